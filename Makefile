@@ -1,0 +1,45 @@
+# Quillon — the two commands of the README, and the benchmarks.
+#   make run    install what is missing, build, start the program (needs a desktop session)
+#   make test   install what is missing, build with the sanitizers, run every test
+#   make bench  install what is missing, build optimised, run the benchmarks
+
+PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
+        fontconfig fonts-dejavu-core xvfb xauth
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps run test bench install clean
+
+all: test
+
+# Installs the missing Debian packages when run as root; otherwise prints the one line to run.
+deps:
+	@missing=$$(for p in $(PKGS); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done | tr '\n' ' '); \
+	if [ -n "$$(echo $$missing | tr -d ' ')" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing: $$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing packages. Run: sudo apt-get install -y $$missing"; exit 1; \
+	  fi; \
+	fi
+
+run: deps
+	cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF
+	cmake --build build/run -j$(JOBS)
+	@if [ -x build/run/quillon ]; then cd build/run && ./quillon; \
+	else echo "The program's main window is not built yet: nothing to run."; fi
+
+test: deps
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON -DBUILD_TESTING=ON
+	cmake --build build/test -j$(JOBS)
+	cd build/test && ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF -DQUILLON_BENCH=ON
+	cmake --build build/bench -j$(JOBS)
+	@if [ -x bench/run ]; then bench/run build/bench; else echo "No benchmarks yet."; fi
+
+clean:
+	rm -rf build

@@ -1,0 +1,100 @@
+// The Quillon engine and the program's globals.
+#ifndef QUILLON_APP_QUILLON_H
+#define QUILLON_APP_QUILLON_H
+
+#include <stdio.h>
+#include <stdint.h>
+#include <time.h>
+#include <windows.h>
+#include "io/io.h"
+
+// ---- The header record: the first 99 bytes of the 128-byte header block, as on disk.
+// Numbers are big-endian; each is converted with swap32b when it is read or written.
+#define LG_ENTETE 128
+#define LG_NOM_MAC 32 // the longest name this program writes into a header
+
+#pragma pack(push, 1)
+typedef struct {
+    unsigned char zero;  // version byte: 0
+    unsigned char lgnom; // length of the name
+    char nom[63];        // Macintosh name, Mac OS Roman
+    char ftype[4];       // file type
+    char fcret[4];       // creator
+    unsigned char fatt;  // Finder flags
+    unsigned char zero2;
+    uint16_t posv; // icon position in its window
+    uint16_t posh;
+    uint16_t wid; // window (folder) identifier
+    unsigned char prot;
+    unsigned char zero3;
+    uint32_t dlog;   // data fork length
+    uint32_t rlog;   // resource fork length
+    uint32_t dcreat; // creation date, seconds since 1904-01-01
+    uint32_t dmodif; // modification date
+} rub_quillon;
+#pragma pack(pop)
+
+extern const short mos[13];  // days before each month, common years
+extern const short lmos[13]; // the same, leap years
+
+int is_quillon(FILE *f);
+uint32_t mgetftime(int handle);
+struct tm *conv_datemac(uint32_t valeur);
+int _daysto(int year, int mon);
+
+// ---- Building a header for a PC file
+typedef struct {
+    char e[4];  // extension, upper case, at most 3 characters
+    char ct[9]; // file type then creator, 4 characters each
+} creatype;
+
+extern const creatype table_creat[40];
+
+const char *calcule_createur(const char *fnom);
+size_t calcule_binary(FILE *fs, FILE *fd, const char *fnom, uint32_t longueur);
+
+// ---- Adding and stripping headers in place
+int add_header(const char *nom_fichier, int backup);
+int recurs_add_header(const char *fnomm, int recurs, int backup);
+FILE *liste_fichiers(const char *nf, const char *nomfich);
+int strip_header(const char *nom_fichier, int backup);
+int recurs_strip_header(const char *fnomm, int recurs, int backup);
+
+// ---- Examining a header
+int display_header(const char *nom_fichier);
+INT_PTR CALLBACK dlg_Attributs(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam);
+void aff_date(char *ligne, uint32_t valeur);
+
+// ---- Signature files
+typedef struct {
+    char ext[5]; // extension as written on the line
+    char sig[9]; // file type then creator
+    char com[65]; // description
+} mac_sign;
+
+#define NB_SIGNATURES 64
+extern mac_sign *pSign;
+extern char nom_fichier_sign[256];
+
+const char *select_type(const char *sig);
+void compile_creat(void);
+int comptage_fichiers(char *nom, const char *mask);
+int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter);
+
+// ---- Program start and main window
+int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+INT_PTR CALLBACK MainWinProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+extern char nom_faide[256]; // the help file: the program's path with the extension "hlp"
+extern char masque[256];    // the file mask of the file list
+extern char chemin[512];    // the current path, lower case, ending with a backslash
+extern char ren_nom[512];   // the list entry being processed
+
+// ---- The engine's texts (Windows-1252)
+extern const char *mess_info;      // "Quillon - Information"
+extern const char *err_dejabin;    // "Le fichier %s est déjà de type Quillon"
+extern const char *err_pasquillon; // "Le fichier %s ne semble pas être de type Quillon"
+extern const char *type_text;      // "Texte ou indéterminé"
+
+#endif

@@ -1,0 +1,26 @@
+// Messages, fatal exit, progress bar, busy cursor, centring, open/save dialog.
+#ifndef QUILLON_IO_IODLG_H
+#define QUILLON_IO_IODLG_H
+
+#include <windows.h>
+
+void bmess_fugace(HWND hWnd, const char *texte, const char *titre);    // closes itself after 5 s
+void bmess_permanent(HWND hWnd, const char *texte, const char *titre); // stays until closed
+int bmess_ON(HWND hWnd, const char *texte, const char *titre);         // 1 Oui, 0 Non
+int bmess_ONT(HWND hWnd, const char *texte, const char *titre);        // 1, 0, 2, -1
+int bmess_ESC(HWND hWnd, const char *texte, const char *titre);        // 1 Continuer, 0 Abandonner
+int bmess_annulable(HWND hWnd, const char *texte, const char *titre);  // 1: do not tell again
+[[noreturn]] void sortie_erreur(const char *mes);                      // message, then exit 1
+
+void init_progression(int tranches);
+void fin_progression(void);
+extern HWND hwndPB; // the progress bar, null when there is none
+
+void curs_montre(void);
+int center_window(HWND hwndChild, HWND hwndParent);
+int teste_escape(void);
+int check_message_queue(void);
+int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter,
+                 int code);
+
+#endif
