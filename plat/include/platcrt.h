@@ -17,4 +17,7 @@
 #include <string.h>
 #include <time.h>
 
+
+int _fileno(FILE *f); // the descriptor under a stream
+
 #endif

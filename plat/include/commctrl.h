@@ -1,0 +1,7 @@
+// <commctrl.h> for hosts without Win32: what the program uses of it.
+#ifndef QUILLON_PLAT_COMMCTRL_H
+#define QUILLON_PLAT_COMMCTRL_H
+
+#include <windows.h>
+
+#endif

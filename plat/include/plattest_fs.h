@@ -1,0 +1,22 @@
+// Test-only services of the platform layer's file side (hosts without Win32).
+#ifndef QUILLON_PLAT_PLATTEST_FS_H
+#define QUILLON_PLAT_PLATTEST_FS_H
+
+#include <string>
+#include <vector>
+
+struct PlatDrive {
+    char letter;       // 'C', 'D', ...
+    std::string root;  // host directory that is the drive's root (absolute, UTF-8)
+    std::string label; // volume label as Win32 reports it ("" when none)
+};
+
+// Replaces the drive table (no drive is read from the machine's mounts afterwards); every
+// drive's remembered directory becomes its root, and the first drive becomes current.
+void plat_test_set_drives(const std::vector<PlatDrive> &drives);
+
+// Host path (UTF-8) of a name as the program would resolve it now (drive, current
+// directory, case, Windows-1252); "" when a directory on the way does not exist.
+std::string plat_test_host_path(const char *ansi_name);
+
+#endif

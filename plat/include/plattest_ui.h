@@ -1,0 +1,40 @@
+// Test-only services of the platform layer's window side (hosts without Win32): a test acts
+// on the real dialogs as a user would, through the real dialog procedures.
+#ifndef QUILLON_PLAT_PLATTEST_UI_H
+#define QUILLON_PLAT_PLATTEST_UI_H
+
+#include <functional>
+#include <string>
+#include <windows.h>
+
+// Called when a modal dialog (message boxes, open/save dialogs included) has been
+// initialised and shown, from inside its own modal loop. template_id is the resource
+// number of its layout (0 for the open/save dialogs).
+using PlatDialogHandler = std::function<void(HWND hDlg, int template_id)>;
+
+// Queues a handler for the next dialog that opens; handlers are used in order, one each.
+void plat_test_push_dialog_handler(PlatDialogHandler handler);
+// Dialogs that opened while no handler was queued; each of them was closed with its close
+// box so that no test hangs.
+int plat_test_unhandled_dialogs(void);
+// Handlers still waiting for a dialog.
+int plat_test_pending_handlers(void);
+
+// Acting as a user, on the dialog that is open (all go through the real input path).
+void plat_test_click(HWND hDlg, int id);                   // left click on a button
+void plat_test_key(HWND hDlg, int vk);                     // a key (VK_ESCAPE, VK_RETURN, ...)
+void plat_test_close_box(HWND hDlg);                       // the caption's close box
+void plat_test_type(HWND hDlg, int id, const char *ansi);  // replaces an edit field's text
+void plat_test_select(HWND hDlg, int id, int index, int modifiers); // click an entry
+void plat_test_double_click(HWND hDlg, int id, int index); // double-click an entry
+std::string plat_test_text(HWND hDlg, int id);             // a control's text, Windows-1252
+std::string plat_test_caption(HWND hWnd);                  // a window's caption, Windows-1252
+bool plat_test_visible(HWND hDlg, int id);
+bool plat_test_save_png(HWND hWnd, const char *path);      // a picture of the window
+// Lets the event loop run for ms milliseconds (timers fire, windows repaint).
+void plat_test_wait(int ms);
+
+#define PLAT_MOD_SHIFT 1
+#define PLAT_MOD_CTRL 2
+
+#endif

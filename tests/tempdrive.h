@@ -1,0 +1,64 @@
+// A fresh temporary directory tree mapped as drive C: (and optionally D:), current at its
+// root, removed at the end of the test. Tests never depend on the machine's mounts.
+#ifndef QUILLON_TESTS_TEMPDRIVE_H
+#define QUILLON_TESTS_TEMPDRIVE_H
+
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+#include "plattest_fs.h"
+
+class TempDrives {
+  public:
+    explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
+        char tmpl[] = "/tmp/quillon-test-XXXXXX";
+        base_ = mkdtemp(tmpl);
+        std::vector<PlatDrive> drives;
+        for (int i = 0; i < count; ++i) {
+            std::string root = base_ + "/" + char('c' + i);
+            std::filesystem::create_directory(root);
+            std::string label = i < (int)labels.size() ? labels[i] : "";
+            drives.push_back(PlatDrive{char('C' + i), root, label});
+        }
+        plat_test_set_drives(drives);
+    }
+    ~TempDrives() {
+        std::error_code ec;
+        // Directories a test made unreadable or unwritable must still be removed.
+        for (auto &e : std::filesystem::recursive_directory_iterator(
+                 base_, std::filesystem::directory_options::skip_permission_denied, ec))
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(base_, ec);
+    }
+    TempDrives(const TempDrives &) = delete;
+    TempDrives &operator=(const TempDrives &) = delete;
+
+    // Host path of a file or directory under a drive's root: host("sub/a.txt").
+    std::string host(const std::string &rel, char drive = 'C') const {
+        std::string root = base_ + "/" + char(drive - 'C' + 'c');
+        return rel.empty() ? root : root + "/" + rel;
+    }
+    void write(const std::string &rel, const std::string &bytes, char drive = 'C') const {
+        std::filesystem::create_directories(std::filesystem::path(host(rel, drive)).parent_path());
+        std::ofstream(host(rel, drive), std::ios::binary) << bytes;
+    }
+    std::string read(const std::string &rel, char drive = 'C') const {
+        std::ifstream in(host(rel, drive), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool exists(const std::string &rel, char drive = 'C') const {
+        return std::filesystem::exists(host(rel, drive));
+    }
+    void mkdir(const std::string &rel, char drive = 'C') const {
+        std::filesystem::create_directories(host(rel, drive));
+    }
+
+  private:
+    std::string base_;
+};
+
+#endif
