@@ -1,0 +1,127 @@
+// Replacing a user's file in place: the converted content is written to a work file beside
+// it, made durable, then put in place with one replacing rename, so that at every moment the
+// file's name holds either its old or its new content, complete.
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <io.h>
+#include <windows.h>
+#include "app/quillon.h"
+#include "app/remplace.h"
+#include "io/iodlg.h"
+#include "io/iofile.h"
+
+void signale(avertissement avertit, const char *format, const char *nom, const char *nom2) {
+    char texte[1024];
+    snprintf(texte, sizeof texte, format, nom, nom2 ? nom2 : "");
+    avertit(hWndMain, texte, mess_info);
+}
+
+void signale_annulable(int *annul, const char *format, const char *nom) {
+    if (*annul != 0) return;
+    char texte[1024];
+    snprintf(texte, sizeof texte, format, nom);
+    *annul = bmess_annulable(hWndMain, texte, mess_info);
+}
+
+// Bounded copy of a name; 0 when it does not fit whole.
+static int copie_nom(char *dest, size_t taille, const char *nom) {
+    return (size_t)snprintf(dest, taille, "%s", nom) < taille;
+}
+
+FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit) {
+    // Room for the name, a dot and an extension of three characters.
+    if (strlen(nom_fichier) + 5 > LG_NOM_TRAVAIL) {
+        signale(avertit, err_remplace, nom_fichier, nullptr);
+        return nullptr;
+    }
+    // "$$$" first; a file of that name may be the file itself (x.$$$) or one the user keeps:
+    // neither may be emptied, so the next free name of $01 ... $99 is taken instead.
+    char ext[4] = "$$$";
+    for (int n = 0; n < 100; ++n) {
+        if (n > 0) {
+            ext[1] = (char)('0' + n / 10);
+            ext[2] = (char)('0' + n % 10);
+        }
+        copie_nom(nom_travail, LG_NOM_TRAVAIL, nom_fichier);
+        extension(nom_travail, ext);
+        if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES)
+            return sec_fopen(nom_travail, ecriture);
+    }
+    signale(avertit, err_remplace, nom_fichier, nullptr);
+    return nullptr;
+}
+
+// The work file gets the permissions of the file it replaces, so that converting a private
+// file never opens it to others, nor a program file loses its right to run.
+static int copie_droits(const char *source, const char *cible) {
+    DWORD besoin = 0;
+    GetFileSecurityA(source, DACL_SECURITY_INFORMATION, nullptr, 0, &besoin);
+    if (besoin == 0) return 0;
+    void *droits = malloc(besoin);
+    int ok = droits != nullptr &&
+             GetFileSecurityA(source, DACL_SECURITY_INFORMATION, droits, besoin, &besoin) &&
+             SetFileSecurityA(cible, DACL_SECURITY_INFORMATION, droits);
+    free(droits);
+    return ok;
+}
+
+// Everything written must have reached the disk before the work file replaces anything:
+// a write error may only show at the flush, at the commit or even at the close.
+static int ferme_travail(FILE *fs, FILE *ft, int copie_ok) {
+    int ok = copie_ok && !ferror(ft) && !ferror(fs);
+    ok = ok && fflush(ft) == 0 && _commit(_fileno(ft)) == 0;
+    if (fclose(ft) != 0) ok = 0;
+    fclose(fs); // only read from: its close changes nothing on the disk
+    return ok;
+}
+
+int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
+                     const char *nom_travail, int backup, avertissement avertit) {
+    if (!ferme_travail(fs, ft, copie_ok)) {
+        DeleteFileA(nom_travail);
+        signale(avertit, err_ecriture, nom_fichier, nullptr);
+        return 0;
+    }
+    if (!copie_droits(nom_fichier, nom_travail)) {
+        DeleteFileA(nom_travail);
+        signale(avertit, err_remplace, nom_fichier, nullptr);
+        return 0;
+    }
+
+    // The backup name is made to point at the former content while the file's own name
+    // keeps it: a hard link, which an older backup of that name stops. Where the volume has
+    // no hard links the file moves to the backup name instead, without replacing either.
+    char nom_bak[LG_NOM_TRAVAIL];
+    int lie = 0, deplace = 0;
+    if (backup) {
+        copie_nom(nom_bak, sizeof nom_bak, nom_travail);
+        extension(nom_bak, "bak");
+        if (CreateHardLinkA(nom_bak, nom_fichier, nullptr)) {
+            lie = 1;
+        } else if (GetFileAttributesA(nom_bak) != INVALID_FILE_ATTRIBUTES) {
+            DeleteFileA(nom_travail);
+            signale(avertit, err_sauvegarde, nom_bak, nom_fichier);
+            return 0;
+        } else if (MoveFileA(nom_fichier, nom_bak)) {
+            deplace = 1;
+        } else {
+            DeleteFileA(nom_travail);
+            signale(avertit, err_remplace, nom_fichier, nullptr);
+            return 0;
+        }
+    }
+
+    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 1;
+
+    // Not replaced: the file's name must hold its content again before anything is said.
+    DeleteFileA(nom_travail);
+    if (deplace && !MoveFileA(nom_bak, nom_fichier)) {
+        signale(avertit, err_restaure, nom_fichier, nom_bak);
+        return 0;
+    }
+    if (lie) DeleteFileA(nom_bak);
+    signale(avertit, err_remplace, nom_fichier, nullptr);
+    return 0;
+}

@@ -1,0 +1,216 @@
+// Speed and memory of adding and stripping headers, against baselines doing the same durable
+// work: cp of the same data followed by a flush of every copy to the disk.
+//
+//   quillon_bench WORKDIR                 all the measurements, printed with their ratios
+//   quillon_bench --pass OP NAME RECURS   one pass in the current directory (child process):
+//                                         OP add|strip, NAME a file or a pattern; prints the
+//                                         seconds it took
+//
+// Each pass runs in a process of its own, as the program does, inside its main window (so
+// the progress bar and the busy cursor work), headless; its peak memory is that process's.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+#include <windows.h>
+#include "app/quillon.h"
+#include "app/quillonid.h"
+#include "platinit.h"
+
+namespace fs = std::filesystem;
+using horloge = std::chrono::steady_clock;
+
+// ---- The child: one pass inside the program's main window
+
+struct Passe {
+    const char *op, *nom;
+    int recurs;
+    double secondes;
+};
+
+static INT_PTR CALLBACK fenetre_banc(HWND hDlg, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return FALSE;
+    hWndMain = hDlg;
+    Passe *p = (Passe *)lParam;
+    auto debut = horloge::now();
+    int ajout = strcmp(p->op, "add") == 0;
+    if (p->recurs < 0)
+        ajout ? add_header(p->nom, 0) : strip_header(p->nom, 0);
+    else
+        ajout ? recurs_add_header(p->nom, p->recurs, 0) : recurs_strip_header(p->nom, p->recurs, 0);
+    p->secondes = std::chrono::duration<double>(horloge::now() - debut).count();
+    EndDialog(hDlg, 0);
+    return TRUE;
+}
+
+static int passe_enfant(int argc, char **argv) {
+    plat_init(&argc, argv);
+    Global_hInst = GetModuleHandleA(nullptr);
+    Passe p = {argv[2], argv[3], atoi(argv[4]), 0};
+    DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, fenetre_banc,
+                    (LPARAM)&p);
+    printf("%.6f\n", p.secondes);
+    return 0;
+}
+
+// ---- The parent: data, baselines, passes, figures
+
+struct Mesure {
+    double secondes;
+    long pic_ko; // peak resident memory of the child, in KiB
+};
+
+static std::string moi;
+
+static void sh(const std::string &commande) {
+    if (system(commande.c_str()) != 0) {
+        fprintf(stderr, "failed: %s\n", commande.c_str());
+        exit(1);
+    }
+}
+
+static double chrono_sh(const std::string &commande) {
+    sh("sync");
+    auto debut = horloge::now();
+    sh(commande);
+    return std::chrono::duration<double>(horloge::now() - debut).count();
+}
+
+// One pass in a fresh process whose current directory is dir.
+static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs) {
+    sh("sync");
+    int tube[2];
+    if (pipe(tube) != 0) exit(1);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(tube[1], 1);
+        close(tube[0]);
+        if (chdir(dir.c_str()) != 0) _exit(1);
+        std::string r = std::to_string(recurs);
+        execl(moi.c_str(), moi.c_str(), "--pass", op, nom.c_str(), r.c_str(), (char *)nullptr);
+        _exit(1);
+    }
+    close(tube[1]);
+    char sortie[64] = "";
+    ssize_t n = read(tube[0], sortie, sizeof sortie - 1);
+    close(tube[0]);
+    int statut = 0;
+    struct rusage ru;
+    wait4(pid, &statut, 0, &ru);
+    if (n <= 0 || !WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+        fprintf(stderr, "the pass %s %s in %s failed\n", op, nom.c_str(), dir.c_str());
+        exit(1);
+    }
+    return Mesure{atof(sortie), ru.ru_maxrss};
+}
+
+static void ecrit_fichier(const std::string &chemin, size_t taille, unsigned graine) {
+    std::vector<char> bloc(1 << 20);
+    uint32_t x = graine;
+    for (auto &c : bloc) c = (char)((x = x * 1664525u + 1013904223u) >> 24);
+    FILE *f = fopen(chemin.c_str(), "wb");
+    if (f == nullptr) exit(1);
+    for (size_t fait = 0; fait < taille;) {
+        size_t n = std::min(bloc.size(), taille - fait);
+        bloc[0] = (char)(fait >> 20); // no two blocks alike
+        if (fwrite(bloc.data(), 1, n, f) != n) exit(1);
+        fait += n;
+    }
+    if (fclose(f) != 0) exit(1);
+}
+
+static void ligne(const char *quoi, double s, double base) {
+    printf("  %-44s %8.3f s   %5.2f x baseline\n", quoi, s, s / base);
+}
+
+int main(int argc, char **argv) {
+    moi = fs::canonical("/proc/self/exe");
+    if (argc == 5 && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s WORKDIR\n", argv[0]);
+        return 2;
+    }
+    std::string base = fs::absolute(argv[1]);
+    fs::remove_all(base);
+    fs::create_directories(base);
+    setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    // One file of 1 GiB: add then strip, each against cp of the file and a flush of the copy.
+    {
+        std::string dir = base + "/grand";
+        fs::create_directories(dir);
+        ecrit_fichier(dir + "/grand.bin", 1ull << 30, 1);
+        printf("One file of 1 GiB (best of 2):\n");
+        double cp = 1e9, ajout = 1e9, retrait = 1e9;
+        for (int essai = 0; essai < 2; ++essai) {
+            cp = std::min(cp, chrono_sh("cd '" + dir +
+                                        "' && cp grand.bin copie.bin && "
+                                        "sync copie.bin && rm copie.bin"));
+            ajout = std::min(ajout, passe(dir, "add", "grand.bin", -1).secondes);
+            retrait = std::min(retrait, passe(dir, "strip", "grand.bin", -1).secondes);
+        }
+        if (fs::file_size(dir + "/grand.bin") != 1ull << 30) exit(1);
+        ligne("cp + sync of the copy (baseline)", cp, cp);
+        ligne("add header", ajout, cp);
+        ligne("strip header", retrait, cp);
+        ligne("add + strip, per operation", (ajout + retrait) / 2, cp);
+        fs::remove_all(dir);
+    }
+
+    // A tree of 10 000 small files in 100 directories: one pass of each operation against
+    // cp -r of the tree and a flush of every copied file.
+    {
+        std::string dir = base + "/arbre";
+        for (int d = 0; d < 100; ++d) {
+            std::string sous = dir + "/t/d" + std::to_string(d);
+            fs::create_directories(sous);
+            for (int f = 0; f < 100; ++f)
+                ecrit_fichier(sous + "/f" + std::to_string(f) + ".txt", 500 + 37 * f, d * 100 + f);
+        }
+        printf("A tree of 10 000 small files:\n");
+        double cp = chrono_sh("cd '" + dir +
+                              "' && cp -r t copie && "
+                              "find copie -type f -exec sync {} + && rm -rf copie");
+        double ajout = passe(dir + "/t", "add", "*.*", 1).secondes;
+        double retrait = passe(dir + "/t", "strip", "*.*", 1).secondes;
+        if (fs::file_size(dir + "/t/d99/f99.txt") != 500 + 37 * 99) exit(1);
+        ligne("cp -r + sync of each copy (baseline)", cp, cp);
+        ligne("add header, recursive pass", ajout, cp);
+        ligne("strip header, recursive pass", retrait, cp);
+        fs::remove_all(dir);
+    }
+
+    // Peak memory of a pass over 1 000 and over 100 000 files in one directory: the names
+    // are kept in the file list, not in memory.
+    {
+        printf("Peak memory of a pass over one directory (add, then strip):\n");
+        long premier = 0;
+        for (int n : {1000, 100000}) {
+            std::string dir = base + "/plat" + std::to_string(n);
+            fs::create_directories(dir);
+            for (int f = 0; f < n; ++f) {
+                int fd = open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(),
+                              O_CREAT | O_WRONLY, 0644);
+                if (fd < 0 || write(fd, "0123456789abcdef", 16) != 16 || close(fd) != 0) exit(1);
+            }
+            Mesure a = passe(dir, "add", "*.*", 0);
+            Mesure r = passe(dir, "strip", "*.*", 0);
+            long pic = std::max(a.pic_ko, r.pic_ko);
+            if (premier == 0) premier = pic;
+            printf("  %6d files: peak %7ld KiB (add %ld, strip %ld), %5.2f x the pass over "
+                   "1 000; add %.1f s, strip %.1f s\n",
+                   n, pic, a.pic_ko, r.pic_ko, (double)pic / premier, a.secondes, r.secondes);
+            fs::remove_all(dir);
+        }
+    }
+    fs::remove_all(base);
+    return 0;
+}
