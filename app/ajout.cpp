@@ -2,6 +2,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <ctype.h>
+#include <direct.h>
 #include <io.h>
 #include <windows.h>
 #include "app/quillon.h"
@@ -21,14 +22,15 @@ int add_header(const char *nom_fichier, int backup) {
         signale_annulable(&annul, err_dejabin, nom_fichier);
         return 0;
     }
-    long long longueur = _filelengthi64(_fileno(fs));
-    if (longueur < 0) {
+    LARGE_INTEGER taille;
+    if (!GetFileSizeEx((HANDLE)_get_osfhandle(_fileno(fs)), &taille)) {
         fclose(fs);
         signale(bmess_fugace, err_fichier, nom_fichier, nullptr);
         return 0;
     }
     // The header's length is 32 bits: a larger file would get a header that lies.
-    if ((unsigned long long)longueur > LG_MAX_FICHIER) {
+    unsigned long long longueur = (unsigned long long)taille.QuadPart;
+    if (longueur > LG_MAX_FICHIER) {
         fclose(fs);
         signale(bmess_fugace, err_tropgros, nom_fichier, nullptr);
         return 0;
@@ -61,19 +63,20 @@ static int memes_noms(const char *a, const char *b) {
     return *a == *b;
 }
 
-static const char *nom_seul(const char *chemin) {
-    const char *dernier = strrchr(chemin, '\\');
-    return dernier != nullptr ? dernier + 1 : chemin;
-}
-
 // When the list lies in the directory it lists (the root of the drive, or the temporary
-// directory), the pattern may find the list itself, which is no file of the user's.
+// directory), the pattern may find the list itself, which is no file of the user's. The
+// list's name is a full one ("C:\\tmp\\qln1.tmp"); the current directory is "C:\\" or
+// "C:\\dir".
 static int est_la_liste(const char *nom, const char *nomfich) {
-    if (!memes_noms(nom, nom_seul(nomfich))) return 0;
-    char a[MAX_PATH], b[MAX_PATH];
-    DWORD la = GetFullPathNameA(nom, sizeof a, a, nullptr);
-    DWORD lb = GetFullPathNameA(nomfich, sizeof b, b, nullptr);
-    return la > 0 && la < sizeof a && lb > 0 && lb < sizeof b && memes_noms(a, b);
+    const char *seul = strrchr(nomfich, '\\');
+    if (seul == nullptr || !memes_noms(nom, seul + 1)) return 0;
+    char dir[MAX_PATH], ici[MAX_PATH];
+    size_t lg = (size_t)(seul - nomfich);
+    if (lg + 2 > sizeof dir || _getcwd(ici, sizeof ici) == nullptr) return 0;
+    memcpy(dir, nomfich, lg);
+    dir[lg] = '\0';
+    if (lg == 2) strcpy(dir + 2, "\\"); // the root: "C:\\"
+    return memes_noms(dir, ici);
 }
 
 FILE *liste_fichiers(const char *nf, const char *nomfich) {

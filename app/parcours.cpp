@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <direct.h>
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
@@ -31,7 +32,9 @@ static int cree_liste(void) {
     static int inscrit = 0;
     if (!inscrit) atexit(efface_liste);
     inscrit = 1;
-    if (GetTempFileNameA("\\", "qln", 0, nom_liste) != 0) return 1;
+    char racine[4] = "C:\\";
+    racine[0] = (char)('A' + _getdrive() - 1);
+    if (GetTempFileNameA(racine, "qln", 0, nom_liste) != 0) return 1;
     char temp[MAX_PATH];
     DWORD n = GetTempPathA(sizeof temp, temp);
     if (n > 0 && n < sizeof temp && GetTempFileNameA(temp, "qln", 0, nom_liste) != 0) return 1;
@@ -95,8 +98,7 @@ void parcours(const char *fnomm, int recurs, int backup, traitement traite, aver
     // The walk comes back by this directory's full name rather than by "..", so that it
     // always returns exactly here, whatever happened below.
     char ici[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(sizeof ici, ici);
-    int retour_possible = n > 0 && n < sizeof ici;
+    int retour_possible = _getcwd(ici, sizeof ici) != nullptr;
 
     WIN32_FIND_DATAA e;
     HANDLE h = FindFirstFileA(fnomm, &e);
@@ -104,13 +106,13 @@ void parcours(const char *fnomm, int recurs, int backup, traitement traite, aver
     do {
         if (!est_sous_repertoire(&e)) continue;
         // A subdirectory that cannot be entered is skipped, and the user is told which.
-        if (!retour_possible || !SetCurrentDirectoryA(e.cFileName)) {
+        if (!retour_possible || _chdir(e.cFileName) != 0) {
             signale(avertit, err_sousrep, e.cFileName, nullptr);
             continue;
         }
         curs_montre();
         parcours(fnomm, recurs, backup, traite, avertit);
-        if (!SetCurrentDirectoryA(ici)) break; // this directory is gone: nothing more here
+        if (_chdir(ici) != 0) break; // this directory is gone: nothing more here
     } while (FindNextFileA(h, &e));
     FindClose(h);
 }

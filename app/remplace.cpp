@@ -2,7 +2,6 @@
 // it, made durable, then put in place with one replacing rename, so that at every moment the
 // file's name holds either its old or its new content, complete.
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include <io.h>
 #include <windows.h>
@@ -52,20 +51,6 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
     return nullptr;
 }
 
-// The work file gets the permissions of the file it replaces, so that converting a private
-// file never opens it to others, nor a program file loses its right to run.
-static int copie_droits(const char *source, const char *cible) {
-    DWORD besoin = 0;
-    GetFileSecurityA(source, DACL_SECURITY_INFORMATION, nullptr, 0, &besoin);
-    if (besoin == 0) return 0;
-    void *droits = malloc(besoin);
-    int ok = droits != nullptr &&
-             GetFileSecurityA(source, DACL_SECURITY_INFORMATION, droits, besoin, &besoin) &&
-             SetFileSecurityA(cible, DACL_SECURITY_INFORMATION, droits);
-    free(droits);
-    return ok;
-}
-
 // Everything written must have reached the disk before the work file replaces anything:
 // a write error may only show at the flush, at the commit or even at the close.
 static int ferme_travail(FILE *fs, FILE *ft, int copie_ok) {
@@ -83,12 +68,6 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
         signale(avertit, err_ecriture, nom_fichier, nullptr);
         return 0;
     }
-    if (!copie_droits(nom_fichier, nom_travail)) {
-        DeleteFileA(nom_travail);
-        signale(avertit, err_remplace, nom_fichier, nullptr);
-        return 0;
-    }
-
     // The backup name is made to point at the former content while the file's own name
     // keeps it: a hard link, which an older backup of that name stops. Where the volume has
     // no hard links the file moves to the backup name instead, without replacing either.

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <cstdlib>
 #include <map>
+#include <direct.h>
 #include "moteur.h"
 
 using Remplace = Moteur;
@@ -25,7 +26,7 @@ static const std::map<std::string, std::string> fichiers_aller_retour = {
 
 TEST_F(Remplace, AddThenStripGivesBackEveryFileByteForByte) {
     for (auto &[nom, contenu] : fichiers_aller_retour) c.write("rt/" + nom, contenu);
-    ASSERT_TRUE(SetCurrentDirectoryA("rt"));
+    ASSERT_EQ(_chdir("rt"), 0);
 
     recurs_add_header("*.*", 0, 0);
     for (auto &[nom, contenu] : fichiers_aller_retour) {
@@ -78,8 +79,7 @@ TEST_F(Remplace, RecursionEntersOnlyMatchingSubdirectories) {
     EXPECT_EQ(c.read("old.txt/e.dat"), "E");
     EXPECT_EQ(c.read("data/f.txt"), "F");
     char ici[MAX_PATH];
-    GetCurrentDirectoryA(sizeof ici, ici);
-    EXPECT_STREQ(ici, "C:\\");
+    EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
 // Names of 255 characters fill a list line of 256 with their CR LF: read whole, never cut.
@@ -118,8 +118,7 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
     EXPECT_EQ(c.read("ailleurs/c.txt").size(), 129u);
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
     char ici[MAX_PATH];
-    GetCurrentDirectoryA(sizeof ici, ici);
-    EXPECT_STREQ(ici, "C:\\");
+    EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
 // A read-only file cannot be opened for conversion: each operation says so in its way.
@@ -145,7 +144,7 @@ TEST_F(Remplace, ListFindsAPlaceAndIsRemovedEvenOnAFatalError) {
     c.write("docs/ro/b.txt", "B");
     chmod(c.host("").c_str(), 0555);
     chmod(c.host("docs/ro").c_str(), 0555);
-    ASSERT_TRUE(SetCurrentDirectoryA("docs"));
+    ASSERT_EQ(_chdir("docs"), 0);
 
     EXPECT_EXIT(recurs_add_header("*.*", 1, 0), testing::ExitedWithCode(1), "");
     chmod(c.host("").c_str(), 0755);
@@ -201,7 +200,7 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
         int backup = essai % 2;
         pid_t pid = fork();
         if (pid == 0) {
-            SetCurrentDirectoryA(dir.c_str());
+            _chdir(dir.c_str());
             recurs_add_header("*.*", 1, backup);
             _exit(0);
         }
