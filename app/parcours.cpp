@@ -91,6 +91,20 @@ static int est_sous_repertoire(const WIN32_FIND_DATAA *e) {
            strcmp(e->cFileName, ".") != 0 && strcmp(e->cFileName, "..") != 0;
 }
 
+// Enters a subdirectory only when it can be read: an entered directory always lists "." at
+// least, so an enumeration that finds nothing means the way in is closed.
+static int entre(const char *nom, const char *ici) {
+    if (_chdir(nom) != 0) return 0;
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA("*.*", &e);
+    if (h != INVALID_HANDLE_VALUE) {
+        FindClose(h);
+        return 1;
+    }
+    _chdir(ici);
+    return 0;
+}
+
 void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit) {
     traite_fichiers(fnomm, backup, traite, avertit);
     if (!recurs) return;
@@ -106,7 +120,7 @@ void parcours(const char *fnomm, int recurs, int backup, traitement traite, aver
     do {
         if (!est_sous_repertoire(&e)) continue;
         // A subdirectory that cannot be entered is skipped, and the user is told which.
-        if (!retour_possible || _chdir(e.cFileName) != 0) {
+        if (!retour_possible || !entre(e.cFileName, ici)) {
             signale(avertit, err_sousrep, e.cFileName, nullptr);
             continue;
         }

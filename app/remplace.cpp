@@ -43,6 +43,9 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
             ext[2] = (char)('0' + n % 10);
         }
         copie_nom(nom_travail, LG_NOM_TRAVAIL, nom_fichier);
+        // A character the ANSI code page cannot hold reaches the program as "?", which no
+        // new name may contain: the work and backup names get "_" in its place.
+        for (char *p = strchr(nom_travail, '?'); p != nullptr; p = strchr(p, '?')) *p = '_';
         extension(nom_travail, ext);
         if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES)
             return sec_fopen(nom_travail, ecriture);

@@ -188,12 +188,12 @@ TEST_F(Remplace, WriteFailingPartWayLeavesTheFileAsItWas) {
 // A pass killed at any moment: every file holds its old or its new content, complete, under
 // its own name; a backup holds the old content; only work files may be left over.
 TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
-    std::map<std::string, std::string> arbre = {{"grand.bin", octets(24 << 20, 12)}};
+    std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
     for (int i = 0; i < 8; ++i) {
         arbre["f" + std::to_string(i) + ".txt"] = octets(1000 + i, 20 + i);
         arbre["sous/g" + std::to_string(i) + ".txt"] = octets(50000 + i, 40 + i);
     }
-    const int delais_ms[] = {0, 3, 15, 40, 90, 200, 400, 800};
+    const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
     for (int essai = 0; essai < 8; ++essai) {
         std::string dir = "essai" + std::to_string(essai);
         for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
