@@ -129,11 +129,22 @@ static void ecrit_fichier(const std::string &chemin, size_t taille, unsigned gra
     if (f == nullptr) exit(1);
     for (size_t fait = 0; fait < taille;) {
         size_t n = std::min(bloc.size(), taille - fait);
-        bloc[0] = (char)(fait >> 20); // no two blocks alike
+        // No two blocks alike; and a first byte that is not 0, so that no file is taken for
+        // one that already carries a header.
+        bloc[0] = (char)(1 + (fait >> 20) % 255);
         if (fwrite(bloc.data(), 1, n, f) != n) exit(1);
         fait += n;
     }
     if (fclose(f) != 0) exit(1);
+}
+
+// Each pass must have done its work: a header added, or taken off.
+static void verifie(const std::string &chemin, unsigned long long taille) {
+    if (fs::file_size(chemin) != taille) {
+        fprintf(stderr, "%s: %llu bytes, not %llu\n", chemin.c_str(),
+                (unsigned long long)fs::file_size(chemin), taille);
+        exit(1);
+    }
 }
 
 static void ligne(const char *quoi, double s, double base) {
@@ -164,9 +175,10 @@ int main(int argc, char **argv) {
                                         "' && cp grand.bin copie.bin && "
                                         "sync copie.bin && rm copie.bin"));
             ajout = std::min(ajout, passe(dir, "add", "grand.bin", -1).secondes);
+            verifie(dir + "/grand.bin", (1ull << 30) + 128);
             retrait = std::min(retrait, passe(dir, "strip", "grand.bin", -1).secondes);
+            verifie(dir + "/grand.bin", 1ull << 30);
         }
-        if (fs::file_size(dir + "/grand.bin") != 1ull << 30) exit(1);
         ligne("cp + sync of the copy (baseline)", cp, cp);
         ligne("add header", ajout, cp);
         ligne("strip header", retrait, cp);
@@ -189,8 +201,9 @@ int main(int argc, char **argv) {
                               "' && cp -r t copie && "
                               "find copie -type f -exec sync {} + && rm -rf copie");
         double ajout = passe(dir + "/t", "add", "*.*", 1).secondes;
+        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
         double retrait = passe(dir + "/t", "strip", "*.*", 1).secondes;
-        if (fs::file_size(dir + "/t/d99/f99.txt") != 500 + 37 * 99) exit(1);
+        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
         ligne("cp -r + sync of each copy (baseline)", cp, cp);
         ligne("add header, recursive pass", ajout, cp);
         ligne("strip header, recursive pass", retrait, cp);
