@@ -17,6 +17,7 @@ int add_header(const char *nom_fichier, int backup) {
         signale(bmess_fugace, err_fichier, nom_fichier, nullptr);
         return 0;
     }
+    tamponne_source(fs);
     if (is_quillon(fs)) {
         fclose(fs);
         signale_annulable(&annul, err_dejabin, nom_fichier);

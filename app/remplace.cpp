@@ -23,6 +23,13 @@ void signale_annulable(int *annul, const char *format, const char *nom) {
     *annul = bmess_annulable(hWndMain, texte, mess_info);
 }
 
+#define LG_TAMPON_FLUX (256 * 1024)
+static char tampon_source[LG_TAMPON_FLUX], tampon_travail[LG_TAMPON_FLUX];
+
+void tamponne_source(FILE *fs) {
+    setvbuf(fs, tampon_source, _IOFBF, sizeof tampon_source);
+}
+
 // Bounded copy of a name; 0 when it does not fit whole.
 static int copie_nom(char *dest, size_t taille, const char *nom) {
     return (size_t)snprintf(dest, taille, "%s", nom) < taille;
@@ -47,8 +54,11 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
         // new name may contain: the work and backup names get "_" in its place.
         for (char *p = strchr(nom_travail, '?'); p != nullptr; p = strchr(p, '?')) *p = '_';
         extension(nom_travail, ext);
-        if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES)
-            return sec_fopen(nom_travail, ecriture);
+        if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES) {
+            FILE *ft = sec_fopen(nom_travail, ecriture);
+            setvbuf(ft, tampon_travail, _IOFBF, sizeof tampon_travail);
+            return ft;
+        }
     }
     signale(avertit, err_remplace, nom_fichier, nullptr);
     return nullptr;

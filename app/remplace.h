@@ -21,6 +21,12 @@ typedef int (*traitement)(const char *nom_fichier, int backup);
 // Shows format (with up to two %s: nom, then nom2) with the caption mess_info.
 void signale(avertissement avertit, const char *format, const char *nom, const char *nom2);
 
+// Gives the stream of the file being converted a large buffer (cree_travail does the same for
+// the work file): the copy moves blocks of 40960 bytes, which the system reads and writes far
+// faster in runs of 256 KiB. Called right after the open, before anything is read. The
+// buffers are the program's own, one per role: a single file is converted at a time.
+void tamponne_source(FILE *fs);
+
 // The message about a file of the wrong kind (format with one %s: nom), shown while the
 // operation's own flag annul is 0; the answer goes to annul, so the user may silence it.
 void signale_annulable(int *annul, const char *format, const char *nom);

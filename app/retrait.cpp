@@ -31,6 +31,7 @@ int strip_header(const char *nom_fichier, int backup) {
         signale(bmess_permanent, err_fichier, nom_fichier, nullptr);
         return 0;
     }
+    tamponne_source(fs);
     // A file shorter than a header holds no fork at all: it is not Quillon either.
     int quillon = is_quillon(fs);
     unsigned char bloc[LG_ENTETE];
