@@ -36,5 +36,25 @@ void plat_test_wait(int ms);
 
 #define PLAT_MOD_SHIFT 1
 #define PLAT_MOD_CTRL 2
+#define PLAT_MOD_ALT 4
+
+// A key with modifiers (Alt+F for a mnemonic, ...).
+void plat_test_key_mod(HWND hDlg, int vk, int modifiers);
+// A key pressed while the program is busy: it waits in the window system's queue until the
+// program looks at its messages (PeekMessageA) or returns to a message loop.
+void plat_test_post_key(HWND hWnd, int vk);
+// Resource number of the cursor made current by SetCursor; 0 once the windows' own cursor is
+// back (the pointer moved) or when none was set.
+int plat_test_cursor_id(void);
+// The pointer moves over the program's windows while a message loop runs.
+void plat_test_move_pointer(HWND hWnd);
+// Range and position of a progress bar; false when hWnd is not one.
+bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos);
+// Thread and window timers alive.
+int plat_test_timer_count(void);
+
+// The open and save dialogs: their file name field is control 0x47C (cmb13), their buttons
+// IDOK and IDCANCEL.
+#define PLAT_FILE_NAME_ID 0x47C
 
 #endif
