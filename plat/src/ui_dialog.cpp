@@ -93,7 +93,10 @@ DialogWindow *create_dialog(const RcDialog &t, HWND owner, DLGPROC proc) {
 
     QRect px = dialog_rect_to_pixels(t.x, t.y, t.cx, t.cy, raw->units);
     widget->setFixedSize(px.size());
-    widget->move(place(t, px, owner_widget, px.size()));
+    // The native window exists from now on, so that its frame counts in GetWindowRect
+    // during WM_INITDIALOG, where the program centres its dialogs.
+    widget->winId();
+    widget->move(place(t, px, owner_widget, widget->frameGeometry().size()));
 
     std::vector<Window *> controls;
     for (const RcControl &c : t.controls) {

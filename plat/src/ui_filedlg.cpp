@@ -132,6 +132,11 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
         fd->setDefaultSuffix(QString::fromStdString(ext));
     }
     fd->resize(fd->sizeHint().expandedTo(QSize(560, 380)));
+    fd->winId(); // the frame counts in the hook's measures, as on Windows
+    if (wildcard) {
+        // The pattern stands in the name field, as Windows shows it.
+        if (auto *name = fd->findChild<QLineEdit *>("fileNameEdit")) name->setText(qstring_from_ansi(initial));
+    }
     if (owner_widget) fd->move(owner_widget->frameGeometry().center() - fd->rect().center());
 
     auto frame_w = std::make_unique<FrameWindow>();

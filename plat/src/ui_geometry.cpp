@@ -29,6 +29,15 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
+    Window *w = window_from(hWnd);
+    if (w == nullptr || !w->widget || lpPoint == nullptr) return FALSE;
+    QPoint p = w->widget->mapToGlobal(QPoint(lpPoint->x, lpPoint->y));
+    lpPoint->x = p.x();
+    lpPoint->y = p.y();
+    return TRUE;
+}
+
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFlags) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget) return FALSE;
