@@ -114,7 +114,11 @@ void plat_test_type(HWND hDlg, int id, const char *ansi) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, qstring_from_ansi(ansi ? ansi : ""));
+    // One key per character, carrying the character as a keyboard's event does.
+    for (QChar ch : qstring_from_ansi(ansi ? ansi : "")) {
+        int key = ch.unicode() < 0x100 ? (int)ch.toUpper().unicode() : (int)Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), QString(ch), Qt::NoModifier);
+    }
 }
 
 void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
