@@ -129,8 +129,12 @@ void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
 
 void plat_test_double_click(HWND hDlg, int id, int index) {
     QPoint at;
-    if (QListWidget *l = list_at(hDlg, id, index, &at))
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QListWidget *l = list_at(hDlg, id, index, &at);
+    if (l == nullptr) return;
+    // What the window system delivers: press, release, double-click, release.
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 std::string plat_test_text(HWND hDlg, int id) {
