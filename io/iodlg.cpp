@@ -9,9 +9,9 @@
 #include "io/io.h"
 #include "io/iodlgid.h"
 
-#define DUREE_FUGACE 5000  // ms before a transient message closes itself
-#define HAUTEUR_OFN 23     // how much shorter the open/save dialog is made
-#define MARGE_PROGRESS 18  // pixels between the progress bar and the bottom of the window
+#define DUREE_FUGACE 5000 // ms before a transient message closes itself
+#define HAUTEUR_OFN 23    // how much shorter the open/save dialog is made
+#define MARGE_PROGRESS 18 // pixels between the progress bar and the bottom of the window
 
 static const char *cptr[2]; // the message's text, then its caption (not copied)
 static HWND MessBox;        // the plain message on screen
@@ -28,7 +28,9 @@ static void init_message(HWND hDlg) {
 }
 
 // The close command of the system menu, whatever its low four bits hold.
-static int est_fermeture(WPARAM wParam) { return (wParam & 0xFFF0) == SC_CLOSE; }
+static int est_fermeture(WPARAM wParam) {
+    return (wParam & 0xFFF0) == SC_CLOSE;
+}
 
 static INT_PTR CALLBACK MessageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
@@ -78,8 +80,7 @@ static INT_PTR CALLBACK MessageProcAnnu(HWND hDlg, UINT message, WPARAM wParam, 
 }
 
 // The questions: yes 1, no 0 (also Escape and the close box); template 1003 adds 2 and -1.
-static INT_PTR question(HWND hDlg, UINT message, WPARAM wParam, const char *oui,
-                        const char *non) {
+static INT_PTR question(HWND hDlg, UINT message, WPARAM wParam, const char *oui, const char *non) {
     switch (message) {
     case WM_INITDIALOG:
         init_message(hDlg);
@@ -88,11 +89,19 @@ static INT_PTR question(HWND hDlg, UINT message, WPARAM wParam, const char *oui,
         return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case ID_MESS_OUI: EndDialog(hDlg, 1); return TRUE;
+        case ID_MESS_OUI:
+            EndDialog(hDlg, 1);
+            return TRUE;
         case ID_MESS_NON:
-        case IDCANCEL: EndDialog(hDlg, 0); return TRUE;
-        case ID_MESS_BOUTON3: EndDialog(hDlg, 2); return TRUE;
-        case ID_MESS_BOUTON4: EndDialog(hDlg, -1); return TRUE;
+        case IDCANCEL:
+            EndDialog(hDlg, 0);
+            return TRUE;
+        case ID_MESS_BOUTON3:
+            EndDialog(hDlg, 2);
+            return TRUE;
+        case ID_MESS_BOUTON4:
+            EndDialog(hDlg, -1);
+            return TRUE;
         }
         return FALSE;
     case WM_SYSCOMMAND:
@@ -117,8 +126,7 @@ static INT_PTR CALLBACK MessageProcESC(HWND hDlg, UINT message, WPARAM wParam, L
 }
 
 // Stores the texts, runs the template; the dialog's end value, or -1 when it cannot be made.
-static int message_box(HWND hWnd, const char *texte, const char *titre, int modele,
-                       DLGPROC proc) {
+static int message_box(HWND hWnd, const char *texte, const char *titre, int modele, DLGPROC proc) {
     cptr[0] = texte;
     cptr[1] = titre;
     return (int)DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(modele), hWnd, proc, 0);
@@ -213,11 +221,15 @@ int center_window(HWND hwndChild, HWND hwndParent) {
     int hParent = rParent.bottom - rParent.top;
 
     int xNew = rParent.left + ((wParent - wChild) / 2);
-    if (xNew < 0) xNew = 0;
-    else if ((xNew + wChild) > wScreen) xNew = wScreen - wChild;
+    if (xNew < 0)
+        xNew = 0;
+    else if ((xNew + wChild) > wScreen)
+        xNew = wScreen - wChild;
     int yNew = rParent.top + ((hParent - hChild) / 2);
-    if (yNew < 0) yNew = 0;
-    else if ((yNew + hChild) > hScreen) yNew = hScreen - hChild;
+    if (yNew < 0)
+        yNew = 0;
+    else if ((yNew + hChild) > hScreen)
+        yNew = hScreen - hChild;
 
     return SetWindowPos(hwndChild, NULL, xNew, yNew, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }

@@ -40,7 +40,7 @@ INT_PTR CALLBACK sample_proc(HWND h, UINT msg, WPARAM, LPARAM) {
 
 TEST(DialogPictures, EveryDialogOfTheScriptRendersToPng) {
     Global_hInst = GetModuleHandleA(nullptr);
-    const int ids[] = {DLG_APROPOS, DLG_PRINCIPAL, DLG_ATTRIBUTS, DLG_MESS_ON,
+    const int ids[] = {DLG_APROPOS, DLG_PRINCIPAL,  DLG_ATTRIBUTS, DLG_MESS_ON,
                        DLG_MESS,    DLG_MESS_ANNUL, DLG_MESS_ONT};
     for (int id : ids) {
         std::string path = std::string(QUILLON_PNG_DIR) + "/" + std::to_string(id) + ".png";

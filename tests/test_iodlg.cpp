@@ -26,8 +26,7 @@ class Iodlg : public ::testing::Test {
 using Action = std::function<void(HWND)>;
 
 // Opens a message through its function; `act` plays the user once the dialog is up.
-int answer(int (*fn)(HWND, const char *, const char *), const Action &act,
-           int expected_template) {
+int answer(int (*fn)(HWND, const char *, const char *), const Action &act, int expected_template) {
     plat_test_push_dialog_handler([&](HWND h, int id) {
         EXPECT_EQ(id, expected_template);
         act(h);
@@ -47,13 +46,16 @@ const Action close_box = [](HWND h) { plat_test_close_box(h); };
 
 TEST_F(Iodlg, QuestionsAnswerAsTheTableSays) {
     // Texts, caption and the labels set at run time.
-    answer(bmess_ON, [](HWND h) {
-        EXPECT_EQ(plat_test_caption(h), "La l\xe9gende");
-        EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Le texte");
-        EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Oui");
-        EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Non");
-        plat_test_click(h, ID_MESS_OUI);
-    }, DLG_MESS_ON);
+    answer(
+        bmess_ON,
+        [](HWND h) {
+            EXPECT_EQ(plat_test_caption(h), "La l\xe9gende");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Le texte");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Oui");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Non");
+            plat_test_click(h, ID_MESS_OUI);
+        },
+        DLG_MESS_ON);
     EXPECT_EQ(answer(bmess_ON, click(ID_MESS_OUI), DLG_MESS_ON), 1);
     EXPECT_EQ(answer(bmess_ON, click(ID_MESS_NON), DLG_MESS_ON), 0);
     EXPECT_EQ(answer(bmess_ON, key(VK_ESCAPE), DLG_MESS_ON), 0);
@@ -68,18 +70,23 @@ TEST_F(Iodlg, QuestionsAnswerAsTheTableSays) {
     EXPECT_EQ(answer(bmess_ONT, key(VK_ESCAPE), DLG_MESS_ONT), 0);
     EXPECT_EQ(answer(bmess_ONT, close_box, DLG_MESS_ONT), 0);
 
-    answer(bmess_ESC, [](HWND h) {
-        EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Continuer");
-        EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Abandonner");
-        plat_test_click(h, ID_MESS_NON);
-    }, DLG_MESS_ON);
+    answer(
+        bmess_ESC,
+        [](HWND h) {
+            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Continuer");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Abandonner");
+            plat_test_click(h, ID_MESS_NON);
+        },
+        DLG_MESS_ON);
     EXPECT_EQ(answer(bmess_ESC, click(ID_MESS_OUI), DLG_MESS_ON), 1);
     EXPECT_EQ(answer(bmess_ESC, click(ID_MESS_NON), DLG_MESS_ON), 0);
     EXPECT_EQ(answer(bmess_ESC, key(VK_ESCAPE), DLG_MESS_ON), 0);
     EXPECT_EQ(answer(bmess_ESC, close_box, DLG_MESS_ON), 0);
 
     // A dialog destroyed by other means ends with -1.
-    EXPECT_EQ(answer(bmess_ON, [](HWND h) { DestroyWindow(h); }, DLG_MESS_ON), -1);
+    EXPECT_EQ(answer(
+                  bmess_ON, [](HWND h) { DestroyWindow(h); }, DLG_MESS_ON),
+              -1);
 }
 
 TEST_F(Iodlg, TheCheckBoxAsksNotToBeToldAgainAndEscapeIsNoAnswer) {
@@ -168,8 +175,9 @@ void inside_dialog(int id, HWND owner, const std::function<void(HWND)> &body) {
         body(h);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(id), owner,
-                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DialogBoxParamA(
+        Global_hInst, MAKEINTRESOURCE(id), owner,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
 }
 
 RECT rect_of(HWND h) {
@@ -233,7 +241,8 @@ TEST_F(Iodlg, TheBusyCursorTurnsThroughTwelveWatchesAndDispatchesNothing) {
         curs_montre();
         EXPECT_EQ(plat_test_cursor_id(), IDC_MONTRE1 + 1);
         // Drop the waiting Escape, which would otherwise answer the question.
-        while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {}
+        while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        }
     });
 }
 

@@ -53,11 +53,14 @@ class PlatDialog : public ::testing::Test {
 // low word, the notification in the high word and the control as lParam, WM_DESTROY last.
 TEST_F(PlatDialog, TheProcedureReceivesWhatWindowsSends) {
     HWND dlg = nullptr;
-    EXPECT_EQ(run(DLG_PRINCIPAL, [&](HWND h) {
-                  dlg = h;
-                  EXPECT_EQ(GetDlgCtrlID((HWND)calls.front().wParam), IDD_NOMFICHIER);
-                  plat_test_click(h, IDD_AJOUTER);
-              }, 1234),
+    EXPECT_EQ(run(
+                  DLG_PRINCIPAL,
+                  [&](HWND h) {
+                      dlg = h;
+                      EXPECT_EQ(GetDlgCtrlID((HWND)calls.front().wParam), IDD_NOMFICHIER);
+                      plat_test_click(h, IDD_AJOUTER);
+                  },
+                  1234),
               IDD_AJOUTER);
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls.front().msg, (UINT)WM_INITDIALOG);
@@ -68,9 +71,9 @@ TEST_F(PlatDialog, TheProcedureReceivesWhatWindowsSends) {
     EXPECT_EQ(calls.back().msg, (UINT)WM_DESTROY);
     EXPECT_FALSE(IsWindow(dlg));
     // A template that does not exist: the platform's failure value.
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(4242), nullptr,
-                              recorder, 0),
-              -1);
+    EXPECT_EQ(
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(4242), nullptr, recorder, 0),
+        -1);
 }
 
 // Escape is IDCANCEL even without a control 2; the close box is WM_SYSCOMMAND/SC_CLOSE, then
@@ -88,18 +91,20 @@ TEST_F(PlatDialog, EscapeAndTheCloseBoxBecomeTheCancelCommand) {
 
 // Enter: the focused push button; else the enabled default button; else IDOK.
 TEST_F(PlatDialog, EnterChoosesTheFocusedThenTheDefaultButtonThenOk) {
-    EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) {
-                  SetFocus(GetDlgItem(h, IDD_EXAMINER));
-                  plat_test_key(h, VK_RETURN);
-              }),
+    EXPECT_EQ(run(DLG_PRINCIPAL,
+                  [](HWND h) {
+                      SetFocus(GetDlgItem(h, IDD_EXAMINER));
+                      plat_test_key(h, VK_RETURN);
+                  }),
               IDD_EXAMINER);
     // The main window has no default button: Enter in the name field is IDOK.
     EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDOK);
     EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDA_QUITTER);
-    EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) {
-                  EnableWindow(GetDlgItem(h, IDA_QUITTER), FALSE);
-                  plat_test_key(h, VK_RETURN);
-              }),
+    EXPECT_EQ(run(DLG_ATTRIBUTS,
+                  [](HWND h) {
+                      EnableWindow(GetDlgItem(h, IDA_QUITTER), FALSE);
+                      plat_test_key(h, VK_RETURN);
+                  }),
               IDOK);
     // The invisible button over the icon still answers a click.
     EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) { plat_test_click(h, IDA_AIDE); }), IDA_AIDE);
@@ -154,8 +159,11 @@ TEST_F(PlatDialog, TextsKeepEveryWindows1252Byte) {
         char small[4];
         EXPECT_EQ(GetWindowTextA(GetDlgItem(h, IDD_NOMFICHIER), small, sizeof small), 3);
         EXPECT_STREQ(small, "\x01\x02\x03");
-        SetDlgItemTextA(h, IDD_CHEMIN, "c:\\donn\xe9" "es\\\x80\\");
-        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\donn\xe9" "es\\\x80\\");
+        SetDlgItemTextA(h, IDD_CHEMIN,
+                        "c:\\donn\xe9"
+                        "es\\\x80\\");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\donn\xe9"
+                                                 "es\\\x80\\");
         EXPECT_EQ(GetWindowTextLengthA(GetDlgItem(h, IDD_CHEMIN)), 13);
         SetDlgItemInt(h, IDD_CHEMIN, (UINT)-5, TRUE);
         EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "-5");
@@ -196,16 +204,17 @@ TEST_F(PlatDialog, DialogUnitsFollowTheDialogsFont) {
 // A dialog over a dialog: each has its own loop, the inner one ends first.
 TEST_F(PlatDialog, NestedDialogsEachEndWithTheirOwnValue) {
     INT_PTR inner = 0;
-    EXPECT_EQ(run(DLG_PRINCIPAL, [&](HWND main) {
-                  plat_test_push_dialog_handler([](HWND h, int id) {
-                      EXPECT_EQ(id, DLG_APROPOS);
-                      plat_test_key(h, VK_RETURN); // OK is the default button
-                  });
-                  inner = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_APROPOS),
-                                          main, recorder, 0);
-                  EXPECT_TRUE(IsWindow(main));
-                  plat_test_click(main, IDD_QUITTER);
-              }),
+    EXPECT_EQ(run(DLG_PRINCIPAL,
+                  [&](HWND main) {
+                      plat_test_push_dialog_handler([](HWND h, int id) {
+                          EXPECT_EQ(id, DLG_APROPOS);
+                          plat_test_key(h, VK_RETURN); // OK is the default button
+                      });
+                      inner = DialogBoxParamA(GetModuleHandleA(nullptr),
+                                              MAKEINTRESOURCE(DLG_APROPOS), main, recorder, 0);
+                      EXPECT_TRUE(IsWindow(main));
+                      plat_test_click(main, IDD_QUITTER);
+                  }),
               IDD_QUITTER);
     EXPECT_EQ(inner, IDD_APROPOS_OK);
 }

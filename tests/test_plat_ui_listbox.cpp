@@ -23,8 +23,8 @@ void in_main_window(const std::function<void(HWND)> &body) {
         body(h);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_PRINCIPAL), nullptr,
-                    keep_notes, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_PRINCIPAL), nullptr, keep_notes,
+                    0);
 }
 
 LRESULT lb(HWND h, int id, UINT msg, WPARAM w = 0, LPARAM l = 0) {
@@ -47,14 +47,14 @@ std::vector<std::string> entries(HWND h, int id) {
 // the unsorted list keeps the insertion order.
 TEST(PlatListBox, SortedListsIgnoreCaseAndOthersKeepTheirOrder) {
     in_main_window([](HWND h) {
-        const char *names[] = {"zeta.txt", "Beta.TXT", "alpha", "\xc9t\xe9", "\xe9l\xe8ve", "ALPHA2",
-                               "b"};
+        const char *names[] = {"zeta.txt",    "Beta.TXT", "alpha", "\xc9t\xe9",
+                               "\xe9l\xe8ve", "ALPHA2",   "b"};
         for (const char *n : names) {
             LRESULT at = lb(h, IDD_FICHIERS, LB_ADDSTRING, 0, (LPARAM)n);
             EXPECT_EQ(entries(h, IDD_FICHIERS)[at], n);
         }
-        std::vector<std::string> sorted = {"alpha", "ALPHA2", "b", "Beta.TXT", "zeta.txt",
-                                           "\xe9l\xe8ve", "\xc9t\xe9"};
+        std::vector<std::string> sorted = {"alpha",    "ALPHA2",      "b",        "Beta.TXT",
+                                           "zeta.txt", "\xe9l\xe8ve", "\xc9t\xe9"};
         EXPECT_EQ(entries(h, IDD_FICHIERS), sorted);
         for (const char *n : {"[C:]", "[A:]"}) lb(h, IDD_LECTEURS, LB_ADDSTRING, 0, (LPARAM)n);
         EXPECT_EQ(entries(h, IDD_LECTEURS), (std::vector<std::string>{"[C:]", "[A:]"}));

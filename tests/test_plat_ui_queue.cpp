@@ -48,8 +48,9 @@ TEST(PlatQueue, ThreadTimersFireInsideModalLoopsUntilKilled) {
         plat_test_wait(150);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_APROPOS), nullptr,
-                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DialogBoxParamA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_APROPOS), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     EXPECT_GE(fired, 2);
     EXPECT_EQ(fired_id, id);
     // Any loop that runs dispatches it, the test's own waiting included.
@@ -76,8 +77,8 @@ TEST(PlatQueue, ProgressBarSteppingWrapsAsWindowsDoes) {
     EXPECT_EQ(progress_wrap(23, 10, 20), 13);
     EXPECT_EQ(progress_wrap(9, 5, 5), 5);
     plat_test_push_dialog_handler([](HWND h, int) {
-        HWND pb = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100,
-                                  16, h, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND pb = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 16,
+                                  h, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(pb, nullptr);
         EXPECT_EQ(SendMessageA(pb, PBM_SETRANGE, 0, MAKELPARAM(0, 100)), MAKELONG(0, 100));
         EXPECT_EQ(SendMessageA(pb, PBM_SETRANGE, 0, MAKELPARAM(0, 60000)), MAKELONG(0, 100));
@@ -94,8 +95,9 @@ TEST(PlatQueue, ProgressBarSteppingWrapsAsWindowsDoes) {
         DestroyWindow(pb);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_APROPOS), nullptr,
-                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DialogBoxParamA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_APROPOS), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
 }
 
 // Every byte of Windows-1252 survives the trip to Unicode and back; the five undefined codes

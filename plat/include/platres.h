@@ -6,7 +6,7 @@
 #include <cstddef>
 
 struct PlatResourceFile {
-    const char *name;           // path relative to the script's directory, as the script names it
+    const char *name; // path relative to the script's directory, as the script names it
     const unsigned char *data;
     size_t size;
 };

@@ -21,16 +21,16 @@ int plat_test_unhandled_dialogs(void);
 int plat_test_pending_handlers(void);
 
 // Acting as a user, on the dialog that is open (all go through the real input path).
-void plat_test_click(HWND hDlg, int id);                   // left click on a button
-void plat_test_key(HWND hDlg, int vk);                     // a key (VK_ESCAPE, VK_RETURN, ...)
-void plat_test_close_box(HWND hDlg);                       // the caption's close box
-void plat_test_type(HWND hDlg, int id, const char *ansi);  // replaces an edit field's text
+void plat_test_click(HWND hDlg, int id);                  // left click on a button
+void plat_test_key(HWND hDlg, int vk);                    // a key (VK_ESCAPE, VK_RETURN, ...)
+void plat_test_close_box(HWND hDlg);                      // the caption's close box
+void plat_test_type(HWND hDlg, int id, const char *ansi); // replaces an edit field's text
 void plat_test_select(HWND hDlg, int id, int index, int modifiers); // click an entry
-void plat_test_double_click(HWND hDlg, int id, int index); // double-click an entry
-std::string plat_test_text(HWND hDlg, int id);             // a control's text, Windows-1252
-std::string plat_test_caption(HWND hWnd);                  // a window's caption, Windows-1252
+void plat_test_double_click(HWND hDlg, int id, int index);          // double-click an entry
+std::string plat_test_text(HWND hDlg, int id); // a control's text, Windows-1252
+std::string plat_test_caption(HWND hWnd);      // a window's caption, Windows-1252
 bool plat_test_visible(HWND hDlg, int id);
-bool plat_test_save_png(HWND hWnd, const char *path);      // a picture of the window
+bool plat_test_save_png(HWND hWnd, const char *path); // a picture of the window
 // Lets the event loop run for ms milliseconds (timers fire, windows repaint).
 void plat_test_wait(int ms);
 

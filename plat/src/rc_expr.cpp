@@ -28,13 +28,15 @@ struct Eval {
         } else if (at("(")) {
             ++pos;
             v = binary(0);
-            if (at(")")) ++pos;
-            else if (err.empty()) err = "missing )";
+            if (at(")"))
+                ++pos;
+            else if (err.empty())
+                err = "missing )";
         } else if (at("-") || at("~") || at("!") || at("+")) {
             std::string op = tok.text;
             ++pos;
             RcValue inner = primary();
-            v.value = op == "-" ? -inner.value
+            v.value = op == "-"   ? -inner.value
                       : op == "~" ? ~inner.value
                       : op == "!" ? !inner.value
                                   : inner.value;
@@ -46,8 +48,8 @@ struct Eval {
 
     static int level(const std::string &op) {
         static const std::vector<std::vector<std::string>> levels = {
-            {"||"}, {"&&"}, {"|"}, {"&"}, {"==", "!="}, {"<", "<=", ">", ">="}, {"+", "-"},
-            {"*", "/", "%"}};
+            {"||"},     {"&&"},         {"|"}, {"&"}, {"==", "!="}, {"<", "<=", ">", ">="},
+            {"+", "-"}, {"*", "/", "%"}};
         for (size_t i = 0; i < levels.size(); ++i)
             for (const std::string &o : levels[i])
                 if (o == op) return (int)i;

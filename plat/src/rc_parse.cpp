@@ -123,7 +123,7 @@ class Parser {
         if (cur().kind != RcToken::Ident) return fail("resource type expected");
         std::string type = upper(cur().text);
         ++pos_;
-        static const char *memory_options[] = {"DISCARDABLE", "MOVEABLE", "FIXED", "PURE",
+        static const char *memory_options[] = {"DISCARDABLE", "MOVEABLE", "FIXED",     "PURE",
                                                "IMPURE",      "PRELOAD",  "LOADONCALL"};
         for (bool again = true; again;) {
             again = false;
@@ -145,8 +145,7 @@ class Parser {
         d.id = id;
         d.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
         long long x, y, cx, cy, help;
-        if (!(number(x) && comma() && number(y) && comma() && number(cx) && comma() &&
-              number(cy)))
+        if (!(number(x) && comma() && number(y) && comma() && number(cx) && comma() && number(cy)))
             return false;
         if (ex && is_punct(",") && !(comma() && number(help))) return false;
         d.x = (int)x, d.y = (int)y, d.cx = (int)cx, d.cy = (int)cy;
@@ -229,8 +228,10 @@ class Parser {
     }
 
     static void text_arg(const Arg &a, RcControl &c) {
-        if (a.is_string) c.text = a.text;
-        else c.text_id = (int)a.v.value;
+        if (a.is_string)
+            c.text = a.text;
+        else
+            c.text_id = (int)a.v.value;
     }
 };
 

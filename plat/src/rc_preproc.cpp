@@ -40,9 +40,8 @@ class Preprocessor {
             error(name, 0, "includes nested too deeply");
             return;
         }
-        std::string dir = name.find('/') == std::string::npos
-                              ? std::string()
-                              : name.substr(0, name.rfind('/'));
+        std::string dir =
+            name.find('/') == std::string::npos ? std::string() : name.substr(0, name.rfind('/'));
         std::vector<std::string> lines = logical_lines(*bytes);
         size_t conditionals = cond_.size();
         bool in_comment = false;
@@ -73,9 +72,9 @@ class Preprocessor {
 
   private:
     struct Cond {
-        bool active;    // this branch is read
-        bool taken;     // a branch of this #if was already read
-        bool outer;     // the enclosing text is read
+        bool active; // this branch is read
+        bool taken;  // a branch of this #if was already read
+        bool outer;  // the enclosing text is read
     };
 
     std::vector<std::string> &errors_;
@@ -135,8 +134,10 @@ class Preprocessor {
             }
             if (in_string) {
                 out.push_back(c);
-                if (c == '\\' && i + 1 < line.size()) out.push_back(line[++i]);
-                else if (c == '"') in_string = false;
+                if (c == '\\' && i + 1 < line.size())
+                    out.push_back(line[++i]);
+                else if (c == '"')
+                    in_string = false;
                 continue;
             }
             if (c == '"') in_string = true;
@@ -216,10 +217,18 @@ class Preprocessor {
             }
             char e = line[i++];
             switch (e) {
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
-            case 't': out.push_back('\t'); break;
-            case 'a': out.push_back('\a'); break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
+            case 'a':
+                out.push_back('\a');
+                break;
             case 'x': {
                 int v = 0, n = 0;
                 while (n < 2 && i < line.size() && hex_digit(line[i]) >= 0)
@@ -265,9 +274,10 @@ class Preprocessor {
         if (kw == "if" || kw == "ifdef" || kw == "ifndef") {
             bool outer = active();
             bool v = false;
-            if (outer) v = kw == "if" ? eval_condition(toks, 1, file, line)
-                                      : (toks.size() > 1 && macros_.count(toks[1].text)) ==
-                                            (kw == "ifdef");
+            if (outer)
+                v = kw == "if"
+                        ? eval_condition(toks, 1, file, line)
+                        : (toks.size() > 1 && macros_.count(toks[1].text)) == (kw == "ifdef");
             cond_.push_back({outer && v, v, outer});
         } else if (kw == "elif") {
             if (cond_.empty()) return error(file, line, "#elif without #if");
@@ -301,8 +311,8 @@ class Preprocessor {
         } // #pragma and the rest: nothing for us
     }
 
-    void include(const std::string &text, const std::string &file, const std::string &dir,
-                 int line, int depth) {
+    void include(const std::string &text, const std::string &file, const std::string &dir, int line,
+                 int depth) {
         size_t open = text.find_first_of("\"<");
         size_t close = open == std::string::npos
                            ? std::string::npos

@@ -43,8 +43,10 @@ std::string rc_join(const std::string &dir, const std::string &name) {
         if (end == std::string::npos) end = path.size();
         std::string part = path.substr(start, end - start);
         if (part == "..") {
-            if (!parts.empty() && parts.back() != "..") parts.pop_back();
-            else parts.push_back(part);
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else
+                parts.push_back(part);
         } else if (!part.empty() && part != ".") {
             parts.push_back(part);
         }

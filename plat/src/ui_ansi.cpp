@@ -47,10 +47,15 @@ unsigned char ansi_lower(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
     switch (c) {
-    case 0x8A: return 0x9A; // S caron
-    case 0x8C: return 0x9C; // OE
-    case 0x8E: return 0x9E; // Z caron
-    case 0x9F: return 0xFF; // Y diaeresis
-    default: return c;
+    case 0x8A:
+        return 0x9A; // S caron
+    case 0x8C:
+        return 0x9C; // OE
+    case 0x8E:
+        return 0x9E; // Z caron
+    case 0x9F:
+        return 0xFF; // Y diaeresis
+    default:
+        return c;
     }
 }

@@ -47,7 +47,7 @@ class ButtonWindow : public Window {
         switch (msg) {
         case BM_GETCHECK:
             return button && button->isCheckable() && button->isChecked() ? BST_CHECKED
-                                                                           : BST_UNCHECKED;
+                                                                          : BST_UNCHECKED;
         case BM_SETCHECK:
             if (button && button->isCheckable()) button->setChecked(wParam == BST_CHECKED);
             return 0;
@@ -80,8 +80,8 @@ std::unique_ptr<Window> button_create(QWidget *parent_widget, DWORD style) {
         return win;
     }
     if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
-        win->button = type == BS_CHECKBOX ? new ManualCheckBox(parent_widget)
-                                          : new QCheckBox(parent_widget);
+        win->button =
+            type == BS_CHECKBOX ? new ManualCheckBox(parent_widget) : new QCheckBox(parent_widget);
     } else if (type == BS_OWNERDRAW) {
         win->button = new InvisibleButton(parent_widget);
     } else {

@@ -19,12 +19,18 @@ Window *control_create(HWND parent, const std::string &cls, const std::string &t
     if (owner == nullptr || !owner->widget) return nullptr;
     QWidget *pw = owner->widget;
     std::unique_ptr<Window> w;
-    if (same_class(cls, "Static")) w = static_create(pw, style, text_id);
-    else if (same_class(cls, "Button")) w = button_create(pw, style);
-    else if (same_class(cls, "Edit")) w = edit_create(pw, style);
-    else if (same_class(cls, "ListBox")) w = listbox_create(pw, style);
-    else if (same_class(cls, PROGRESS_CLASSA)) w = progress_create(pw, style);
-    else if (same_class(cls, WC_LISTVIEWA)) w = listview_create(pw, style);
+    if (same_class(cls, "Static"))
+        w = static_create(pw, style, text_id);
+    else if (same_class(cls, "Button"))
+        w = button_create(pw, style);
+    else if (same_class(cls, "Edit"))
+        w = edit_create(pw, style);
+    else if (same_class(cls, "ListBox"))
+        w = listbox_create(pw, style);
+    else if (same_class(cls, PROGRESS_CLASSA))
+        w = progress_create(pw, style);
+    else if (same_class(cls, WC_LISTVIEWA))
+        w = listview_create(pw, style);
     if (!w) return nullptr;
     w->parent = parent;
     w->id = id;
@@ -35,7 +41,7 @@ Window *control_create(HWND parent, const std::string &cls, const std::string &t
     bool is_static = same_class(cls, "Static") || same_class(cls, PROGRESS_CLASSA) ||
                      (same_class(cls, "Button") && (style & BS_TYPEMASK) == BS_GROUPBOX);
     // Tab reaches the controls marked WS_TABSTOP; a click focuses any control but a static.
-    widget->setFocusPolicy(is_static ? Qt::NoFocus
+    widget->setFocusPolicy(is_static              ? Qt::NoFocus
                            : (style & WS_TABSTOP) ? Qt::StrongFocus
                                                   : Qt::ClickFocus);
     Window *raw = w.get();
@@ -46,8 +52,8 @@ Window *control_create(HWND parent, const std::string &cls, const std::string &t
 }
 
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
-                            int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE, LPVOID) {
+                            int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE,
+                            LPVOID) {
     ui_start();
     // Only child controls exist here: the program's top-level windows are all dialogs.
     if (lpClassName == nullptr || IS_INTRESOURCE(lpClassName) || !(dwStyle & WS_CHILD))

@@ -50,7 +50,8 @@ uintptr_t load(bool cursor, int id) {
         else
             img.icon = plat_decode_icon((const unsigned char *)bytes->data(), bytes->size());
 #else
-        else img.cursor = QCursor(Qt::WaitCursor);
+        else
+            img.cursor = QCursor(Qt::WaitCursor);
 #endif
     }
     next_image += 4;
@@ -59,7 +60,9 @@ uintptr_t load(bool cursor, int id) {
     return next_image;
 }
 
-int resource_of(LPCSTR name) { return IS_INTRESOURCE(name) ? (int)(ULONG_PTR)name : -1; }
+int resource_of(LPCSTR name) {
+    return IS_INTRESOURCE(name) ? (int)(ULONG_PTR)name : -1;
+}
 
 } // namespace
 
@@ -108,8 +111,10 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
     }
     current = hCursor;
     // Over every window of the program at once, until the pointer next moves.
-    if (override_set) QGuiApplication::changeOverrideCursor(it->second.cursor);
-    else QGuiApplication::setOverrideCursor(it->second.cursor);
+    if (override_set)
+        QGuiApplication::changeOverrideCursor(it->second.cursor);
+    else
+        QGuiApplication::setOverrideCursor(it->second.cursor);
     override_set = true;
     return previous;
 }

@@ -26,7 +26,8 @@ class DialogWidget : public QWidget {
     void closeEvent(QCloseEvent *e) override {
         e->ignore();
         if (ui_capturing()) return;
-        if (Window *d = window_of_exact_widget(this)) SendMessageA(d->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (Window *d = window_of_exact_widget(this))
+            SendMessageA(d->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
 };
 
@@ -104,7 +105,8 @@ DialogWindow *create_dialog(const RcDialog &t, HWND owner, DLGPROC proc) {
         Window *w = control_create(h, c.cls, c.text, c.text_id, c.style, r, c.id);
         if (w == nullptr) continue;
         controls.push_back(w);
-        if ((c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && w->is_push_button()) raw->default_id = c.id;
+        if ((c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && w->is_push_button())
+            raw->default_id = c.id;
     }
     // The first control lies on top, as in a dialog built by Windows.
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) (*it)->widget->raise();
@@ -192,9 +194,8 @@ void dialog_destroy_request(HWND h) {
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam) {
     ui_start();
-    const RcDialog *t = IS_INTRESOURCE(lpTemplateName)
-                            ? rc_find_dialog((int)(ULONG_PTR)lpTemplateName)
-                            : nullptr;
+    const RcDialog *t =
+        IS_INTRESOURCE(lpTemplateName) ? rc_find_dialog((int)(ULONG_PTR)lpTemplateName) : nullptr;
     if (t == nullptr || QApplication::instance() == nullptr) {
         SetLastError(1814); // ERROR_RESOURCE_NAME_NOT_FOUND
         return -1;
@@ -204,7 +205,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
     HWND first = first_tab_stop(h);
     if (SendMessageA(h, WM_INITDIALOG, (WPARAM)first, dwInitParam) && first != nullptr)
         SetFocus(first);
-    else if (QApplication::focusWidget() == nullptr || !d->widget->isAncestorOf(QApplication::focusWidget()))
+    else if (QApplication::focusWidget() == nullptr ||
+             !d->widget->isAncestorOf(QApplication::focusWidget()))
         d->widget->setFocus(); // no control has the focus: keys go to the dialog itself
     if (!d->ended) {
         d->widget->show();
@@ -260,7 +262,9 @@ QChar mnemonic_of(const std::string &ansi) {
     return QChar();
 }
 
-bool is_static(const Window *c) { return c->widget && c->widget->focusPolicy() == Qt::NoFocus; }
+bool is_static(const Window *c) {
+    return c->widget && c->widget->focusPolicy() == Qt::NoFocus;
+}
 
 // A label's mnemonic moves the focus to the next control that can take it.
 bool mnemonic(DialogWindow *d, QChar ch) {

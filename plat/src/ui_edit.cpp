@@ -15,14 +15,18 @@ class EditWindow : public Window {
 
 } // namespace
 
-std::unique_ptr<Window> edit_wrap(QLineEdit *edit) { return std::make_unique<EditWindow>(edit); }
+std::unique_ptr<Window> edit_wrap(QLineEdit *edit) {
+    return std::make_unique<EditWindow>(edit);
+}
 
 std::unique_ptr<Window> edit_create(QWidget *parent_widget, DWORD style) {
     auto *e = new QLineEdit(parent_widget);
     e->setFrame((style & WS_BORDER) != 0);
     e->setTextMargins(1, 0, 1, 0);
     e->setReadOnly((style & ES_READONLY) != 0);
-    if (style & ES_RIGHT) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    else if (style & ES_CENTER) e->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    if (style & ES_RIGHT)
+        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    else if (style & ES_CENTER)
+        e->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     return std::make_unique<EditWindow>(e);
 }

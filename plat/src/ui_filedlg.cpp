@@ -88,9 +88,12 @@ void wrap_controls(QFileDialog *fd, HWND frame) {
     };
     if (auto *name = fd->findChild<QLineEdit *>("fileNameEdit")) add(edit_wrap(name), id_file_name);
     if (auto *box = fd->findChild<QDialogButtonBox *>("buttonBox")) {
-        if (auto *ok = box->button(QDialogButtonBox::Open)) add(button_wrap(ok), IDOK);
-        else if (auto *save = box->button(QDialogButtonBox::Save)) add(button_wrap(save), IDOK);
-        if (auto *cancel = box->button(QDialogButtonBox::Cancel)) add(button_wrap(cancel), IDCANCEL);
+        if (auto *ok = box->button(QDialogButtonBox::Open))
+            add(button_wrap(ok), IDOK);
+        else if (auto *save = box->button(QDialogButtonBox::Save))
+            add(button_wrap(save), IDOK);
+        if (auto *cancel = box->button(QDialogButtonBox::Cancel))
+            add(button_wrap(cancel), IDCANCEL);
     }
 }
 
@@ -118,11 +121,13 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     QStringList filters = filters_of(ofn->lpstrFilter);
     std::string initial(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
     bool wildcard = initial.find_first_of("*?") != std::string::npos;
-    if (wildcard) filters.prepend(qstring_from_ansi(initial) + " (" + qstring_from_ansi(initial) + ")");
+    if (wildcard)
+        filters.prepend(qstring_from_ansi(initial) + " (" + qstring_from_ansi(initial) + ")");
     if (!filters.isEmpty()) fd->setNameFilters(filters);
     if (!wildcard && ofn->nFilterIndex > 0 && (int)ofn->nFilterIndex <= filters.size())
         fd->selectNameFilter(filters[ofn->nFilterIndex - 1]);
-    std::string dir = ofn->lpstrInitialDir ? host_from_dos(ofn->lpstrInitialDir) : current_directory();
+    std::string dir =
+        ofn->lpstrInitialDir ? host_from_dos(ofn->lpstrInitialDir) : current_directory();
     if (!dir.empty()) fd->setDirectory(QString::fromStdString(dir));
     if (!initial.empty() && !wildcard) fd->selectFile(qstring_from_ansi(initial));
     if (ofn->lpstrDefExt) {
@@ -135,7 +140,8 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     fd->winId(); // the frame counts in the hook's measures, as on Windows
     if (wildcard) {
         // The pattern stands in the name field, as Windows shows it.
-        if (auto *name = fd->findChild<QLineEdit *>("fileNameEdit")) name->setText(qstring_from_ansi(initial));
+        if (auto *name = fd->findChild<QLineEdit *>("fileNameEdit"))
+            name->setText(qstring_from_ansi(initial));
     }
     if (owner_widget) fd->move(owner_widget->frameGeometry().center() - fd->rect().center());
 
@@ -177,11 +183,16 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     size_t dot = chosen.find_last_of('.');
     ofn->nFileOffset = (WORD)name;
     ofn->nFileExtension = (WORD)(dot != std::string::npos && dot > name ? dot + 1 : chosen.size());
-    if (ofn->lpstrFileTitle) copy_text_out(chosen.substr(name), ofn->lpstrFileTitle, (int)ofn->nMaxFileTitle);
+    if (ofn->lpstrFileTitle)
+        copy_text_out(chosen.substr(name), ofn->lpstrFileTitle, (int)ofn->nMaxFileTitle);
     return TRUE;
 }
 
 } // namespace
 
-BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) { return run_file_dialog(ofn, false); }
-BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) { return run_file_dialog(ofn, true); }
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) {
+    return run_file_dialog(ofn, false);
+}
+BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA ofn) {
+    return run_file_dialog(ofn, true);
+}

@@ -44,9 +44,8 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFl
     QWidget *widget = w->widget;
     if (!(uFlags & SWP_NOSIZE)) {
         // cx and cy measure the whole window; the widget's size is its client area.
-        QSize frame_extra = widget->isWindow()
-                                ? widget->frameGeometry().size() - widget->size()
-                                : QSize(0, 0);
+        QSize frame_extra =
+            widget->isWindow() ? widget->frameGeometry().size() - widget->size() : QSize(0, 0);
         QSize client(std::max(cx - frame_extra.width(), 0), std::max(cy - frame_extra.height(), 0));
         if (widget->isWindow() && widget->minimumSize() == widget->maximumSize())
             widget->setFixedSize(client); // a dialog's frame does not let the user resize it

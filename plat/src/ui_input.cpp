@@ -62,4 +62,6 @@ class InputFilter : public QObject {
 
 } // namespace
 
-void ui_install_input_filter() { qApp->installEventFilter(new InputFilter); }
+void ui_install_input_filter() {
+    qApp->installEventFilter(new InputFilter);
+}

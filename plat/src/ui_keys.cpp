@@ -6,11 +6,11 @@ static const struct {
     int vk;
     int key;
 } keys[] = {
-    {VK_BACK, Qt::Key_Backspace}, {VK_TAB, Qt::Key_Tab},       {VK_RETURN, Qt::Key_Return},
+    {VK_BACK, Qt::Key_Backspace}, {VK_TAB, Qt::Key_Tab},         {VK_RETURN, Qt::Key_Return},
     {VK_SHIFT, Qt::Key_Shift},    {VK_CONTROL, Qt::Key_Control}, {VK_MENU, Qt::Key_Alt},
-    {VK_ESCAPE, Qt::Key_Escape},  {VK_SPACE, Qt::Key_Space},   {VK_END, Qt::Key_End},
-    {VK_HOME, Qt::Key_Home},      {VK_LEFT, Qt::Key_Left},     {VK_UP, Qt::Key_Up},
-    {VK_RIGHT, Qt::Key_Right},    {VK_DOWN, Qt::Key_Down},     {VK_DELETE, Qt::Key_Delete},
+    {VK_ESCAPE, Qt::Key_Escape},  {VK_SPACE, Qt::Key_Space},     {VK_END, Qt::Key_End},
+    {VK_HOME, Qt::Key_Home},      {VK_LEFT, Qt::Key_Left},       {VK_UP, Qt::Key_Up},
+    {VK_RIGHT, Qt::Key_Right},    {VK_DOWN, Qt::Key_Down},       {VK_DELETE, Qt::Key_Delete},
     {VK_F1, Qt::Key_F1},
 };
 

@@ -46,8 +46,10 @@ class ListBoxWindow : public Window {
             int lo = 0, hi = list->count();
             while (lo < hi) {
                 int mid = (lo + hi) / 2;
-                if (compare_nocase(bytes(mid), b) < 0) lo = mid + 1;
-                else hi = mid;
+                if (compare_nocase(bytes(mid), b) < 0)
+                    lo = mid + 1;
+                else
+                    hi = mid;
             }
             pos = lo;
         }
@@ -150,10 +152,10 @@ std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
     l->setFrameShadow(QFrame::Plain);
     l->setLineWidth(1);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    l->setVerticalScrollBarPolicy((style & WS_VSCROLL)
-                                      ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn
-                                                                        : Qt::ScrollBarAsNeeded)
-                                      : Qt::ScrollBarAlwaysOff);
+    l->setVerticalScrollBarPolicy(
+        (style & WS_VSCROLL)
+            ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
+            : Qt::ScrollBarAlwaysOff);
     l->setUniformItemSizes(true);
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto win = std::make_unique<ListBoxWindow>(l);

@@ -39,7 +39,8 @@ class ListViewWindow : public Window {
             if (it == nullptr || it->iItem < 0 || it->iSubItem != 0) return -1;
             int at = std::min(it->iItem, tree->topLevelItemCount());
             auto *item = new QTreeWidgetItem;
-            if ((it->mask & LVIF_TEXT) && it->pszText) item->setText(0, qstring_from_ansi(it->pszText));
+            if ((it->mask & LVIF_TEXT) && it->pszText)
+                item->setText(0, qstring_from_ansi(it->pszText));
             tree->insertTopLevelItem(at, item);
             return at;
         }

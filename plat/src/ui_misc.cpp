@@ -22,23 +22,34 @@ static QRect screen_rect() {
 
 int WINAPI GetSystemMetrics(int nIndex) {
     switch (nIndex) {
-    case SM_CXSCREEN: return screen_rect().width();
-    case SM_CYSCREEN: return screen_rect().height();
+    case SM_CXSCREEN:
+        return screen_rect().width();
+    case SM_CYSCREEN:
+        return screen_rect().height();
     case SM_CXVSCROLL:
-    case SM_CYVSCROLL: return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    default: return 0;
+    case SM_CYVSCROLL:
+        return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    default:
+        return 0;
     }
 }
 
 // A device context stands only for the screen here: the program asks it for its size.
-HDC WINAPI GetDC(HWND) { return (HDC)(uintptr_t)0x5DC; }
-int WINAPI ReleaseDC(HWND, HDC hDC) { return hDC != nullptr; }
+HDC WINAPI GetDC(HWND) {
+    return (HDC)(uintptr_t)0x5DC;
+}
+int WINAPI ReleaseDC(HWND, HDC hDC) {
+    return hDC != nullptr;
+}
 
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (hdc == nullptr) return 0;
     switch (index) {
-    case HORZRES: return screen_rect().width();
-    case VERTRES: return screen_rect().height();
-    default: return 0;
+    case HORZRES:
+        return screen_rect().width();
+    case VERTRES:
+        return screen_rect().height();
+    default:
+        return 0;
     }
 }

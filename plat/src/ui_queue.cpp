@@ -65,8 +65,10 @@ void Pump::run() {
         } else if (!queue.empty()) {
             Queued q = std::move(queue.front());
             queue.pop_front();
-            if (q.event) replay(q);
-            else DispatchMessageA(&q.msg);
+            if (q.event)
+                replay(q);
+            else
+                DispatchMessageA(&q.msg);
         } else {
             break;
         }
@@ -82,8 +84,7 @@ bool matches(const MSG &m, HWND hwnd, UINT lo, UINT hi) {
 // running any of the program's code.
 void look_at_window_system(bool wait) {
     ++capture_depth;
-    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents
-                                         : QEventLoop::AllEvents);
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     --capture_depth;
     if (capture_depth == 0 && (!queue.empty() || !calls.empty())) pump()->request();
 }
@@ -98,7 +99,9 @@ void ui_start() {
     ui_install_input_filter();
 }
 
-bool ui_capturing() { return capture_depth > 0; }
+bool ui_capturing() {
+    return capture_depth > 0;
+}
 
 void ui_post_call(std::function<void()> fn) {
     calls.push_back(std::move(fn));
@@ -131,7 +134,8 @@ void ui_remove_timer_messages(HWND hwnd, UINT_PTR id) {
     for (auto it = queue.begin(); it != queue.end();)
         if (it->msg.message == WM_TIMER && it->msg.hwnd == hwnd && it->msg.wParam == id)
             it = queue.erase(it);
-        else ++it;
+        else
+            ++it;
 }
 
 DWORD ui_tick_count() {

@@ -44,8 +44,9 @@ class StaticWidget : public QWidget {
             break;
         }
         int flags = Qt::AlignTop;
-        flags |= type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight
-                                                                           : Qt::AlignLeft;
+        flags |= type == SS_CENTER  ? Qt::AlignHCenter
+                 : type == SS_RIGHT ? Qt::AlignRight
+                                    : Qt::AlignLeft;
         if (type != SS_LEFTNOWORDWRAP) flags |= Qt::TextWordWrap;
         QString shown = text;
         if (style_ & SS_NOPREFIX) shown.replace("&", "&&");
@@ -57,7 +58,7 @@ class StaticWidget : public QWidget {
   private:
     DWORD style_;
     QColor frame_color(int which) const {
-        return which == 0 ? palette().color(QPalette::Shadow)
+        return which == 0   ? palette().color(QPalette::Shadow)
                : which == 1 ? palette().color(QPalette::Mid)
                             : palette().color(QPalette::Light);
     }

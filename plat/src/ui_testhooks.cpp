@@ -74,8 +74,12 @@ void ui_announce_dialog(HWND h, int template_id) {
 void plat_test_push_dialog_handler(PlatDialogHandler handler) {
     handlers.push_back(std::move(handler));
 }
-int plat_test_unhandled_dialogs(void) { return unhandled; }
-int plat_test_pending_handlers(void) { return (int)handlers.size(); }
+int plat_test_unhandled_dialogs(void) {
+    return unhandled;
+}
+int plat_test_pending_handlers(void) {
+    return (int)handlers.size();
+}
 
 void plat_test_click(HWND hDlg, int id) {
     QWidget *w = control_widget(hDlg, id);
@@ -92,7 +96,9 @@ void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
     QTest::keyClick(target, Qt::Key(key), qt_modifiers(modifiers));
 }
 
-void plat_test_key(HWND hDlg, int vk) { plat_test_key_mod(hDlg, vk, 0); }
+void plat_test_key(HWND hDlg, int vk) {
+    plat_test_key_mod(hDlg, vk, 0);
+}
 
 void plat_test_post_key(HWND hWnd, int vk) {
     QWidget *target = keyboard_target(hWnd);
@@ -100,7 +106,8 @@ void plat_test_post_key(HWND hWnd, int vk) {
     if (target == nullptr || key == 0) return;
     QString text = vk == VK_ESCAPE ? QString(QChar(27)) : QString();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(target,
+                                new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
 void plat_test_close_box(HWND hDlg) {
@@ -178,9 +185,13 @@ bool plat_test_save_png(HWND hWnd, const char *path) {
     return shot.save(QString::fromLocal8Bit(path), "PNG");
 }
 
-void plat_test_wait(int ms) { QTest::qWait(ms); }
+void plat_test_wait(int ms) {
+    QTest::qWait(ms);
+}
 
-int plat_test_cursor_id(void) { return ui_current_cursor_id(); }
+int plat_test_cursor_id(void) {
+    return ui_current_cursor_id();
+}
 
 void plat_test_move_pointer(HWND hWnd) {
     Window *w = window_from(hWnd);
@@ -196,4 +207,6 @@ bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos) {
     return true;
 }
 
-int plat_test_timer_count(void) { return ui_timer_count(); }
+int plat_test_timer_count(void) {
+    return ui_timer_count();
+}

@@ -23,7 +23,9 @@ bool ui_timer_proc(HWND hwnd, UINT_PTR id, TIMERPROC *proc) {
     return true;
 }
 
-int ui_timer_count() { return (int)timers.size(); }
+int ui_timer_count() {
+    return (int)timers.size();
+}
 
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
     ui_start();

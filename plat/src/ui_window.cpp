@@ -19,7 +19,8 @@ HWND window_register(std::unique_ptr<Window> w) {
     next_handle += 4;
     HWND h = (HWND)next_handle;
     w->handle = h;
-    if (w->widget) w->widget->setProperty(handle_property, QVariant::fromValue((qulonglong)next_handle));
+    if (w->widget)
+        w->widget->setProperty(handle_property, QVariant::fromValue((qulonglong)next_handle));
     table()[next_handle] = std::move(w);
     return h;
 }
@@ -93,7 +94,9 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     return w ? w->message(Msg, wParam, lParam) : 0;
 }
 
-BOOL WINAPI IsWindow(HWND hWnd) { return window_from(hWnd) != nullptr; }
+BOOL WINAPI IsWindow(HWND hWnd) {
+    return window_from(hWnd) != nullptr;
+}
 
 HWND WINAPI GetParent(HWND hWnd) {
     Window *w = window_from(hWnd);
@@ -142,8 +145,10 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
 
 BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned) {
     char text[16];
-    if (bSigned) snprintf(text, sizeof text, "%d", (int)uValue);
-    else snprintf(text, sizeof text, "%u", uValue);
+    if (bSigned)
+        snprintf(text, sizeof text, "%d", (int)uValue);
+    else
+        snprintf(text, sizeof text, "%u", uValue);
     return SetDlgItemTextA(hDlg, nIDDlgItem, text);
 }
 
