@@ -15,7 +15,7 @@ INT_PTR CALLBACK sample_proc(HWND h, UINT msg, WPARAM, LPARAM) {
     SetDlgItemTextA(h, ID_MESS_TEXTE,
                     "Le fichier C:\\documents\\rapport annuel 1997.doc ne semble pas \xea"
                     "tre de type Quillon");
-    SetWindowTextA(h, "Quillon - Information");
+    if (GetDlgItem(h, ID_MESS_TEXTE)) SetWindowTextA(h, "Quillon - Information");
     SetDlgItemTextA(h, IDD_NOMFICHIER, "*.*");
     SetDlgItemTextA(h, IDD_CHEMIN, "c:\\windows\\...\\drivers\\etc\\");
     const char *files[] = {"AUTOEXEC.BAT", "ReadMe.TXT", "rapport.doc", "photo.pct", "Z.bin"};
