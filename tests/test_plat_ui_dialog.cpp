@@ -218,3 +218,27 @@ TEST_F(PlatDialog, NestedDialogsEachEndWithTheirOwnValue) {
               IDD_QUITTER);
     EXPECT_EQ(inner, IDD_APROPOS_OK);
 }
+
+// LoadIconA and LoadCursorA give one shared handle per resource (null for a number the script
+// does not name); WM_SETICON returns the icon it replaces.
+TEST_F(PlatDialog, IconsAndCursorsComeFromTheScript) {
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    HICON icon = LoadIconA(inst, MAKEINTRESOURCE(IDI_QUILLON));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(LoadIconA(inst, MAKEINTRESOURCE(IDI_QUILLON)), icon);
+    EXPECT_EQ(LoadIconA(inst, MAKEINTRESOURCE(4242)), nullptr);
+    HCURSOR watch = LoadCursorA(inst, MAKEINTRESOURCE(IDC_MONTRE1 + 5));
+    ASSERT_NE(watch, nullptr);
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(IDC_MONTRE1)), nullptr); // not a system one
+    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    SetCursor(watch);
+    EXPECT_EQ(plat_test_cursor_id(), IDC_MONTRE1 + 5);
+    EXPECT_EQ(SetCursor(nullptr), watch);
+    EXPECT_EQ(plat_test_cursor_id(), 0);
+    run(DLG_PRINCIPAL, [&](HWND h) {
+        EXPECT_EQ(SendMessageA(h, WM_SETICON, ICON_SMALL, (LPARAM)icon), 0);
+        EXPECT_EQ(SendMessageA(h, WM_SETICON, ICON_SMALL, (LPARAM)icon), (LRESULT)icon);
+        EXPECT_TRUE(MessageBeep(0xFFFFFFFF));
+        EndDialog(h, 0);
+    });
+}
