@@ -6,6 +6,7 @@
 //   dessine_images <directory> --apercu   also writes magnified previews (apercu_*.png)
 //
 // Plain C++ with no library, so the images can be redrawn on any machine.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include <vector>
 
 typedef std::vector<uint8_t> octets;
+
+static const double PI = 3.14159265358979323846;
 
 // ---------------------------------------------------------------------------------------------
 // Little-endian writing, as the resource files hold their numbers.
@@ -116,40 +119,23 @@ struct geometrie {
     ligne lignes[5];
 };
 
+// clang-format off
 static const geometrie GRANDE = {
-    {{3.5, 1.5}, {16.5, 1.5}, {22.5, 7.5}, {22.5, 30.5}, {3.5, 30.5}},
-    {{16.5, 1.5}, {16.5, 7.5}, {22.5, 7.5}},
-    10,
-    16,
-    1,
-    25,
-    {11.5, 29.0},
-    {30.5, 5.5},
-    0.34,
-    3.3,
-    2.1,
-    0.15,
-    1.0,
-    0.9,
-    5,
-    {{4.5, 6, 14}, {7.5, 6, 12}, {19.5, 6, 20}, {22.5, 6, 18}, {25.5, 6, 13}}};
+    {{3.5, 1.5}, {16.5, 1.5}, {22.5, 7.5}, {22.5, 30.5}, {3.5, 30.5}}, // page
+    {{16.5, 1.5}, {16.5, 7.5}, {22.5, 7.5}},                           // corner
+    10, 16, 1, 25,                                                     // band
+    {11.5, 29.0}, {30.5, 5.5}, 0.34, 3.3, 2.1, 0.15,                   // quill
+    1.0, 0.9,                                                          // outlines
+    5, {{4.5, 6, 14}, {7.5, 6, 12}, {19.5, 6, 20}, {22.5, 6, 18}, {25.5, 6, 13}}};
 
-static const geometrie PETITE = {{{1.5, 0.5}, {8.5, 0.5}, {11.5, 3.5}, {11.5, 15.5}, {1.5, 15.5}},
-                                 {{8.5, 0.5}, {8.5, 3.5}, {11.5, 3.5}},
-                                 5,
-                                 9,
-                                 0,
-                                 13,
-                                 {5.5, 15.0},
-                                 {15.8, 2.8},
-                                 0.36,
-                                 1.9,
-                                 1.2,
-                                 0.2,
-                                 1.0,
-                                 0.5,
-                                 3,
-                                 {{2.5, 3.5, 7.5}, {11.5, 3.5, 9.5}, {13.5, 3.5, 7}}};
+static const geometrie PETITE = {
+    {{1.5, 0.5}, {8.5, 0.5}, {11.5, 3.5}, {11.5, 15.5}, {1.5, 15.5}},
+    {{8.5, 0.5}, {8.5, 3.5}, {11.5, 3.5}},
+    5, 9, 0, 13,
+    {5.5, 15.0}, {15.8, 2.8}, 0.36, 1.9, 1.2, 0.2,
+    1.0, 0.5,
+    3, {{2.5, 3.5, 7.5}, {11.5, 3.5, 9.5}, {13.5, 3.5, 7}}};
+// clang-format on
 
 // Where p lies along the quill: t from 0 (nib) to 1 (top), s across it in pixels (positive to
 // the left on the way up).
@@ -166,7 +152,7 @@ static double profondeur_plume(const geometrie &g, double t, double s) {
     if (t < g.debut_plume || t > 1) return -1e9;
     double len = std::hypot(g.haut.x - g.bec.x, g.haut.y - g.bec.y);
     double u = (t - g.debut_plume) / (1 - g.debut_plume);
-    double forme = std::pow(std::sin(M_PI * std::pow(u, 0.75)), 0.6);
+    double forme = std::pow(std::sin(PI * std::pow(u, 0.75)), 0.6);
     double demi = (s >= 0 ? g.plume_gauche : g.plume_droite) * forme;
     double bout = std::fmin(t - g.debut_plume, 1 - t) * len;
     return std::fmin(bout, demi - std::fabs(s));
@@ -314,13 +300,13 @@ static int pixel_montre(int x, int y, int heure) {
     double d = std::hypot(p.x - CX, p.y - CY);
 
     // The hand, from the centre toward the hour, and a hub at the centre.
-    double angle = heure * M_PI / 6;
+    double angle = heure * PI / 6;
     point bout = {CX + 6.6 * std::sin(angle), CY - 6.6 * std::cos(angle)};
     if (d <= 1.5) return NOIR;
     if (dist_segment(p, {CX, CY}, bout) <= 0.85) return NOIR;
     // A dot at twelve, three, six and nine.
     for (int q = 0; q < 4; q++) {
-        double a = q * M_PI / 2;
+        double a = q * PI / 2;
         point m = {CX + 6.9 * std::sin(a), CY - 6.9 * std::cos(a)};
         if (std::hypot(p.x - m.x, p.y - m.y) <= 0.55) return NOIR;
     }
