@@ -61,6 +61,7 @@ NavigateurAide *visionneuse() {
         g_visionneuse->setWindowTitle(QStringLiteral("Quillon - Aide"));
         g_visionneuse->setOpenExternalLinks(true);
         g_visionneuse->resize(640, 520);
+        g_visionneuse->document()->setDocumentMargin(12);
     }
     return g_visionneuse;
 }
