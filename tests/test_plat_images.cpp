@@ -158,6 +158,13 @@ TEST(PlatImages, SizeNearestTheWantedOneAndPngEntries) {
     EXPECT_EQ(p.pixel(3, 4), qRgba(200, 100, 50, 128));
     EXPECT_EQ(p.pixel(0, 0), qRgba(10, 20, 30, 255));
 
+    // Of two images of the same size, the one with more colours.
+    std::vector<int> opaque(16 * 16, 0);
+    Octets o3 = fichier(
+        1, {{16, 1, 4, bitmap(16, 16, 4, std::vector<QRgb>(256, qRgb(255, 0, 0)), opaque)},
+            {16, 1, 24, bitmap(16, 16, 24, std::vector<QRgb>(256, qRgb(0, 255, 0)), opaque)}});
+    EXPECT_EQ(icone(o3, 16).pixel(5, 5), qRgb(0, 255, 0));
+
     // A PNG announcing a huge image is never inflated: the other entry serves.
     Octets enorme(png.begin(), png.end());
     enorme[16] = enorme[17] = 0x7f;

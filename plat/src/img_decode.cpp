@@ -35,9 +35,15 @@ bool lit32(Octets o, size_t pos, uint32_t &v) {
     return true;
 }
 
+bool est_png(Octets o) {
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    return o.n >= 8 && std::equal(signature, signature + 8, o.p);
+}
+
 // One entry of the directory. For a cursor, mot1 and mot2 are the hot spot.
 struct Entree {
     int taille; // width from the directory (0 there means 256)
+    int bits;   // colour depth, for choosing (a PNG counts as 32 bits)
     uint32_t mot1, mot2;
     Octets image; // the entry's bytes, inside the data
 };
@@ -57,19 +63,23 @@ std::vector<Entree> lit_repertoire(Octets f, uint32_t type_attendu) {
             break;
         if (longueur == 0 || debut > f.n || longueur > f.n - debut) continue;
         int taille = f.p[pos] == 0 ? TAILLE_MAX : f.p[pos];
-        entrees.push_back({taille, mot1, mot2, {f.p + debut, longueur}});
+        Octets image = {f.p + debut, longueur};
+        uint32_t bits = 32;
+        if (!est_png(image) && !lit16(image, 14, bits)) bits = 0;
+        entrees.push_back({taille, int(bits), mot1, mot2, image});
     }
     return entrees;
 }
 
 // Entries in the order they should be tried: nearest to the wanted size first, then the
-// larger, then the first in the file.
+// larger, then the one with more colours, then the first in the file.
 std::vector<Entree> par_preference(std::vector<Entree> entrees, int voulue) {
     auto meilleure = [voulue](const Entree &a, const Entree &b) {
         int ea = a.taille > voulue ? a.taille - voulue : voulue - a.taille;
         int eb = b.taille > voulue ? b.taille - voulue : voulue - b.taille;
         if (ea != eb) return ea < eb;
-        return a.taille > b.taille;
+        if (a.taille != b.taille) return a.taille > b.taille;
+        return a.bits > b.bits;
     };
     std::stable_sort(entrees.begin(), entrees.end(), meilleure);
     return entrees;
@@ -82,11 +92,6 @@ struct Image {
     std::vector<bool> inverse; // one per pixel, rows top to bottom
     int bits = 0;              // bits per pixel of the colour bitmap (0 for PNG)
 };
-
-bool est_png(Octets o) {
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    return o.n >= 8 && std::equal(signature, signature + 8, o.p);
-}
 
 bool decode_png(Octets o, Image &img) {
     // The size is read from the header chunk first, so that no huge image is ever inflated.
