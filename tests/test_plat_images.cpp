@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 #include <QBitmap>
@@ -15,13 +17,8 @@ typedef std::vector<unsigned char> Octets;
 static Octets lit_ressource(const char *nom) {
     std::string chemin = __FILE__;
     chemin = chemin.substr(0, chemin.rfind('/')) + "/../app/res/" + nom;
-    Octets o;
-    FILE *f = fopen(chemin.c_str(), "rb");
-    if (f == nullptr) return o;
-    int c;
-    while ((c = fgetc(f)) != EOF) o.push_back(static_cast<unsigned char>(c));
-    fclose(f);
-    return o;
+    std::ifstream f(chemin, std::ios::binary);
+    return Octets(std::istreambuf_iterator<char>(f), {});
 }
 
 static void le16(Octets &o, uint32_t v) {
