@@ -14,10 +14,13 @@
 #include "ui_controls.h"
 #include "ui_dialog.h"
 #include "ui_queue.h"
-#if __has_include("fs_resolve.h")
 #include "fs_resolve.h"
-#define HAVE_FS_RESOLVE 1
-#endif
+
+// The DOS name of a host path, from the file side; until it gives one, the host path itself.
+std::string plat_dos_path(const char *host);
+__attribute__((weak)) std::string plat_dos_path(const char *host) {
+    return host;
+}
 
 namespace {
 
@@ -42,28 +45,8 @@ class HookWindow : public Window {
     }
 };
 
-std::string host_from_dos(const std::string &dos) {
-#ifdef HAVE_FS_RESOLVE
-    return plat_host_path(dos.c_str());
-#else
-    return dos;
-#endif
-}
-
-std::string dos_from_host(const std::string &host) {
-#ifdef HAVE_FS_RESOLVE
-    return plat_dos_path(host.c_str());
-#else
-    return host;
-#endif
-}
-
 std::string current_directory() {
-#ifdef HAVE_FS_RESOLVE
-    return host_from_dos(".");
-#else
-    return QDir::currentPath().toStdString();
-#endif
+    return plat_host_path(".");
 }
 
 // "Desc\0*.a;*.b\0...\0\0" as the toolkit's "Desc (*.a *.b)" list.
@@ -127,7 +110,7 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     if (!wildcard && ofn->nFilterIndex > 0 && (int)ofn->nFilterIndex <= filters.size())
         fd->selectNameFilter(filters[ofn->nFilterIndex - 1]);
     std::string dir =
-        ofn->lpstrInitialDir ? host_from_dos(ofn->lpstrInitialDir) : current_directory();
+        ofn->lpstrInitialDir ? plat_host_path(ofn->lpstrInitialDir) : current_directory();
     if (!dir.empty()) fd->setDirectory(QString::fromStdString(dir));
     if (!initial.empty() && !wildcard) fd->selectFile(qstring_from_ansi(initial));
     if (ofn->lpstrDefExt) {
@@ -171,7 +154,8 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
             ui_announce_dialog(frame, 0);
     });
     bool accepted = fd->exec() == QDialog::Accepted && !fd->selectedFiles().isEmpty();
-    std::string chosen = accepted ? dos_from_host(fd->selectedFiles().first().toStdString()) : "";
+    std::string chosen =
+        accepted ? plat_dos_path(fd->selectedFiles().first().toUtf8().constData()) : "";
     window_forget(frame);
     delete fd;
     if (!accepted || chosen.empty()) return FALSE;
