@@ -156,7 +156,7 @@ TEST_F(Remplace, ListFindsAPlaceAndIsRemovedEvenOnAFatalError) {
 }
 
 // A write that fails part-way (here a file-size limit) leaves the file as it was, removes the
-// work file, and the pass goes on with the next file.
+// work file and says so; the pass goes on with the next file.
 TEST_F(Remplace, WriteFailingPartWayLeavesTheFileAsItWas) {
     std::string gros = octets(3 << 20, 11);
     c.write("a.txt", "A");
@@ -168,21 +168,52 @@ TEST_F(Remplace, WriteFailingPartWayLeavesTheFileAsItWas) {
             signal(SIGXFSZ, SIG_IGN);
             struct rlimit lim = {1 << 20, 1 << 20};
             setrlimit(RLIMIT_FSIZE, &lim);
-            _exit(travail());
+            _exit(travail() ? 0 : 1);
         }
         int statut = 0;
         waitpid(pid, &statut, 0);
-        return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+        return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
     };
-    EXPECT_EQ(dans_un_enfant([] { return add_header("gros.bin", 1); }), 0);
+    const std::string dit = "Erreur d'\xe9"
+                            "criture du fichier gros.bin : il n'a pas \xe9t\xe9 modifi\xe9";
+    EXPECT_TRUE(dans_un_enfant([&] {
+        messages.attend();
+        return add_header("gros.bin", 1) == 0 && messages.textes == std::vector<std::string>{dit};
+    }));
     EXPECT_EQ(c.read("gros.bin"), gros);
     EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"a.txt", "gros.bin", "z.txt"}));
 
-    EXPECT_EQ(dans_un_enfant([] { return recurs_add_header("*.*", 0, 0); }), 0);
+    EXPECT_TRUE(dans_un_enfant([&] {
+        messages.attend();
+        recurs_add_header("*.*", 0, 0);
+        return messages.textes == std::vector<std::string>{dit};
+    }));
     EXPECT_EQ(c.read("gros.bin"), gros);
     EXPECT_EQ(c.read("a.txt").substr(128), "A");
     EXPECT_EQ(c.read("z.txt").substr(128), "Z");
     EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"a.txt", "gros.bin", "z.txt"}));
+}
+
+// A file that may be read and written but not replaced (another user's, in a directory
+// closed to renames by others): the failed rename is reported, and the file is unchanged.
+// (What the pass made there may stay: a sticky directory lets no one but their owner remove
+// them.)
+TEST_F(Remplace, ReplacementThatFailsIsReportedAndChangesNothing) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs to give the files to another user";
+    c.write("collectif/sien.txt", "a lui");
+    chmod(c.host("collectif/sien.txt").c_str(), 0666);
+    chmod(c.host("collectif").c_str(), 01777);
+    ASSERT_EQ(chown(c.host("collectif/sien.txt").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chown(c.host("collectif").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(_chdir("collectif"), 0);
+    SansPrivileges utilisateur;
+    messages.attend(2);
+    EXPECT_EQ(add_header("sien.txt", 0), 0);
+    EXPECT_EQ(add_header("sien.txt", 1), 0);
+    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Le fichier sien.txt n'a pas pu \xea"
+                                                           "tre remplac\xe9 : il "
+                                                           "n'a pas \xe9t\xe9 modifi\xe9"));
+    EXPECT_EQ(c.read("collectif/sien.txt"), "a lui");
 }
 
 // A pass killed at any moment: every file holds its old or its new content, complete, under
