@@ -39,7 +39,8 @@ TEST(PlatCrt, StreamsAndDescriptorsWithWindowsNames) {
     fd = _creat("sub\\ro.new", _S_IREAD); // without _S_IWRITE the new file is read-only
     ASSERT_GE(fd, 0);
     _close(fd);
-    EXPECT_EQ(GetFileAttributesA("sub\\ro.new") & FILE_ATTRIBUTE_READONLY, (DWORD)FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(GetFileAttributesA("sub\\ro.new") & FILE_ATTRIBUTE_READONLY,
+              (DWORD)FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(_open("sub\\ro.new", _O_CREAT | _O_EXCL | _O_RDWR, _S_IREAD | _S_IWRITE), -1);
     EXPECT_EQ(errno, EEXIST);
     // rename never replaces, remove takes files only.

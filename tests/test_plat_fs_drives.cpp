@@ -17,16 +17,16 @@ TEST(PlatDrives, TableReplacedByATest) {
     EXPECT_EQ(_getdrive(), 3);
     char label[256], fsname[256];
     DWORD serial, maxlen, flags;
-    ASSERT_TRUE(GetVolumeInformationA("C:\\", label, sizeof label, &serial, &maxlen, &flags,
-                                      fsname, sizeof fsname));
+    ASSERT_TRUE(GetVolumeInformationA("C:\\", label, sizeof label, &serial, &maxlen, &flags, fsname,
+                                      sizeof fsname));
     EXPECT_STREQ(label, "SYSTEME");
     EXPECT_NE(flags, 0u);
     EXPECT_GE(maxlen, 255u);
-    ASSERT_TRUE(GetVolumeInformationA("D:\\", label, sizeof label, nullptr, nullptr, nullptr,
-                                      nullptr, 0));
+    ASSERT_TRUE(
+        GetVolumeInformationA("D:\\", label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0));
     EXPECT_STREQ(label, "");
-    EXPECT_FALSE(GetVolumeInformationA("E:\\", label, sizeof label, nullptr, nullptr, nullptr,
-                                       nullptr, 0));
+    EXPECT_FALSE(
+        GetVolumeInformationA("E:\\", label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0));
     DWORD spc, bps, free_clusters, total;
     ASSERT_TRUE(GetDiskFreeSpaceA(nullptr, &spc, &bps, &free_clusters, &total));
     EXPECT_GT(spc * bps, 0u);
@@ -41,7 +41,8 @@ TEST(PlatDrives, EachDriveKeepsItsCurrentDirectory) {
     d.mkdir("a/b");
     d.mkdir("data", 'D');
     EXPECT_EQ(_chdir("a\\b"), 0);
-    EXPECT_EQ(_chdir("D:\\data"), 0); // a drive letter makes that drive current, as the runtime does
+    EXPECT_EQ(_chdir("D:\\data"),
+              0); // a drive letter makes that drive current, as the runtime does
     EXPECT_EQ(_getdrive(), 4);
     EXPECT_EQ(dcwd(3), "C:\\a\\b");
     EXPECT_EQ(dcwd(0), "D:\\data");

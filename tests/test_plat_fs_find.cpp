@@ -28,8 +28,8 @@ TEST(PlatFind, WindowsWildcardRules) {
         d.write(std::string("w/") + n, "x");
     _chdir("w");
     // "*.*" matches names without a dot too; order ignores case, stable.
-    EXPECT_EQ(list("*.*"), (V{".", "..", "a", "a.txt", "abc", "archive.tar.gz", "B.TXT", "nom.",
-                              "README"}));
+    EXPECT_EQ(list("*.*"),
+              (V{".", "..", "a", "a.txt", "abc", "archive.tar.gz", "B.TXT", "nom.", "README"}));
     // Matching ignores case.
     EXPECT_EQ(list("*.TxT"), (V{"a.txt", "B.TXT"}));
     EXPECT_EQ(list("readme"), (V{"README"}));
@@ -88,8 +88,10 @@ TEST(PlatFind, AttributesSizesAndTimes) {
     EXPECT_EQ(seen["plain.bin"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(seen["plain.bin"].nFileSizeLow, 70000u);
     EXPECT_EQ(seen["plain.bin"].cAlternateFileName[0], '\0');
-    EXPECT_EQ(seen[".hidden"].dwFileAttributes, DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(seen["ro.txt"].dwFileAttributes, DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(seen[".hidden"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(seen["ro.txt"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(seen["dir"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(seen["dirlink"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));

@@ -46,8 +46,8 @@ TEST(PlatMove, ReplacingRenameAndHardLinks) {
     EXPECT_FALSE(CreateHardLinkA("data.bak", "data.bin", nullptr));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
     // The work file takes the place in one step and keeps the source's access bits.
-    EXPECT_TRUE(MoveFileExA("data.$$$", "data.bin",
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_TRUE(
+        MoveFileExA("data.$$$", "data.bin", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     EXPECT_EQ(d.read("data.bin"), "new");
     EXPECT_EQ(d.read("data.bak"), "old");
     EXPECT_FALSE(d.exists("data.$$$"));
