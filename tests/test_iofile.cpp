@@ -8,7 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
+#include "io/io.h"
+#include "io/iodlgid.h"
 #include "io/iofile.h"
+#include "plattest_ui.h"
 #include "tempdrive.h"
 
 static std::string ext(const char *nom, const char *e) {
@@ -161,12 +164,30 @@ TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
     unsetenv("TMP");
 }
 
+// The fatal message shows, and is written out here (accents as \xNN) for the test to read.
+static void fatal_message_to_stderr() {
+    plat_test_push_dialog_handler([](HWND h, int) {
+        std::string out = "<";
+        for (unsigned char c : plat_test_text(h, ID_MESS_TEXTE)) {
+            char hex[8];
+            snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += c < 0x80 ? std::string(1, (char)c) : std::string(hex);
+        }
+        fprintf(stderr, "%s>\n", out.c_str());
+        plat_test_click(h, IDOK);
+    });
+}
+
 TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     TempDrives d;
-    EXPECT_EXIT(sec_fopen("absent.txt", lecture), testing::ExitedWithCode(1),
-                "l'ouverture des fichiersabsent.txt");
-    EXPECT_EXIT(sec_open_ro("absent.bin"), testing::ExitedWithCode(1), "fichiersabsent.bin");
+    Global_hInst = GetModuleHandleA(nullptr);
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_fopen("absent.txt", lecture)),
+                testing::ExitedWithCode(1), "<Erreur \\\\xe0 l'ouverture des fichiersabsent.txt>");
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_open_ro("absent.bin")), testing::ExitedWithCode(1),
+                "fichiersabsent.bin>");
     // A name too long for the 256-byte message is cut to fit.
     std::string lg(400, 'n');
-    EXPECT_EXIT(sec_open(lg.c_str()), testing::ExitedWithCode(1), "fichiersn{222}\n");
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
+                "fichiersn{222}>");
 }
