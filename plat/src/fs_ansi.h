@@ -1,4 +1,5 @@
-// Names between the program (Windows-1252) and the host (UTF-8).
+// Names between the program (Windows-1252) and the host (UTF-8), through the layer's one
+// Windows-1252 table (ui_ansi).
 #ifndef QUILLON_PLAT_FS_ANSI_H
 #define QUILLON_PLAT_FS_ANSI_H
 
@@ -15,9 +16,5 @@ struct AnsiName {
 std::string fs_utf8_from_ansi(const std::string &ansi);
 AnsiName fs_ansi_from_utf8(const std::string &utf8);
 std::string fs_ansi_text(const std::string &utf8); // fs_ansi_from_utf8(utf8).text
-
-// Upper case of a Windows-1252 byte, as a case-insensitive file system compares names.
-unsigned char fs_ansi_upper(unsigned char c);
-bool fs_ansi_equal_nocase(const std::string &a, const std::string &b);
 
 #endif

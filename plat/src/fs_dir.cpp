@@ -1,5 +1,6 @@
 // Directory contents in a stable order, and name lookup without regard to case.
 #include "fs_dir.h"
+#include "ui_ansi.h"
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -19,7 +20,7 @@ bool fs_read_dir(const std::string &dir, std::vector<DirEntry> &out) {
         if (name == "." || name == "..") continue;
         DirEntry entry;
         entry.ansi = fs_ansi_from_utf8(name);
-        for (unsigned char c : entry.ansi.text) entry.key += (char)fs_ansi_upper(c);
+        for (unsigned char c : entry.ansi.text) entry.key += (char)ansi_lower(c);
         entry.key += '\0';
         entry.key += name;
         entry.host = std::move(name);
@@ -38,8 +39,7 @@ static bool same_name(const std::string &ansi, const AnsiName &entry, bool wild)
     for (size_t i = 0; i < ansi.size(); ++i) {
         if (entry.odd[i] == '1') {
             if (!wild || ansi[i] != '?') return false;
-        } else if (fs_ansi_upper((unsigned char)ansi[i]) !=
-                   fs_ansi_upper((unsigned char)entry.text[i])) {
+        } else if (ansi_lower((unsigned char)ansi[i]) != ansi_lower((unsigned char)entry.text[i])) {
             return false;
         }
     }

@@ -3,7 +3,7 @@
 // or the end", '*' before a '.' becomes "anything up to the last dot".
 #include "fs_wildcard.h"
 #include <vector>
-#include "fs_ansi.h"
+#include "ui_ansi.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::vector<Token> rewrite(const std::string &pattern) {
                                    p.find_first_not_of('.', i) == std::string::npos)) {
             t.push_back({DOT_OR_END, 0});
         } else {
-            t.push_back({LITERAL, fs_ansi_upper((unsigned char)p[i])});
+            t.push_back({LITERAL, ansi_lower((unsigned char)p[i])});
         }
     }
     return t;
@@ -50,8 +50,7 @@ struct Matcher {
         bool dot_here = ni < n && name[ni] == '.';
         switch (t[ti].kind) {
         case LITERAL:
-            return ni < n && fs_ansi_upper((unsigned char)name[ni]) == t[ti].c &&
-                   at(ti + 1, ni + 1);
+            return ni < n && ansi_lower((unsigned char)name[ni]) == t[ti].c && at(ti + 1, ni + 1);
         case STAR:
         case STAR_TO_DOT: {
             size_t limit =
