@@ -11,6 +11,7 @@
 #include "io/io.h"
 #include "io/iodlgid.h"
 #include "io/iofile.h"
+#include "fichier_date.h"
 #include "plattest_ui.h"
 #include "tempdrive.h"
 
@@ -91,10 +92,14 @@ TEST(IoFileDisques, ExisteCountsOrdinaryFilesOnlyAndNomcourt) {
     d.write("old.txt", "o");
     struct timespec t[2] = {{0, 0}, {0, 0}}; // 1970: before DOS dates begin
     utimensat(AT_FDCWD, d.host("old.txt").c_str(), t, 0);
+    fuseau("UTC");
+    t[0].tv_sec = t[1].tv_sec = utc(2020, 6, 15, 10, 30, 21);
+    utimensat(AT_FDCWD, d.host("plain.txt").c_str(), t, 0);
     EXPECT_EQ(existe("dir"), 0u);
     EXPECT_EQ(existe(".cache"), 0u);
     EXPECT_EQ(existe("none"), 0u);
-    EXPECT_NE(existe("plain.txt"), 0u);
+    // Last written 2020-06-15 10:30:21 local time, as a packed DOS date and time.
+    EXPECT_EQ(existe("plain.txt"), ((40u << 9 | 6 << 5 | 15) << 16) | (10u << 11 | 30 << 5 | 10));
     EXPECT_NE(existe("*.*"), 0u);
     EXPECT_EQ(existe("old.txt"), 0xFFFFFFFFu); // exists: never 0
     char court[14];
