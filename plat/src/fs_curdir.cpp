@@ -1,4 +1,5 @@
 // The runtime's current-drive and current-directory services.
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
