@@ -49,6 +49,8 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
             ui_post(m);
         });
     timers[key] = Timer{lpTimerFunc, qt};
+    // A Windows timer never fires before its time; Qt's default coarse timers may, by 5%.
+    qt->setTimerType(Qt::PreciseTimer);
     qt->start(uElapse < 10 ? 10 : (int)uElapse); // USER_TIMER_MINIMUM
     return hWnd == nullptr ? id : (nIDEvent ? nIDEvent : 1);
 }
