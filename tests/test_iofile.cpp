@@ -195,4 +195,11 @@ TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
     std::string lg(400, 'n');
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
                 "fichiersn{222}>");
+    // A temporary file that cannot be made ends the program the same way, naming the place,
+    // rather than going on with a name never written.
+    setenv("TMP", "C:\\none", 1);
+    char nomf[260];
+    EXPECT_EXIT((fatal_message_to_stderr(), ftemp_fopen(nomf, "q", 1)), testing::ExitedWithCode(1),
+                "fichiersC:.none.>");
+    unsetenv("TMP");
 }
