@@ -1,6 +1,7 @@
 // Replacing a user's file in place: the converted content is written to a work file beside
 // it, made durable, then put in place with one replacing rename, so that at every moment the
 // file's name holds either its old or its new content, complete.
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
 #include <io.h>
@@ -35,6 +36,9 @@ static int copie_nom(char *dest, size_t taille, const char *nom) {
     return (size_t)snprintf(dest, taille, "%s", nom) < taille;
 }
 
+// Created new ("x"): a work file never empties a file that exists, whoever made it.
+static const char ecriture_nouveau[] = "w+bx";
+
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit) {
     // Room for the name, a dot and an extension of three characters.
     if (strlen(nom_fichier) + 5 > LG_NOM_TRAVAIL) {
@@ -42,7 +46,7 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
         return nullptr;
     }
     // "$$$" first; a file of that name may be the file itself (x.$$$) or one the user keeps:
-    // neither may be emptied, so the next free name of $01 ... $99 is taken instead.
+    // the next free name of $01 ... $99 is taken instead.
     char ext[4] = "$$$";
     for (int n = 0; n < 100; ++n) {
         if (n > 0) {
@@ -54,11 +58,13 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
         // new name may contain: the work and backup names get "_" in its place.
         for (char *p = strchr(nom_travail, '?'); p != nullptr; p = strchr(p, '?')) *p = '_';
         extension(nom_travail, ext);
-        if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES) {
-            FILE *ft = sec_fopen(nom_travail, ecriture);
+        FILE *ft = fopen(nom_travail, ecriture_nouveau);
+        if (ft != nullptr) {
             setvbuf(ft, tampon_travail, _IOFBF, sizeof tampon_travail);
             return ft;
         }
+        // Any failure but a taken name ends the program, as every checked open does.
+        if (errno != EEXIST) sortie_erreur_fichier(nom_travail);
     }
     signale(avertit, err_remplace, nom_fichier, nullptr);
     return nullptr;

@@ -34,7 +34,7 @@ void signale_annulable(int *annul, const char *format, const char *nom);
 // Creates the work file beside nom_fichier: its name with the extension "$$$", or a numbered
 // one when that name is taken (by the file itself, or by a file the user keeps). Writes its
 // name into nom_travail (LG_NOM_TRAVAIL bytes). Null, after telling the user, when no work
-// name can be formed; a work file that cannot be created ends the program (sec_fopen).
+// name can be formed; a work file that cannot be created ends the program (as a checked open does).
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit);
 
 // Puts the work file in place of nom_fichier once it is complete and durable; closes both
