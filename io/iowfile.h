@@ -13,6 +13,7 @@
 #define ID_LECTEURS 134      // drives: unsorted, single selection
 
 #define LG_ENTREE_LECTEUR 32 // a drive entry: 31 characters and the terminator
+#define LG_CHEMIN 512        // the current path and its display form, terminator included
 
 extern char ioliste[26][LG_ENTREE_LECTEUR]; // the drive table, built once per run
 extern int ioliste32;                       // its number of entries, 0 until built
