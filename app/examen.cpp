@@ -11,6 +11,7 @@
 
 #define LG_LIGNE 128 // one value of the dialog, as text
 #define LG_DATE 15   // "dd/mm/yy hh:mm" and a blank
+#define LG_CODE 4    // a file type or a creator
 
 static void deux_chiffres(char *p, int valeur) {
     p[0] = (char)('0' + valeur / 10 % 10);
@@ -60,9 +61,9 @@ static void remplit_attributs(HWND hDlg, const rub_quillon *r) {
     texte_champ(ligne, r->nom, lg);
     strcnv(ligne, ligne, MAC2SCREEN);
     SetDlgItemTextA(hDlg, IDA_NOM, ligne);
-    texte_champ(ligne, r->fcret, sizeof r->fcret);
+    texte_champ(ligne, r->fcret, LG_CODE);
     SetDlgItemTextA(hDlg, IDA_CREATEUR, ligne);
-    texte_champ(ligne, r->ftype, sizeof r->ftype);
+    texte_champ(ligne, r->ftype, LG_CODE);
     SetDlgItemTextA(hDlg, IDA_TYPE, ligne);
     affiche_date(hDlg, IDA_CREATION, r->dcreat);
     affiche_date(hDlg, IDA_MODIF, r->dmodif);
@@ -70,8 +71,8 @@ static void remplit_attributs(HWND hDlg, const rub_quillon *r) {
     affiche_longueur(hDlg, IDA_RESSOURCES, r->rlog);
     char cle[9];
     memset(cle, 0, sizeof cle);
-    strncpy(cle, r->ftype, sizeof r->ftype);
-    strncpy(cle + 4, r->fcret, sizeof r->fcret);
+    strncpy(cle, r->ftype, LG_CODE);
+    strncpy(cle + LG_CODE, r->fcret, LG_CODE);
     SetDlgItemTextA(hDlg, IDA_IDENTIFICATION, select_type(cle));
 }
 

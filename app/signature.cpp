@@ -13,7 +13,7 @@
 mac_sign *pSign = nullptr;
 char nom_fichier_sign[256];
 
-#define LG_MORCEAU 79    // a signature line is read this many characters at a time
+#define LG_MORCEAU 79     // a signature line is read this many characters at a time
 #define NB_LIGNES_SIGN 63 // data lines taken from a file, after the built-in record 0
 #define LG_CHAMP_SIG 8    // file type and creator, 4 characters each
 #define REDUCTION_OFN 28  // the open dialog is made this many pixels shorter
@@ -86,8 +86,7 @@ static void lit_signatures(FILE *f) {
 
 void compile_creat(void) {
     int n = comptage_fichiers(nom_fichier_sign, "*.sig");
-    if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign))
-        return;
+    if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign)) return;
     if (n == 0 || nom_fichier_sign[0] == '\0') return;
     FILE *f = fopen(nom_fichier_sign, lecture);
     if (!f) return;

@@ -19,8 +19,8 @@ HWND hDirListe = nullptr;
 
 static const char stardot[] = "*.*";
 
-#define LG_AFFICHE_MAX 30   // a longer path is shown shortened
-#define LG_REP_SELECT 150   // getdirselect's work buffer and its caller's
+#define LG_AFFICHE_MAX 30    // a longer path is shown shortened
+#define LG_REP_SELECT 150    // getdirselect's work buffer and its caller's
 #define LG_TEXTE_LECTEUR 128 // a message about a drive
 #define NB_SELECTION_MAX 256 // calcule_selection counts this many selected files at most
 // A list entry: any name the find service returns (259 characters), with brackets.
@@ -237,8 +237,8 @@ void dirlistview(HWND hDlg, const char *sel) {
             SYSTEMTIME st;
             memset(&st, 0, sizeof st);
             FileTimeToSystemTime(&fd.ftCreationTime, &st);
-            snprintf(texte, sizeof texte, "%02d/%02d/%02d %02d:%02d", st.wDay, st.wMonth,
-                     st.wYear, st.wHour, st.wMinute);
+            snprintf(texte, sizeof texte, "%02d/%02d/%02d %02d:%02d", st.wDay, st.wMonth, st.wYear,
+                     st.wHour, st.wMinute);
             texte_colonne(element, 2, texte);
             ++nombre;
             total += taille_trouvee(&fd);
@@ -344,7 +344,9 @@ void calcule_selection(HWND hWnd) {
     affiche_totaux(hWnd, (UINT)nombre, total);
 }
 
-void vide_selection(HWND hWnd) { affiche_totaux(hWnd, 0, 0); }
+void vide_selection(HWND hWnd) {
+    affiche_totaux(hWnd, 0, 0);
+}
 
 // The upper-case name of the selected directory, without brackets, into fub (150 bytes).
 // An entry too long for that buffer gives 0: a cut name would name another directory.
