@@ -5,12 +5,12 @@
 #include <windows.h>
 
 // Controls of the panel
-#define ID_NB_FICHIERS 129 // number of files listed or selected
-#define ID_TAILLE 130      // their total size in bytes
-#define ID_CHEMIN 131      // the current path, possibly shortened
-#define ID_FICHIERS 132    // files: sorted, multiple selection
-#define ID_REPERTOIRES 133 // directories: sorted, single selection
-#define ID_LECTEURS 134    // drives: unsorted, single selection
+#define ID_NB_FICHIERS 129   // number of files listed or selected
+#define ID_TAILLE 130        // their total size in bytes
+#define ID_CHEMIN 131        // the current path, possibly shortened
+#define ID_FICHIERS 132      // files: sorted, multiple selection
+#define ID_REPERTOIRES 133   // directories: sorted, single selection
+#define ID_LECTEURS 134      // drives: unsorted, single selection
 
 #define LG_ENTREE_LECTEUR 32 // a drive entry: 31 characters and the terminator
 #define LG_CHEMIN 512        // the current path and its display form, terminator included
