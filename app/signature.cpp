@@ -9,6 +9,7 @@
 #include "io/iodlg.h"
 #include "io/iofile.h"
 #include "io/iostring.h"
+#include "io/iowfile.h"
 
 mac_sign *pSign = nullptr;
 char nom_fichier_sign[256];
@@ -110,8 +111,7 @@ int comptage_fichiers(char *nom, const char *mask) {
     if (h == INVALID_HANDLE_VALUE) return 0;
     int n = 0;
     do {
-        if (fd.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_VOLUME_LABEL))
-            continue;
+        if (!est_fichier(fd.dwFileAttributes)) continue;
         if (strlen(fd.cFileName) >= sizeof nom_fichier_sign) continue;
         strcpy(nom, fd.cFileName);
         ++n;

@@ -159,8 +159,8 @@ static uint64_t taille_trouvee(const WIN32_FIND_DATAA *fd) {
     return ((uint64_t)fd->nFileSizeHigh << 32) | fd->nFileSizeLow;
 }
 
-static bool est_fichier(DWORD attributs) {
-    return (attributs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_VOLUME_LABEL)) == 0;
+int est_fichier(DWORD attributs) {
+    return (attributs & (FILE_ATTRIBUTE_DIRECTORY | ATTRIBUT_VOLUME)) == 0;
 }
 
 // Lowers the ASCII capitals of src into dst (LG_ENTREE bytes), from index debut on.

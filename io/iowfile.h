@@ -33,4 +33,7 @@ void vide_selection(HWND hWnd);
 int getdirselect(HWND hDlg, int id, char *fub);
 int changement_lecteur(HWND hDlg, char *chemin);
 
+#define ATTRIBUT_VOLUME 0x08      // the entry of a volume label (MS-DOS)
+int est_fichier(DWORD attributs); // neither a directory nor a volume label
+
 #endif
