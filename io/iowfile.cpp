@@ -231,7 +231,7 @@ void dirlistview(HWND hDlg, const char *sel) {
                 FindClose(h);
                 return;
             }
-            char texte[24];
+            char texte[32]; // a size, then "dd/mm/yyyy hh:mm"
             snprintf(texte, sizeof texte, "%llu", (unsigned long long)taille_trouvee(&fd));
             texte_colonne(element, 1, texte);
             SYSTEMTIME st;

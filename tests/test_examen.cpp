@@ -61,8 +61,8 @@ TEST(Examen, HeaderWrittenByTheProgram) {
     EXPECT_EQ(t[IDA_DONNEES], "1234");
     EXPECT_EQ(t[IDA_RESSOURCES], "0");
     EXPECT_EQ(t[IDA_IDENTIFICATION], "Texte ou ind\xe9termin\xe9");
-    EXPECT_TRUE(
-        testing::internal::RE::FullMatch(t[IDA_CREATION], "\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d "));
+    EXPECT_TRUE(testing::internal::RE::FullMatch(t[IDA_CREATION],
+                                                 "[0-9]{2}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2} "));
     EXPECT_EQ(t[IDA_MODIF], t[IDA_CREATION]); // one second later: the same minute
 }
 

@@ -1,6 +1,7 @@
 // The file, directory and drive lists as the panel writes them.
 #include <gtest/gtest.h>
 #include <direct.h>
+#include <filesystem>
 #include "io/iowfile.h"
 #include "panneau.h"
 #include "tempdrive.h"
@@ -56,7 +57,7 @@ TEST(ListeLecteurs, BuiltOnceWithTheDriveNeverCut) {
 }
 
 TEST(ChangementLecteur, MovesToTheSelectedDriveAndListsEverything) {
-    TempDrives d(2);
+    TempDrives d(3);
     d.write("x.txt", "", 'D');
     avec_panneau([&](HWND h) {
         calc_chemin(chemin);
@@ -66,5 +67,16 @@ TEST(ChangementLecteur, MovesToTheSelectedDriveAndListsEverything) {
         EXPECT_EQ(changement_lecteur(h, chemin), 0);
         EXPECT_STREQ(chemin, "d:\\");
         EXPECT_EQ(entrees(h, ID_FICHIERS), (Liste{"x.txt"}));
+        // A drive whose disk cannot be read: the message names it, and nothing moves.
+        std::filesystem::remove_all(d.host("", 'E'));
+        std::string message;
+        plat_test_push_dialog_handler([&](HWND m, int) {
+            message = plat_test_text(m, 128);
+            plat_test_close_box(m);
+        });
+        SendDlgItemMessageA(h, ID_LECTEURS, LB_SETCURSEL, 2, 0);
+        EXPECT_EQ(changement_lecteur(h, chemin), -1);
+        EXPECT_EQ(message, "Le lecteur e: ne contient pas de disque lisible");
+        EXPECT_STREQ(chemin, "d:\\");
     });
 }

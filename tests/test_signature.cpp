@@ -3,6 +3,7 @@
 #include <direct.h>
 #include <filesystem>
 #include "app/quillon.h"
+#include "io/iodlg.h"
 #include "panneau.h"
 #include "tempdrive.h"
 
@@ -74,13 +75,8 @@ TEST(Signature, NoTableUntilAFileCanBeLoadedThenKeptForTheRun) {
     EXPECT_EQ(pSign, nullptr);
     // Several files: the open dialog asks, in the current directory; cancelling loads none.
     d.write("autre.sig", "DOC,WDBNMSWD,Autre\r\n");
-    std::string titre;
-    plat_test_push_dialog_handler([&](HWND h, int) {
-        titre = plat_test_caption(h);
-        plat_test_key(h, VK_ESCAPE);
-    });
+    plat_test_push_dialog_handler([&](HWND h, int) { plat_test_key(h, VK_ESCAPE); });
     EXPECT_EQ(select_type("WDBNMSWD"), indetermine);
-    EXPECT_EQ(titre, "Ouvrir un fichier de signatures");
     EXPECT_EQ(pSign, nullptr);
     // One file left: loaded without a dialog, then kept whatever happens.
     std::filesystem::remove(d.host("ro.sig"));
@@ -104,4 +100,53 @@ TEST(Signature, ShippedFileLoadsWhole) {
     while (n < NB_SIGNATURES && pSign[n].com[0] != '\0') ++n;
     EXPECT_GT(n, 40);
     EXPECT_EQ(pSign[n - 1].sig, std::string("rsrcRSED")); // every data line was taken
+}
+
+static RECT cadre(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return r;
+}
+
+// Where center_window puts a window of width w over [gauche, gauche + largeur).
+static int centre(int gauche, int largeur, int w, int ecran) {
+    int x = gauche + (largeur - w) / 2;
+    return x < 0 ? 0 : (x + w > ecran ? ecran - w : x);
+}
+
+TEST(Signature, OpenDialogWhenSeveralFiles) {
+    TempDrives d;
+    d.write("a.sig", "DOC,WDBNMSWD,A\r\n");
+    d.write("b.sig", "DOC,WDBNMSWD,B\r\n");
+    avec_panneau([&](HWND principal) {
+        // The library's open dialog, for its height: this one is 5 pixels shorter still.
+        int hauteur_bib = 0;
+        plat_test_push_dialog_handler([&](HWND f, int) {
+            hauteur_bib = cadre(f).bottom - cadre(f).top;
+            plat_test_click(f, IDCANCEL);
+        });
+        char buff[260];
+        OFN_OpenSave(principal, buff, "*.sig", "x", "Fichiers [*.sig]\0*.sig\0", 0);
+        plat_test_push_dialog_handler([&](HWND f, int modele) {
+            EXPECT_EQ(modele, 0);
+            EXPECT_EQ(plat_test_caption(f), "Ouvrir un fichier de signatures");
+            EXPECT_EQ(plat_test_text(f, PLAT_FILE_NAME_ID), "*.sig");
+            RECT r = cadre(f), m = cadre(principal);
+            EXPECT_EQ(r.bottom - r.top, hauteur_bib - 5);
+            EXPECT_EQ(r.left, centre(m.left, m.right - m.left, r.right - r.left,
+                                     GetSystemMetrics(SM_CXSCREEN)));
+            EXPECT_EQ(r.top, centre(m.top, m.bottom - m.top, r.bottom - r.top,
+                                    GetSystemMetrics(SM_CYSCREEN)));
+            plat_test_type(f, PLAT_FILE_NAME_ID, "manque.sig"); // need not exist: then no table
+            plat_test_click(f, IDOK);
+        });
+        EXPECT_EQ(select_type("WDBNMSWD"), indetermine);
+        plat_test_push_dialog_handler([&](HWND f, int) {
+            plat_test_type(f, PLAT_FILE_NAME_ID, "b.sig");
+            plat_test_click(f, IDOK);
+        });
+        EXPECT_EQ(select_type("WDBNMSWD"), std::string("B"));
+        EXPECT_STREQ(nom_fichier_sign, "C:\\b.sig");
+    });
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
