@@ -11,16 +11,11 @@
 #include "app/quillonid.h"
 #include "plattest_ui.h"
 
-inline INT_PTR CALLBACK proc_panneau(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM) {
-    if (wMess == WM_INITDIALOG) return TRUE;
-    if (wMess == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(hDlg, 0);
-        return TRUE;
-    }
-    return FALSE;
+inline INT_PTR CALLBACK proc_panneau(HWND, UINT wMess, WPARAM, LPARAM) {
+    return wMess == WM_INITDIALOG;
 }
 
-// Calls corps with the shown dialog, as main window, then closes it.
+// Calls corps with the shown dialog, which stands as the main window, then closes it.
 inline void avec_panneau(const std::function<void(HWND)> &corps) {
     plat_test_push_dialog_handler([&corps](HWND hDlg, int) {
         hWndMain = hDlg;
@@ -42,11 +37,12 @@ inline std::vector<std::string> entrees(HWND hDlg, int id) {
     return v;
 }
 
-inline int index_de(HWND hDlg, int id, const std::string &texte) {
-    auto v = entrees(hDlg, id);
-    for (size_t i = 0; i < v.size(); ++i)
-        if (v[i] == texte) return (int)i;
-    return -1;
+// Answers the next message box: keeps its text, then closes it.
+inline void retient_message(std::string *texte) {
+    plat_test_push_dialog_handler([texte](HWND m, int) {
+        *texte = plat_test_text(m, 128);
+        plat_test_close_box(m);
+    });
 }
 
 #endif
