@@ -6,6 +6,7 @@
 #include "io/iobit.h"
 #include "io/iodlgid.h"
 #include "panneau.h"
+#include "plattest_help.h"
 #include "tempdrive.h"
 
 static std::string entete(const std::string &nom, int lgnom, const char *type_createur,
@@ -23,7 +24,8 @@ static std::string entete(const std::string &nom, int lgnom, const char *type_cr
     return s;
 }
 
-// Examines fichier, reading what each control shows, then presses Quit.
+// Examines fichier, reading what each control shows (and with a picture, clicking the icon
+// for help), then presses Quit.
 static std::map<int, std::string> examine(const char *fichier, const std::string &png = "") {
     std::map<int, std::string> t;
     plat_test_push_dialog_handler([&](HWND h, int modele) {
@@ -31,6 +33,9 @@ static std::map<int, std::string> examine(const char *fichier, const std::string
         for (int id : {301, 304, 305, 307, 308, 309, 310, 311}) t[id] = plat_test_text(h, id);
         if (!png.empty()) {
             EXPECT_TRUE(plat_test_save_png(h, png.c_str()));
+            plat_test_click(h, IDA_AIDE);
+            EXPECT_TRUE(plat_test_help_state().visible);
+            EXPECT_TRUE(IsWindow(h)); // the dialog stays
         }
         plat_test_click(h, IDA_QUITTER);
     });
@@ -64,6 +69,7 @@ TEST(Examen, HandMadeHeaders) {
                             10, "WDBNMSWD", 0x80000000u, 0xFFFFFFFFu, 0xB492F400u, 0));
     d.write("b.bin",
             entete(std::string(70, 'n'), 200, "TE\0Tttxt", 1, 0, 0xB492F3FFu, 0xFFFFFFFFu));
+    strcpy(nom_faide, "C:\\quillon.hlp"); // missing: the viewer says so
     auto png = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "png";
     std::filesystem::create_directories(png);
     auto t = examine("a.bin", (png / "examen.png").string());
