@@ -36,6 +36,7 @@ install(CODE "
     file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.hlp
          \"\${racine}/${QUILLON_LIBDIR}/quillon.hlp\" SYMBOLIC)
     message(STATUS \"Installing: \${racine}/bin/quillon -> ../${QUILLON_LIBDIR}/quillon\")
+    message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.hlp -> ../../${QUILLON_DATADIR}/quillon.hlp\")
 ")
 
 # Desktop entry and icons, so that desktops list the program in their application menu.
@@ -43,10 +44,14 @@ set(QUILLON_BIN ${CMAKE_INSTALL_PREFIX}/bin/quillon)
 configure_file(${CMAKE_SOURCE_DIR}/app/res/quillon.desktop.in
                ${CMAKE_BINARY_DIR}/quillon.desktop @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/quillon.desktop DESTINATION share/applications)
-foreach(taille 16 32 48 128)
+# 16 and 32 are the program icon's own images; the larger ones and the scalable one are drawn
+# after it (app/res/icons/quillon.svg).
+foreach(taille 16 32 48 128 256)
     install(FILES ${CMAKE_SOURCE_DIR}/app/res/icons/quillon-${taille}.png
             DESTINATION share/icons/hicolor/${taille}x${taille}/apps RENAME quillon.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/app/res/icons/quillon.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
 install(CODE "
     if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
         execute_process(COMMAND gtk-update-icon-cache -q -t -f
