@@ -4,19 +4,23 @@
 # Help file and signature file next to the built program, so that `make run` finds them.
 set(QUILLON_AIDE ${CMAKE_SOURCE_DIR}/app/res/quillon.html)
 set(QUILLON_SIG ${CMAKE_SOURCE_DIR}/app/res/quillon.sig)
+get_target_property(QUILLON_DIR quillon RUNTIME_OUTPUT_DIRECTORY)
+if(NOT QUILLON_DIR)
+    set(QUILLON_DIR ${CMAKE_CURRENT_BINARY_DIR})
+endif()
 add_custom_command(
-    OUTPUT $<TARGET_FILE_DIR:quillon>/quillon.hlp
+    OUTPUT ${QUILLON_DIR}/quillon.hlp
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE}
-            $<TARGET_FILE_DIR:quillon>/quillon.hlp
+            ${QUILLON_DIR}/quillon.hlp
     DEPENDS ${QUILLON_AIDE})
-add_custom_target(quillon_aide ALL DEPENDS $<TARGET_FILE_DIR:quillon>/quillon.hlp)
+add_custom_target(quillon_aide ALL DEPENDS ${QUILLON_DIR}/quillon.hlp)
 if(EXISTS ${QUILLON_SIG})
     add_custom_command(
-        OUTPUT $<TARGET_FILE_DIR:quillon>/quillon.sig
+        OUTPUT ${QUILLON_DIR}/quillon.sig
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_SIG}
-                $<TARGET_FILE_DIR:quillon>/quillon.sig
+                ${QUILLON_DIR}/quillon.sig
         DEPENDS ${QUILLON_SIG})
-    add_custom_target(quillon_sig ALL DEPENDS $<TARGET_FILE_DIR:quillon>/quillon.sig)
+    add_custom_target(quillon_sig ALL DEPENDS ${QUILLON_DIR}/quillon.sig)
 endif()
 
 # Installed layout: the program lives in lib/quillon with its help file beside it (a link to

@@ -91,6 +91,8 @@ TEST(Programme, AddExamineStripSelectedFiles) {
         EXPECT_EQ(d.read(intact.nom), intact.octets);
         EXPECT_EQ(nb_selectionnes(h), 0);
         EXPECT_EQ(entrees(h, IDD_FICHIERS), liste_avant);
+        // Enter refills them, from the file-name field (on a push button, Enter would press it).
+        plat_test_type(h, IDD_NOMFICHIER, "*.*");
         plat_test_key(h, VK_RETURN);
         EXPECT_GE(indice(h, IDD_FICHIERS, "b.bak"), 0);
 
