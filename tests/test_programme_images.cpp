@@ -3,6 +3,8 @@
 // only into the test's temporary tree.
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <ctime>
+#include <utime.h>
 #include "programme.h"
 #include "tempdrive.h"
 
@@ -22,6 +24,10 @@ TEST(Programme, PicturesOfTheWindows) {
     d.write("home/ann/Transfer/quillon.sig",
             "DOC,WDBNMSWD,Microsoft Word document\r\nXLS,XLS5XCEL,Microsoft Excel sheet\r\n");
     d.mkdir("home/ann/Transfer/Received");
+    setenv("TZ", "UTC", 1); // the same dates on every machine
+    tzset();
+    struct utimbuf quand = {984579720, 984579720}; // 2001-03-14 14:22 UTC
+    utime(d.host("home/ann/Transfer/Letter to Paul.doc").c_str(), &quand);
     bool principale = false, examen = false;
     int fin = lance_programme([&](HWND h) {
         double_clic(h, IDD_REPERTOIRES, "[home]");
