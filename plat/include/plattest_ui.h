@@ -21,20 +21,40 @@ int plat_test_unhandled_dialogs(void);
 int plat_test_pending_handlers(void);
 
 // Acting as a user, on the dialog that is open (all go through the real input path).
-void plat_test_click(HWND hDlg, int id);                   // left click on a button
-void plat_test_key(HWND hDlg, int vk);                     // a key (VK_ESCAPE, VK_RETURN, ...)
-void plat_test_close_box(HWND hDlg);                       // the caption's close box
-void plat_test_type(HWND hDlg, int id, const char *ansi);  // replaces an edit field's text
+void plat_test_click(HWND hDlg, int id);                  // left click on a button
+void plat_test_key(HWND hDlg, int vk);                    // a key (VK_ESCAPE, VK_RETURN, ...)
+void plat_test_close_box(HWND hDlg);                      // the caption's close box
+void plat_test_type(HWND hDlg, int id, const char *ansi); // replaces an edit field's text
 void plat_test_select(HWND hDlg, int id, int index, int modifiers); // click an entry
-void plat_test_double_click(HWND hDlg, int id, int index); // double-click an entry
-std::string plat_test_text(HWND hDlg, int id);             // a control's text, Windows-1252
-std::string plat_test_caption(HWND hWnd);                  // a window's caption, Windows-1252
+void plat_test_double_click(HWND hDlg, int id, int index);          // double-click an entry
+std::string plat_test_text(HWND hDlg, int id); // a control's text, Windows-1252
+std::string plat_test_caption(HWND hWnd);      // a window's caption, Windows-1252
 bool plat_test_visible(HWND hDlg, int id);
-bool plat_test_save_png(HWND hWnd, const char *path);      // a picture of the window
+bool plat_test_save_png(HWND hWnd, const char *path); // a picture of the window
 // Lets the event loop run for ms milliseconds (timers fire, windows repaint).
 void plat_test_wait(int ms);
 
 #define PLAT_MOD_SHIFT 1
 #define PLAT_MOD_CTRL 2
+#define PLAT_MOD_ALT 4
+
+// A key with modifiers (Alt+F for a mnemonic, ...).
+void plat_test_key_mod(HWND hDlg, int vk, int modifiers);
+// A key pressed while the program is busy: it waits in the window system's queue until the
+// program looks at its messages (PeekMessageA) or returns to a message loop.
+void plat_test_post_key(HWND hWnd, int vk);
+// Resource number of the cursor made current by SetCursor; 0 once the windows' own cursor is
+// back (the pointer moved) or when none was set.
+int plat_test_cursor_id(void);
+// The pointer moves over the program's windows while a message loop runs.
+void plat_test_move_pointer(HWND hWnd);
+// Range and position of a progress bar; false when hWnd is not one.
+bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos);
+// Thread and window timers alive.
+int plat_test_timer_count(void);
+
+// The open and save dialogs: their file name field is control 0x47C (cmb13), their buttons
+// IDOK and IDCANCEL.
+#define PLAT_FILE_NAME_ID 0x47C
 
 #endif

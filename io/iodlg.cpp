@@ -1,0 +1,295 @@
+// Messages, fatal exit, progress bar, busy cursor, centring, Escape test, queue pump and the
+// open/save dialog of the support library. The words shown are the application's globals.
+#include "io/iodlg.h"
+#include <commctrl.h>
+#include <commdlg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include "io/io.h"
+#include "io/iodlgid.h"
+
+#define DUREE_FUGACE 5000 // ms before a transient message closes itself
+#define HAUTEUR_OFN 23    // how much shorter the open/save dialog is made
+#define MARGE_PROGRESS 18 // pixels between the progress bar and the bottom of the window
+
+static const char *cptr[2]; // the message's text, then its caption (not copied)
+static HWND MessBox;        // the plain message on screen
+HWND hwndPB;
+static int mac_curs; // frame of the busy cursor, 1 to 12
+
+// ---- The message family
+
+// What every message procedure does first: centre over the main window, show the texts.
+static void init_message(HWND hDlg) {
+    center_window(hDlg, hWndMain);
+    SetDlgItemTextA(hDlg, ID_MESS_TEXTE, cptr[0]);
+    SetWindowTextA(hDlg, cptr[1]);
+}
+
+// The close command of the system menu, whatever its low four bits hold.
+static int est_fermeture(WPARAM wParam) {
+    return (wParam & 0xFFF0) == SC_CLOSE;
+}
+
+static INT_PTR CALLBACK MessageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        MessBox = hDlg;
+        init_message(hDlg);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == ID_MESS_OUI) {
+            EndDialog(hDlg, 0);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if (!est_fermeture(wParam)) return FALSE;
+        EndDialog(hDlg, 0);
+        return TRUE;
+    case WM_DESTROY:
+        EndDialog(hDlg, -1);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+static INT_PTR CALLBACK MessageProcAnnu(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        MessBox = hDlg;
+        init_message(hDlg);
+        return FALSE;
+    case WM_COMMAND:
+        // Escape (IDCANCEL) is not an answer here: the dialog stays.
+        if (LOWORD(wParam) != IDOK) return FALSE;
+        EndDialog(hDlg, IsDlgButtonChecked(hDlg, ID_MESS_ANNUL) == BST_CHECKED ? 1 : 0);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if (!est_fermeture(wParam)) return FALSE;
+        EndDialog(hDlg, 0);
+        return TRUE;
+    case WM_DESTROY:
+        EndDialog(hDlg, -1);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+// The questions: yes 1, no 0 (also Escape and the close box); template 1003 adds 2 and -1.
+static INT_PTR question(HWND hDlg, UINT message, WPARAM wParam, const char *oui, const char *non) {
+    switch (message) {
+    case WM_INITDIALOG:
+        init_message(hDlg);
+        SetDlgItemTextA(hDlg, ID_MESS_OUI, oui);
+        SetDlgItemTextA(hDlg, ID_MESS_NON, non);
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ID_MESS_OUI:
+            EndDialog(hDlg, 1);
+            return TRUE;
+        case ID_MESS_NON:
+        case IDCANCEL:
+            EndDialog(hDlg, 0);
+            return TRUE;
+        case ID_MESS_BOUTON3:
+            EndDialog(hDlg, 2);
+            return TRUE;
+        case ID_MESS_BOUTON4:
+            EndDialog(hDlg, -1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if (!est_fermeture(wParam)) return FALSE;
+        EndDialog(hDlg, 0);
+        return TRUE;
+    case WM_DESTROY:
+        EndDialog(hDlg, -1);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+static INT_PTR CALLBACK MessageProcON(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    return question(hDlg, message, wParam, mess_oui, mess_non);
+}
+
+static INT_PTR CALLBACK MessageProcESC(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    return question(hDlg, message, wParam, butt_continuer, butt_abandon);
+}
+
+// Stores the texts, runs the template; the dialog's end value, or -1 when it cannot be made.
+static int message_box(HWND hWnd, const char *texte, const char *titre, int modele, DLGPROC proc) {
+    cptr[0] = texte;
+    cptr[1] = titre;
+    return (int)DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(modele), hWnd, proc, 0);
+}
+
+// The transient message's timer: logs the message, then closes it as if destroyed. A dialog
+// already gone is left alone.
+static void CALLBACK TmrProc(HWND hWnd, UINT message, UINT_PTR idEvent, DWORD dwTime) {
+    (void)hWnd, (void)message, (void)idEvent, (void)dwTime;
+    if (!IsWindow(MessBox)) return;
+    if (flog != NULL) fprintf(flog, "#%s\n", cptr[0]);
+    SendMessageA(MessBox, WM_DESTROY, 0, 0);
+}
+
+void bmess_fugace(HWND hWnd, const char *texte, const char *titre) {
+    UINT_PTR minuterie = SetTimer(NULL, 0, DUREE_FUGACE, TmrProc);
+    message_box(hWnd, texte, titre, DLG_MESS, MessageProc);
+    // However the message ended (user, timer, failure), its timer goes with it.
+    if (minuterie != 0) KillTimer(NULL, minuterie);
+}
+
+void bmess_permanent(HWND hWnd, const char *texte, const char *titre) {
+    message_box(hWnd, texte, titre, DLG_MESS, MessageProc);
+}
+
+int bmess_ON(HWND hWnd, const char *texte, const char *titre) {
+    return message_box(hWnd, texte, titre, DLG_MESS_ON, MessageProcON);
+}
+
+int bmess_ONT(HWND hWnd, const char *texte, const char *titre) {
+    return message_box(hWnd, texte, titre, DLG_MESS_ONT, MessageProcON);
+}
+
+int bmess_ESC(HWND hWnd, const char *texte, const char *titre) {
+    return message_box(hWnd, texte, titre, DLG_MESS_ON, MessageProcESC);
+}
+
+int bmess_annulable(HWND hWnd, const char *texte, const char *titre) {
+    return message_box(hWnd, texte, titre, DLG_MESS_ANNUL, MessageProcAnnu);
+}
+
+void sortie_erreur(const char *mes) {
+    bmess_permanent(NULL, mes, revend);
+    exit(1);
+}
+
+// ---- Progress bar
+
+void init_progression(int tranches) {
+    RECT rcClient = {0, 0, 0, 0};
+    int cyVScroll = GetSystemMetrics(SM_CYVSCROLL);
+    GetClientRect(hWndMain, &rcClient);
+    hwndPB = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, rcClient.left,
+                             rcClient.bottom - cyVScroll - MARGE_PROGRESS, rcClient.right,
+                             cyVScroll, hWndMain, (HMENU)0, Global_hInst, NULL);
+    SendMessageA(hwndPB, PBM_SETRANGE, 0, MAKELPARAM(0, tranches));
+    SendMessageA(hwndPB, PBM_SETSTEP, (WPARAM)1, 0);
+}
+
+void fin_progression(void) {
+    DestroyWindow(hwndPB);
+    hwndPB = NULL;
+}
+
+// ---- Busy cursor, centring, keyboard and queue
+
+void curs_montre(void) {
+    MSG msg;
+    mac_curs = (mac_curs % NB_MONTRES) + 1;
+    SetCursor(LoadCursorA(Global_hInst, MAKEINTRESOURCE(IDC_MONTRE1 - 1 + mac_curs)));
+    PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+}
+
+int center_window(HWND hwndChild, HWND hwndParent) {
+    RECT rChild, rParent;
+    HDC hdc = GetDC(hwndChild);
+    int wScreen = GetDeviceCaps(hdc, HORZRES);
+    int hScreen = GetDeviceCaps(hdc, VERTRES);
+    ReleaseDC(hwndChild, hdc);
+
+    GetWindowRect(hwndChild, &rChild);
+    int wChild = rChild.right - rChild.left;
+    int hChild = rChild.bottom - rChild.top;
+    if (hwndParent != NULL) {
+        GetWindowRect(hwndParent, &rParent);
+    } else {
+        rParent.left = rParent.top = 0;
+        rParent.right = wScreen;
+        rParent.bottom = hScreen;
+    }
+    int wParent = rParent.right - rParent.left;
+    int hParent = rParent.bottom - rParent.top;
+
+    int xNew = rParent.left + ((wParent - wChild) / 2);
+    if (xNew < 0)
+        xNew = 0;
+    else if ((xNew + wChild) > wScreen)
+        xNew = wScreen - wChild;
+    int yNew = rParent.top + ((hParent - hChild) / 2);
+    if (yNew < 0)
+        yNew = 0;
+    else if ((yNew + hChild) > hScreen)
+        yNew = hScreen - hChild;
+
+    return SetWindowPos(hwndChild, NULL, xNew, yNew, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+int teste_escape(void) {
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, WM_KEYDOWN, WM_KEYLAST, PM_REMOVE)) return 0;
+    // The press alone asks: the release of the same key must not ask a second time.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return 0;
+    return bmess_ON(hWndMain, mess_escape, revend);
+}
+
+int check_message_queue(void) {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (msg.message == WM_QUIT) return 0;
+        PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 1;
+}
+
+// ---- Open/save dialog
+
+// Once the dialog is built: a little shorter, and centred over the main window.
+static UINT_PTR CALLBACK dlg_OFNHook(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam) {
+    (void)wParam;
+    if (wMess != WM_NOTIFY) return 0;
+    if (((LPNMHDR)lParam)->code == CDN_INITDONE) {
+        HWND hCadre = GetParent(hDlg);
+        RECT r;
+        GetWindowRect(hCadre, &r);
+        SetWindowPos(hCadre, NULL, 0, 0, r.right - r.left, r.bottom - r.top - HAUTEUR_OFN,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        center_window(hCadre, hWndMain);
+    }
+    return 1;
+}
+
+int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter,
+                 int code) {
+    OPENFILENAMEA ofn;
+    char szFile[260];
+    // The dialog proposes the first pattern of the filter list as the name.
+    strncpy(szFile, filter + strlen(filter) + 1, sizeof szFile - 1);
+    szFile[sizeof szFile - 1] = '\0';
+    memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = 76;
+    ofn.hwndOwner = hWnd;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 0;
+    ofn.lpstrFile = szFile;
+    ofn.nMaxFile = sizeof szFile;
+    ofn.lpstrTitle = titre;
+    ofn.lpstrDefExt = ext;
+    ofn.lpfnHook = dlg_OFNHook;
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
+    if (!(code ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return 0;
+    strncpy(buff, szFile, 259);
+    buff[259] = '\0';
+    return 1;
+}

@@ -1,0 +1,55 @@
+// The module handle, the simple beep, and the screen as the program measures it.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <windows.h>
+
+// The program is its one module; its handle is the classic image base.
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
+    return lpModuleName == nullptr ? (HMODULE)(uintptr_t)0x400000 : nullptr;
+}
+
+BOOL WINAPI MessageBeep(UINT) {
+    QApplication::beep();
+    return TRUE;
+}
+
+static QRect screen_rect() {
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 640, 480);
+}
+
+int WINAPI GetSystemMetrics(int nIndex) {
+    switch (nIndex) {
+    case SM_CXSCREEN:
+        return screen_rect().width();
+    case SM_CYSCREEN:
+        return screen_rect().height();
+    case SM_CXVSCROLL:
+    case SM_CYVSCROLL:
+        return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    default:
+        return 0;
+    }
+}
+
+// A device context stands only for the screen here: the program asks it for its size.
+HDC WINAPI GetDC(HWND) {
+    return (HDC)(uintptr_t)0x5DC;
+}
+int WINAPI ReleaseDC(HWND, HDC hDC) {
+    return hDC != nullptr;
+}
+
+int WINAPI GetDeviceCaps(HDC hdc, int index) {
+    if (hdc == nullptr) return 0;
+    switch (index) {
+    case HORZRES:
+        return screen_rect().width();
+    case VERTRES:
+        return screen_rect().height();
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,366 @@
+// The support library's messages, progress bar, busy cursor, centring, Escape test, queue
+// pump and open/save dialog, through the real templates and dialog procedures.
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <commdlg.h>
+#include "app/quillon.h"
+#include "app/quillonid.h"
+#include "io/iodlg.h"
+#include "io/iodlgid.h"
+#include "plattest_ui.h"
+
+namespace {
+
+class Iodlg : public ::testing::Test {
+  protected:
+    void SetUp() override { Global_hInst = GetModuleHandleA(nullptr); }
+    void TearDown() override {
+        EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+        EXPECT_EQ(plat_test_pending_handlers(), 0);
+    }
+};
+
+using Action = std::function<void(HWND)>;
+
+// Opens a message through its function; `act` plays the user once the dialog is up.
+int answer(int (*fn)(HWND, const char *, const char *), const Action &act, int expected_template) {
+    plat_test_push_dialog_handler([&](HWND h, int id) {
+        EXPECT_EQ(id, expected_template);
+        act(h);
+    });
+    return fn(nullptr, "Le texte", "La l\xe9gende");
+}
+
+Action click(int id) {
+    return [id](HWND h) { plat_test_click(h, id); };
+}
+Action key(int vk) {
+    return [vk](HWND h) { plat_test_key(h, vk); };
+}
+const Action close_box = [](HWND h) { plat_test_close_box(h); };
+
+} // namespace
+
+TEST_F(Iodlg, QuestionsAnswerAsTheTableSays) {
+    // Texts, caption and the labels set at run time.
+    answer(
+        bmess_ON,
+        [](HWND h) {
+            EXPECT_EQ(plat_test_caption(h), "La l\xe9gende");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Le texte");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Oui");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Non");
+            plat_test_click(h, ID_MESS_OUI);
+        },
+        DLG_MESS_ON);
+    EXPECT_EQ(answer(bmess_ON, click(ID_MESS_OUI), DLG_MESS_ON), 1);
+    EXPECT_EQ(answer(bmess_ON, click(ID_MESS_NON), DLG_MESS_ON), 0);
+    EXPECT_EQ(answer(bmess_ON, key(VK_ESCAPE), DLG_MESS_ON), 0);
+    EXPECT_EQ(answer(bmess_ON, close_box, DLG_MESS_ON), 0);
+    // Enter: no control has the focus (the procedure returns FALSE), so the default button.
+    EXPECT_EQ(answer(bmess_ON, key(VK_RETURN), DLG_MESS_ON), 1);
+
+    EXPECT_EQ(answer(bmess_ONT, click(ID_MESS_OUI), DLG_MESS_ONT), 1);
+    EXPECT_EQ(answer(bmess_ONT, click(ID_MESS_NON), DLG_MESS_ONT), 0);
+    EXPECT_EQ(answer(bmess_ONT, click(ID_MESS_BOUTON3), DLG_MESS_ONT), 2);
+    EXPECT_EQ(answer(bmess_ONT, click(ID_MESS_BOUTON4), DLG_MESS_ONT), -1);
+    EXPECT_EQ(answer(bmess_ONT, key(VK_ESCAPE), DLG_MESS_ONT), 0);
+    EXPECT_EQ(answer(bmess_ONT, close_box, DLG_MESS_ONT), 0);
+
+    answer(
+        bmess_ESC,
+        [](HWND h) {
+            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI), "Continuer");
+            EXPECT_EQ(plat_test_text(h, ID_MESS_NON), "Abandonner");
+            plat_test_click(h, ID_MESS_NON);
+        },
+        DLG_MESS_ON);
+    EXPECT_EQ(answer(bmess_ESC, click(ID_MESS_OUI), DLG_MESS_ON), 1);
+    EXPECT_EQ(answer(bmess_ESC, click(ID_MESS_NON), DLG_MESS_ON), 0);
+    EXPECT_EQ(answer(bmess_ESC, key(VK_ESCAPE), DLG_MESS_ON), 0);
+    EXPECT_EQ(answer(bmess_ESC, close_box, DLG_MESS_ON), 0);
+
+    // A dialog destroyed by other means ends with -1.
+    EXPECT_EQ(answer(
+                  bmess_ON, [](HWND h) { DestroyWindow(h); }, DLG_MESS_ON),
+              -1);
+}
+
+TEST_F(Iodlg, TheCheckBoxAsksNotToBeToldAgainAndEscapeIsNoAnswer) {
+    auto tick_then_ok = [](HWND h) {
+        plat_test_click(h, ID_MESS_ANNUL);
+        EXPECT_EQ(IsDlgButtonChecked(h, ID_MESS_ANNUL), (UINT)BST_CHECKED);
+        plat_test_click(h, IDOK);
+    };
+    EXPECT_EQ(answer(bmess_annulable, tick_then_ok, DLG_MESS_ANNUL), 1);
+    EXPECT_EQ(answer(bmess_annulable, click(IDOK), DLG_MESS_ANNUL), 0);
+    EXPECT_EQ(answer(bmess_annulable, close_box, DLG_MESS_ANNUL), 0);
+    auto escape_then_ok = [](HWND h) {
+        plat_test_key(h, VK_ESCAPE);
+        plat_test_wait(50);
+        EXPECT_TRUE(IsWindow(h)) << "Escape closed the message";
+        EXPECT_TRUE(plat_test_visible(h, IDOK));
+        plat_test_click(h, IDOK);
+    };
+    EXPECT_EQ(answer(bmess_annulable, escape_then_ok, DLG_MESS_ANNUL), 0);
+}
+
+TEST_F(Iodlg, PlainMessagesCloseByTheirButtonOrCloseBoxOnly) {
+    auto plain = [](void (*fn)(HWND, const char *, const char *), const Action &act) {
+        bool up = false;
+        plat_test_push_dialog_handler([&](HWND h, int id) {
+            EXPECT_EQ(id, DLG_MESS);
+            EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Fini");
+            up = true;
+            act(h);
+        });
+        fn(nullptr, "Fini", "Quillon");
+        return up;
+    };
+    EXPECT_TRUE(plain(bmess_permanent, click(IDOK)));
+    EXPECT_TRUE(plain(bmess_permanent, close_box));
+    EXPECT_TRUE(plain(bmess_permanent, [](HWND h) {
+        plat_test_key(h, VK_ESCAPE); // not one of its answers
+        plat_test_wait(50);
+        EXPECT_TRUE(IsWindow(h));
+        plat_test_key(h, VK_RETURN);
+    }));
+    // Closed by the user, a transient message leaves no timer behind.
+    EXPECT_TRUE(plain(bmess_fugace, click(IDOK)));
+    EXPECT_EQ(plat_test_timer_count(), 0);
+    EXPECT_TRUE(plain(bmess_fugace, close_box));
+    EXPECT_EQ(plat_test_timer_count(), 0);
+}
+
+TEST_F(Iodlg, ATransientMessageClosesItselfAfterFiveSecondsAndLogsIt) {
+    flog = tmpfile();
+    ASSERT_NE(flog, nullptr);
+    HWND seen = nullptr;
+    auto opened = std::chrono::steady_clock::now();
+    plat_test_push_dialog_handler([&](HWND h, int) { seen = h; });
+    bmess_fugace(nullptr, "Parti", "Quillon");
+    // The dialog is gone by the timer alone, after about 5 seconds, and so is the timer.
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_GE(std::chrono::steady_clock::now() - opened, std::chrono::milliseconds(4900));
+    EXPECT_EQ(plat_test_timer_count(), 0);
+    rewind(flog);
+    char line[32] = "";
+    ASSERT_NE(fgets(line, sizeof line, flog), nullptr);
+    EXPECT_STREQ(line, "#Parti\n");
+    fclose(flog);
+    flog = nullptr;
+}
+
+TEST_F(Iodlg, AFatalErrorShowsItsMessageThenExitsWithStatusOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            plat_test_push_dialog_handler([](HWND h, int) {
+                if (plat_test_caption(h) == revend && plat_test_text(h, ID_MESS_TEXTE) == "Adieu")
+                    plat_test_click(h, IDOK);
+            });
+            sortie_erreur("Adieu");
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+namespace {
+
+// Runs `body` inside an open dialog of template `id`, as a dialog procedure's work would.
+void inside_dialog(int id, HWND owner, const std::function<void(HWND)> &body) {
+    plat_test_push_dialog_handler([&](HWND h, int) {
+        body(h);
+        EndDialog(h, 0);
+    });
+    DialogBoxParamA(
+        Global_hInst, MAKEINTRESOURCE(id), owner,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+}
+
+RECT rect_of(HWND h) {
+    RECT r;
+    EXPECT_TRUE(GetWindowRect(h, &r));
+    return r;
+}
+
+} // namespace
+
+TEST_F(Iodlg, CentringStaysOnTheScreen) {
+    int wScreen = GetSystemMetrics(SM_CXSCREEN), hScreen = GetSystemMetrics(SM_CYSCREEN);
+    // A small owner (a message) and, over it, a wider dialog (the main window).
+    inside_dialog(DLG_MESS, nullptr, [&](HWND parent) {
+        inside_dialog(DLG_PRINCIPAL, parent, [&](HWND child) {
+            RECT p = rect_of(parent), c = rect_of(child);
+            int wp = p.right - p.left, wc = c.right - c.left, hc = c.bottom - c.top;
+            ASSERT_GT(wc, wp);
+            ASSERT_LT(wc, wScreen);
+            // Owner at the left edge: the child cannot go left of the screen.
+            SetWindowPos(parent, nullptr, 0, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            EXPECT_TRUE(center_window(child, parent));
+            EXPECT_EQ(rect_of(child).left, 0);
+            // At the right edge: flush with the screen's right edge.
+            SetWindowPos(parent, nullptr, wScreen - wp, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            center_window(child, parent);
+            EXPECT_EQ(rect_of(child).right, wScreen);
+            // In the middle: centred over the owner (the division truncates).
+            SetWindowPos(parent, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            p = rect_of(parent);
+            center_window(child, parent);
+            EXPECT_EQ(rect_of(child).left, p.left + (wp - wc) / 2);
+            EXPECT_EQ(rect_of(child).top, p.top + ((p.bottom - p.top) - hc) / 2);
+            // No parent: centred on the whole screen; the size never changes.
+            center_window(child, nullptr);
+            RECT s = rect_of(child);
+            EXPECT_EQ(s.left, (wScreen - wc) / 2);
+            EXPECT_EQ(s.top, (hScreen - hc) / 2);
+            EXPECT_EQ(s.right - s.left, wc);
+            EXPECT_EQ(s.bottom - s.top, hc);
+        });
+    });
+}
+
+TEST_F(Iodlg, TheBusyCursorTurnsThroughTwelveWatchesAndDispatchesNothing) {
+    inside_dialog(DLG_MESS_ON, nullptr, [&](HWND h) {
+        // A key pressed during the work waits; nothing reaches the dialog meanwhile.
+        plat_test_post_key(h, VK_ESCAPE);
+        for (int call = 0; call < 13; ++call) {
+            curs_montre();
+            EXPECT_EQ(plat_test_cursor_id(), IDC_MONTRE1 + call % NB_MONTRES) << call;
+        }
+        EXPECT_TRUE(IsWindow(h));
+        MSG m;
+        EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+        EXPECT_EQ(m.wParam, (WPARAM)VK_ESCAPE);
+        // The pointer moving over a window after the work brings the window's cursor back.
+        plat_test_move_pointer(h);
+        EXPECT_EQ(plat_test_cursor_id(), 0);
+        // The counter carries on from where it was.
+        curs_montre();
+        EXPECT_EQ(plat_test_cursor_id(), IDC_MONTRE1 + 1);
+        // Drop the waiting Escape, which would otherwise answer the question.
+        while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        }
+    });
+}
+
+TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
+    EXPECT_EQ(hwndPB, nullptr);
+    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
+        hWndMain = main;
+        init_progression(5);
+        ASSERT_NE(hwndPB, nullptr);
+        EXPECT_EQ(GetParent(hwndPB), main);
+        RECT client, bar;
+        GetClientRect(main, &client);
+        GetWindowRect(hwndPB, &bar);
+        POINT origin = {0, 0};
+        ClientToScreen(main, &origin);
+        RECT in_client = {bar.left - origin.x, bar.top - origin.y, bar.right - origin.x,
+                          bar.bottom - origin.y};
+        int cy = GetSystemMetrics(SM_CYVSCROLL);
+        EXPECT_EQ(in_client.left, 0);
+        EXPECT_EQ(in_client.right, client.right);
+        EXPECT_EQ(in_client.bottom, client.bottom - 18);
+        EXPECT_EQ(in_client.bottom - in_client.top, cy);
+        int low, high, pos;
+        ASSERT_TRUE(plat_test_progress(hwndPB, &low, &high, &pos));
+        EXPECT_EQ(low, 0);
+        EXPECT_EQ(high, 5);
+        EXPECT_EQ(pos, 0);
+        for (int step = 0; step < 5; ++step)
+            EXPECT_EQ(SendMessageA(hwndPB, PBM_STEPIT, 0, 0), step);
+        plat_test_progress(hwndPB, &low, &high, &pos);
+        EXPECT_EQ(pos, 5);
+        plat_test_save_png(main, QUILLON_PNG_DIR "/progress.png");
+        HWND bar_handle = hwndPB;
+        fin_progression();
+        EXPECT_EQ(hwndPB, nullptr);
+        EXPECT_FALSE(IsWindow(bar_handle));
+        hWndMain = nullptr;
+    });
+    // Without a main window there is no bar, and stepping a null bar does nothing.
+    init_progression(5);
+    EXPECT_EQ(hwndPB, nullptr);
+    EXPECT_EQ(SendMessageA(hwndPB, PBM_STEPIT, 0, 0), 0);
+}
+
+TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
+    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
+        hWndMain = main;
+        EXPECT_EQ(teste_escape(), 0); // no key waiting: at once
+        // A key that is not Escape is taken and lost: its press, then its release.
+        plat_test_post_key(main, 'A');
+        EXPECT_EQ(teste_escape(), 0);
+        EXPECT_EQ(teste_escape(), 0);
+        // Escape asks the question, owned by the main window, and hands back its answer.
+        plat_test_post_key(main, VK_ESCAPE);
+        plat_test_push_dialog_handler([](HWND h, int id) {
+            EXPECT_EQ(id, DLG_MESS_ON);
+            EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), mess_escape);
+            EXPECT_EQ(plat_test_caption(h), revend);
+            plat_test_click(h, ID_MESS_OUI);
+        });
+        EXPECT_EQ(teste_escape(), 1);
+        // The release of the same key does not ask again.
+        EXPECT_EQ(teste_escape(), 0);
+        MSG m;
+        EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+        hWndMain = nullptr;
+    });
+}
+
+TEST_F(Iodlg, TheQueuePumpDispatchesUntilEmptyAndStopsAtQuit) {
+    static int seen = 0;
+    inside_dialog(DLG_MESS, nullptr, [&](HWND h) {
+        SetWindowTextA(h, "avant");
+        PostMessageA(h, WM_SETTEXT, 0, (LPARAM) "apr\xe8s");
+        EXPECT_EQ(check_message_queue(), 1);
+        EXPECT_EQ(plat_test_caption(h), "apr\xe8s");
+        MSG m;
+        EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+        PostQuitMessage(3);
+        EXPECT_EQ(check_message_queue(), 0);
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)); // left in the queue
+        EXPECT_EQ(m.message, (UINT)WM_QUIT);
+        EXPECT_EQ(m.wParam, (WPARAM)3);
+        ++seen;
+    });
+    EXPECT_EQ(seen, 1);
+}
+
+TEST_F(Iodlg, TheOpenSaveDialogIsShorterCentredAndCancelledLeavesTheBufferAlone) {
+    char buff[260] = "inchang\xe9";
+    const char filter[] = "Fichiers texte [*.txt]\0*.txt\0Tous\0*.*\0";
+    int heights[2] = {0, 0};
+    for (int code = 0; code < 2; ++code) {
+        plat_test_push_dialog_handler([&](HWND frame, int id) {
+            EXPECT_EQ(id, 0);
+            EXPECT_EQ(plat_test_caption(frame), code ? "Enregistrer" : "Ouvrir");
+            EXPECT_EQ(plat_test_text(frame, PLAT_FILE_NAME_ID), "*.txt");
+            RECT r = rect_of(frame);
+            heights[code] = r.bottom - r.top;
+            // Centred on the screen while there is no main window.
+            EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+            plat_test_click(frame, IDCANCEL);
+        });
+        EXPECT_EQ(OFN_OpenSave(nullptr, buff, "txt", code ? "Enregistrer" : "Ouvrir", filter, code),
+                  0);
+        EXPECT_STREQ(buff, "inchang\xe9");
+    }
+    // The same dialog without the hook keeps its full height.
+    char file[260] = "*.txt";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = 76;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    plat_test_push_dialog_handler([&](HWND frame, int) {
+        RECT r = rect_of(frame);
+        EXPECT_EQ(r.bottom - r.top, heights[0] + 23);
+        plat_test_close_box(frame);
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+}
