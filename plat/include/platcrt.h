@@ -17,7 +17,37 @@
 #include <string.h>
 #include <time.h>
 
-
 int _fileno(FILE *f); // the descriptor under a stream
+
+// <stdio.h> with Windows semantics: remove deletes files only and refuses read-only ones;
+// rename never replaces an existing file.
+FILE *plat_fopen(const char *filename, const char *mode);
+int plat_remove(const char *filename);
+int plat_rename(const char *oldname, const char *newname);
+namespace std {
+using ::plat_fopen;
+using ::plat_remove;
+using ::plat_rename;
+} // namespace std
+#define fopen plat_fopen
+#define remove plat_remove
+#define rename plat_rename
+
+// The Microsoft additions to <string.h> and <stdlib.h> that the program uses.
+#define _MAX_PATH 260
+#define _MAX_DRIVE 3
+#define _MAX_DIR 256
+#define _MAX_FNAME 256
+#define _MAX_EXT 256
+extern "C" {
+char *_strlwr(char *str) noexcept; // A-Z only, as in the "C" locale
+char *_ltoa(long value, char *buffer, int radix) noexcept;
+char *_ultoa(unsigned long value, char *buffer, int radix) noexcept;
+void _splitpath(const char *path, char *drive, char *dir, char *fname, char *ext) noexcept;
+void _makepath(char *path, const char *drive, const char *dir, const char *fname,
+               const char *ext) noexcept;
+}
+#define strlwr _strlwr
+#define ltoa _ltoa
 
 #endif

@@ -1,0 +1,95 @@
+// FindFirstFileA / FindNextFileA / FindClose. A search takes its snapshot of the directory at
+// the first call, in the layer's stable order, "." and ".." first except at a drive's root.
+#include <cerrno>
+#include <cstring>
+#include <set>
+#include <vector>
+#include <windows.h>
+#include "fs_attr.h"
+#include "fs_dir.h"
+#include "fs_error.h"
+#include "fs_resolve.h"
+#include "fs_wildcard.h"
+
+namespace {
+struct Search {
+    std::vector<WIN32_FIND_DATAA> found;
+    size_t next = 0;
+};
+std::set<Search *> searches;
+
+// Splits "dir\pattern" (or "x:pattern") into the directory's name and the pattern.
+void split_pattern(const std::string &name, std::string &dir, std::string &pattern) {
+    size_t cut = name.find_last_of("\\/");
+    if (cut != std::string::npos) {
+        dir = name.substr(0, cut + 1);
+        pattern = name.substr(cut + 1);
+    } else if (name.size() >= 2 && name[1] == ':') {
+        dir = name.substr(0, 2);
+        pattern = name.substr(2);
+    } else {
+        dir = ".";
+        pattern = name;
+    }
+}
+} // namespace
+
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    if (lpFileName == nullptr || lpFindFileData == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::string dirname, pattern;
+    split_pattern(lpFileName, dirname, pattern);
+    DosPath dos;
+    HostPath dir = fs_resolve(dirname.c_str(), &dos);
+    DWORD err = dir.error;
+    if (err == 0 && !dir.exists) err = ERROR_PATH_NOT_FOUND;
+    std::vector<DirEntry> entries;
+    if (err == 0 && !fs_read_dir(dir.full(), entries))
+        err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
+    if (err == 0 && pattern.empty()) err = ERROR_FILE_NOT_FOUND;
+    if (err != 0) {
+        SetLastError(err);
+        return INVALID_HANDLE_VALUE;
+    }
+    Search *s = new Search;
+    WIN32_FIND_DATAA fd;
+    if (!dos.parts.empty()) {
+        DosPath parent = dos;
+        parent.parts.pop_back();
+        std::string parent_host = fs_locate(parent).full();
+        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd))
+            s->found.push_back(fd);
+        if (fs_wildcard_match(pattern, "..") && fs_find_data(parent_host, "..", fd))
+            s->found.push_back(fd);
+    }
+    for (const DirEntry &e : entries)
+        if (fs_wildcard_match(pattern, e.ansi.text) &&
+            fs_find_data(fs_join(dir.full(), e.host), e.ansi.text, fd))
+            s->found.push_back(fd);
+    if (s->found.empty()) {
+        delete s;
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    searches.insert(s);
+    *lpFindFileData = s->found[s->next++];
+    SetLastError(ERROR_SUCCESS);
+    return (HANDLE)s;
+}
+
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+    Search *s = (Search *)hFindFile;
+    if (searches.count(s) == 0 || lpFindFileData == nullptr) return fs_fail(ERROR_INVALID_HANDLE);
+    if (s->next >= s->found.size()) return fs_fail(ERROR_NO_MORE_FILES);
+    *lpFindFileData = s->found[s->next++];
+    return TRUE;
+}
+
+BOOL WINAPI FindClose(HANDLE hFindFile) {
+    Search *s = (Search *)hFindFile;
+    if (searches.erase(s) == 0) return fs_fail(ERROR_INVALID_HANDLE);
+    delete s;
+    return TRUE;
+}

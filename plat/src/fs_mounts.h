@@ -1,0 +1,24 @@
+// What the host tells about its mounted volumes.
+#ifndef QUILLON_PLAT_FS_MOUNTS_H
+#define QUILLON_PLAT_FS_MOUNTS_H
+
+#include <string>
+#include <vector>
+#include "plattest_fs.h"
+
+// C: is the host's root; the volumes mounted under /media, /run/media and /mnt follow as D:,
+// E:, ... in the sorted order of their mount points. Labels are UTF-8.
+std::vector<PlatDrive> fs_host_drives();
+
+struct MountInfo {
+    std::string point;  // mount point
+    std::string device; // what is mounted there
+    std::string type;   // file-system type ("ext4", "vfat", ...)
+};
+// The mount that holds a host path (the one with the longest mount point above it).
+MountInfo fs_mount_of(const std::string &path);
+
+// True when `path` is `dir` or lies below it (whole components).
+bool fs_path_within(const std::string &path, const std::string &dir);
+
+#endif

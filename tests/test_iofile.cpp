@@ -1,0 +1,205 @@
+// The file utilities: names, numbering, drive queries, directory sizes, temporary files and
+// the checked opens.
+#include "platcrt.h"
+#include <gtest/gtest.h>
+#include <direct.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <windows.h>
+#include "io/io.h"
+#include "io/iodlgid.h"
+#include "io/iofile.h"
+#include "fichier_date.h"
+#include "plattest_ui.h"
+#include "tempdrive.h"
+
+static std::string ext(const char *nom, const char *e) {
+    char buf[256];
+    strcpy(buf, nom);
+    return extension(buf, e);
+}
+
+TEST(IoFileNoms, ExtensionReplacesAtMostThreeCharactersAndLowersTheNewOne) {
+    EXPECT_EQ(ext("lisezmoi.txt", "BAK"), "lisezmoi.bak");
+    EXPECT_EQ(ext("archive.tar.gz", "BAK"), "archive.tar.bak");
+    EXPECT_EQ(ext("readme.markdown", "BAK"), "readme.markdown.bak");
+    EXPECT_EQ(ext("nom.", "BAK"), "nom.bak");
+    EXPECT_EQ(ext("nom", "$$$"), "nom.$$$");
+    EXPECT_EQ(ext("C:\\A.B\\C", "BAK"), "C:\\A.bak"); // the directory's dot is near the end
+    EXPECT_EQ(ext("C:\\PROG\\QUILLON.EXE", "HLP"), "C:\\PROG\\QUILLON.hlp");
+    EXPECT_EQ(ext("x", "LONGER"), "x.lon");
+}
+
+TEST(IoFileNoms, NumericExtensionsSkipExistingFiles) {
+    TempDrives d;
+    d.write("f.002", "taken");
+    char nf[32] = "f";
+    std::vector<std::string> seq;
+    for (int i = 0; i < 32; i++) seq.push_back(extension_num(nf));
+    EXPECT_EQ(seq[0], "f.001");
+    EXPECT_EQ(seq[1], "f.003"); // f.002 exists
+    EXPECT_EQ(seq[7], "f.009");
+    EXPECT_EQ(seq[8], "f.00a");
+    EXPECT_EQ(seq[29], "f.00v");
+    EXPECT_EQ(seq[30], "f.010");
+    EXPECT_STREQ(extension_numerique(nf, 32768), "f.000");
+    EXPECT_STREQ(extension_numerique(nf, 1055), "f.10v");
+}
+
+TEST(IoFileNoms, DiskNamesLongNameRecordsAndFullPaths) {
+    char chne[32];
+    creation_nom(chne, 1, 23);
+    EXPECT_STREQ(chne, "DSK1F23");
+    creation_nom(chne, 12, 5);
+    EXPECT_STREQ(chne, "DSK1F5");
+
+    TempDrives d(2);
+    FILE *f = fopen("noms.bin", "w+b");
+    ASSERT_NE(f, nullptr);
+    put_nom_long(f, "Mon fichier");
+    put_nom_long(f, std::string(300, 'n').c_str()); // longer than a record holds: cut
+    fclose(f);
+    std::string rec = d.read("noms.bin");
+    ASSERT_EQ(rec.size(), 512u);
+    EXPECT_EQ(rec.substr(0, 14), std::string("\x5c\xff\x0bMon fichier"));
+    EXPECT_EQ(rec.substr(14, 242), std::string(242, '\0'));
+    EXPECT_EQ((unsigned char)rec[258], 253);
+    EXPECT_EQ(rec.substr(259), std::string(253, 'n'));
+
+    d.mkdir("a");
+    d.mkdir("data", 'D');
+    _chdir("D:\\data");
+    _chdir("C:\\a");
+    char p[_MAX_PATH];
+    path(p, "x.txt");
+    EXPECT_STREQ(p, "C:\\a\\x.txt");
+    path(p, "d:y\\z.txt"); // a small drive letter is read as the capital
+    EXPECT_STREQ(p, "D:\\data\\y\\z.txt");
+    path(p, "c:\\abs\\f.e");
+    EXPECT_STREQ(p, "C:\\abs\\f.e");
+    _chdir("\\");
+    path(p, "x.txt");
+    EXPECT_STREQ(p, "C:\\x.txt");
+}
+
+TEST(IoFileDisques, ExisteCountsOrdinaryFilesOnlyAndNomcourt) {
+    TempDrives d;
+    d.mkdir("dir");
+    d.write(".cache", "h");
+    d.write("plain.txt", "p");
+    d.write("old.txt", "o");
+    struct timespec t[2] = {{0, 0}, {0, 0}}; // 1970: before DOS dates begin
+    utimensat(AT_FDCWD, d.host("old.txt").c_str(), t, 0);
+    fuseau("UTC");
+    t[0].tv_sec = t[1].tv_sec = utc(2020, 6, 15, 10, 30, 21);
+    utimensat(AT_FDCWD, d.host("plain.txt").c_str(), t, 0);
+    EXPECT_EQ(existe("dir"), 0u);
+    EXPECT_EQ(existe(".cache"), 0u);
+    EXPECT_EQ(existe("none"), 0u);
+    // Last written 2020-06-15 10:30:21 local time, as a packed DOS date and time.
+    EXPECT_EQ(existe("plain.txt"), ((40u << 9 | 6 << 5 | 15) << 16) | (10u << 11 | 30 << 5 | 10));
+    EXPECT_NE(existe("*.*"), 0u);
+    EXPECT_EQ(existe("old.txt"), 0xFFFFFFFFu); // exists: never 0
+    char court[14];
+    EXPECT_EQ(nomcourt("PLAIN.TXT", court), 0);
+    EXPECT_STREQ(court, "plain.txt");
+    d.write("a rather long name.text", "");
+    EXPECT_EQ(nomcourt("a rather long name.text", court), -1); // no short form here
+    EXPECT_EQ(nomcourt("none", court), -1);
+}
+
+TEST(IoFileDisques, DriveQueriesGiveDefinedAnswers) {
+    TempDrives d(2);
+    EXPECT_EQ(support_lfn(-1), 1); // a negative drive is C:
+    EXPECT_EQ(froot[0], 'C');
+    EXPECT_GE(LFN_lg, 255);
+    EXPECT_EQ(maxpath, 256);
+    EXPECT_EQ(support_lfn(5), 0); // F: cannot be queried: no long names
+    EXPECT_STREQ(froot, "F:\\");
+    EXPECT_EQ(LFN_lg, 12);
+    EXPECT_EQ(maxpath, 80);
+    EXPECT_EQ(place_disque(0, 0), 1);
+    EXPECT_EQ(place_disque(4, 1000), 1);
+    EXPECT_EQ(froot[0], 'D');
+    EXPECT_EQ(place_disque(7, 1000), 1); // G: cannot be read: the work goes on
+    EXPECT_EQ(disque_msdos('C'), 0);     // an empty disk
+    d.write("x", "x", 'D');
+    EXPECT_EQ(disque_msdos('d'), 0);
+    std::filesystem::remove_all(d.host("", 'D'));
+    EXPECT_EQ(disque_msdos('D'), -1); // not ready
+    EXPECT_EQ(disque_msdos('Q'), (int)ERROR_PATH_NOT_FOUND);
+}
+
+TEST(IoFileDisques, TailleReperSumsTheTreeAndComesBack) {
+    TempDrives d;
+    d.write("start/top/a", std::string(100, 'a'));
+    d.write("start/top/sub/b", std::string(20, 'b'));
+    d.write("start/top/sub/deeper/c", std::string(3, 'c'));
+    d.write("start/top/.hid/h", std::string(1000, 'h')); // a hidden directory is not entered
+    symlink(d.host("start/top/sub").c_str(), d.host("start/top/link").c_str()); // nor a link
+    _chdir("start");
+    EXPECT_EQ(taille_reper("TOP", 7), 130u);
+    char cwd[MAX_PATH];
+    EXPECT_STREQ(_getcwd(cwd, sizeof cwd), "C:\\start");
+    // A name that cannot be entered adds nothing, and the walk does not climb above its start.
+    EXPECT_EQ(taille_reper("missing", 5), 5u);
+    EXPECT_STREQ(_getcwd(cwd, sizeof cwd), "C:\\start");
+}
+
+TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
+    TempDrives d;
+    d.mkdir("tmp");
+    setenv("TMP", "C:\\tmp", 1);
+    char nomf[260];
+    FILE *f = ftemp_fopen(nomf, "quillon", 10);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(std::string(nomf, 10), "C:\\tmp\\qui");
+    EXPECT_EQ(fwrite("0123456789", 1, 10, f), 10u);
+    fclose(f);
+    EXPECT_EQ(ftemp_unlink(nomf), 0);
+    EXPECT_EQ(ftemp_unlink(nomf), -1);
+    char autre[260];
+    int h = ftemp_open(autre, "q", 1);
+    ASSERT_GE(h, 0);
+    _close(h);
+    EXPECT_STRNE(autre, nomf);
+    EXPECT_EQ(ftemp_unlink(autre), 0);
+    unsetenv("TMP");
+}
+
+// The fatal message shows, and is written out here (accents as \xNN) for the test to read.
+static void fatal_message_to_stderr() {
+    plat_test_push_dialog_handler([](HWND h, int) {
+        std::string out = "<";
+        for (unsigned char c : plat_test_text(h, ID_MESS_TEXTE)) {
+            char hex[8];
+            snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += c < 0x80 ? std::string(1, (char)c) : std::string(hex);
+        }
+        fprintf(stderr, "%s>\n", out.c_str());
+        plat_test_click(h, IDOK);
+    });
+}
+
+TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDrives d;
+    Global_hInst = GetModuleHandleA(nullptr);
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_fopen("absent.txt", lecture)),
+                testing::ExitedWithCode(1), "<Erreur \\\\xe0 l'ouverture des fichiersabsent.txt>");
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_open_ro("absent.bin")), testing::ExitedWithCode(1),
+                "fichiersabsent.bin>");
+    // A name too long for the 256-byte message is cut to fit.
+    std::string lg(400, 'n');
+    EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
+                "fichiersn{222}>");
+    // A temporary file that cannot be made ends the program the same way, naming the place,
+    // rather than going on with a name never written.
+    setenv("TMP", "C:\\none", 1);
+    char nomf[260];
+    EXPECT_EXIT((fatal_message_to_stderr(), ftemp_fopen(nomf, "q", 1)), testing::ExitedWithCode(1),
+                "fichiersC:.none.>");
+    unsetenv("TMP");
+}

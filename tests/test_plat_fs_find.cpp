@@ -1,0 +1,108 @@
+// Find-first/find-next as the program relies on them: Windows wildcards, case, the dot
+// entries, the order, the attributes.
+#include <gtest/gtest.h>
+#include <map>
+#include <direct.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <windows.h>
+#include "tempdrive.h"
+
+static std::vector<std::string> list(const char *pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern, &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(fd.cFileName);
+    while (FindNextFileA(h, &fd));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES);
+    FindClose(h);
+    return names;
+}
+
+using V = std::vector<std::string>;
+
+TEST(PlatFind, WindowsWildcardRules) {
+    TempDrives d;
+    for (const char *n : {"README", "a.txt", "B.TXT", "archive.tar.gz", "nom.", "a", "abc"})
+        d.write(std::string("w/") + n, "x");
+    _chdir("w");
+    // "*.*" matches names without a dot too; order ignores case, stable.
+    EXPECT_EQ(list("*.*"),
+              (V{".", "..", "a", "a.txt", "abc", "archive.tar.gz", "B.TXT", "nom.", "README"}));
+    // Matching ignores case.
+    EXPECT_EQ(list("*.TxT"), (V{"a.txt", "B.TXT"}));
+    EXPECT_EQ(list("readme"), (V{"README"}));
+    // A run of '?' may match nothing at a dot or at the end; elsewhere '?' is one character.
+    EXPECT_EQ(list("a??"), (V{"a", "abc"}));
+    EXPECT_EQ(list("???.txt"), (V{"a.txt", "B.TXT"}));
+    EXPECT_EQ(list("?b"), V{});
+    // "name.*" finds "name"; "*." finds the names without an extension.
+    EXPECT_EQ(list("a.*"), (V{"a", "a.txt"}));
+    EXPECT_EQ(list("*."), (V{".", "..", "a", "abc", "nom.", "README"}));
+    // '*' before a dot stops at the last dot.
+    EXPECT_EQ(list("*.gz"), (V{"archive.tar.gz"}));
+    EXPECT_EQ(list("*.tar"), V{});
+}
+
+TEST(PlatFind, DotEntriesEverywhereButADrivesRoot) {
+    TempDrives d;
+    d.mkdir("sub");
+    d.write("f.txt", "x");
+    EXPECT_EQ(list("*.*"), (V{"f.txt", "sub"}));
+    EXPECT_EQ(list("C:\\sub\\*.*"), (V{".", ".."}));
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("sub\\*", &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(fd.dwFileAttributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY); // "." is not hidden
+    FindClose(h);
+    // An empty root has nothing: the error tells an empty disk from a missing directory.
+    TempDrives e(2);
+    EXPECT_EQ(FindFirstFileA("D:*.*", &fd), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(FindFirstFileA("D:\\none\\*.*", &fd), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
+    std::filesystem::remove(e.host("", 'D')); // a drive whose disk is gone
+    EXPECT_EQ(FindFirstFileA("D:*.*", &fd), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
+}
+
+TEST(PlatFind, AttributesSizesAndTimes) {
+    TempDrives d;
+    d.write("plain.bin", std::string(70000, 'x'));
+    d.write(".hidden", "");
+    d.write("ro.txt", "r");
+    chmod(d.host("ro.txt").c_str(), 0444);
+    d.mkdir("dir");
+    symlink(d.host("dir").c_str(), d.host("dirlink").c_str());
+    symlink(d.host("plain.bin").c_str(), d.host("filelink").c_str());
+    mkfifo(d.host("pipe").c_str(), 0600); // Windows has no such files: never listed
+    std::map<std::string, WIN32_FIND_DATAA> seen;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("*", &fd);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    do seen[fd.cFileName] = fd;
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+    EXPECT_EQ(seen.size(), 6u);
+    EXPECT_EQ(seen["plain.bin"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(seen["plain.bin"].nFileSizeLow, 70000u);
+    EXPECT_EQ(seen["plain.bin"].cAlternateFileName[0], '\0');
+    EXPECT_EQ(seen[".hidden"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(seen["ro.txt"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(seen["dir"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(seen["dirlink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    EXPECT_EQ(seen["filelink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
+    struct stat st;
+    stat(d.host("plain.bin").c_str(), &st);
+    const FILETIME &w = seen["plain.bin"].ftLastWriteTime;
+    long long ticks = ((long long)w.dwHighDateTime << 32) | w.dwLowDateTime;
+    EXPECT_EQ(ticks / 10000000 - 11644473600LL, (long long)st.st_mtime);
+    EXPECT_EQ(GetFileAttributesA("DIR"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributesA("none"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
+}
