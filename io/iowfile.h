@@ -13,6 +13,7 @@
 #define ID_LECTEURS 134      // drives: unsorted, single selection
 
 #define LG_ENTREE_LECTEUR 32 // a drive entry: 31 characters and the terminator
+#define LG_CHEMIN 512        // the current path and its display form, terminator included
 
 extern char ioliste[26][LG_ENTREE_LECTEUR]; // the drive table, built once per run
 extern int ioliste32;                       // its number of entries, 0 until built
@@ -31,5 +32,8 @@ void calcule_selection(HWND hWnd);
 void vide_selection(HWND hWnd);
 int getdirselect(HWND hDlg, int id, char *fub);
 int changement_lecteur(HWND hDlg, char *chemin);
+
+#define ATTRIBUT_VOLUME 0x08      // the entry of a volume label (MS-DOS)
+int est_fichier(DWORD attributs); // neither a directory nor a volume label
 
 #endif

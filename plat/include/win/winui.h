@@ -274,4 +274,7 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 BOOL WINAPI MessageBeep(UINT uType);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 
+// ---- Characters
+LPSTR WINAPI CharLowerA(LPSTR lpsz); // in place, by the rules of the ANSI code page
+
 #endif

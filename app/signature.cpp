@@ -1,0 +1,161 @@
+// Signature files: descriptions of Macintosh file types and creators, read from a user's
+// ".sig" file in the current directory at the first examination, and kept for the run.
+#include <windows.h>
+#include <commdlg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include "app/quillon.h"
+#include "io/iodlg.h"
+#include "io/iofile.h"
+#include "io/iostring.h"
+#include "io/iowfile.h"
+
+mac_sign *pSign = nullptr;
+char nom_fichier_sign[256];
+
+#define LG_MORCEAU 79     // a signature line is read this many characters at a time
+#define NB_LIGNES_SIGN 63 // data lines taken from a file, after the built-in record 0
+#define LG_CHAMP_SIG 8    // file type and creator, 4 characters each
+#define REDUCTION_OFN 28  // the open dialog is made this many pixels shorter
+
+static const char titre_sign[] = "Ouvrir un fichier de signatures";
+static const char filtre_sign[] = "Fichiers de signatures [*.sig]\0*.sig\0";
+
+// ---- Lookup
+
+// One pass over the table: the first record whose signature agrees with the key over n
+// characters. A record without description ends the table and is itself never matched:
+// its empty text is no description to show.
+static const char *passe(const char *cle, size_t n) {
+    for (int i = 0; i < NB_SIGNATURES && pSign[i].com[0] != '\0'; ++i)
+        if (strncmp(pSign[i].sig, cle, n) == 0) return pSign[i].com;
+    return nullptr;
+}
+
+const char *select_type(const char *sig) {
+    if (!pSign) compile_creat();
+    if (!pSign) return type_text;
+    char cle[LG_CHAMP_SIG + 1];
+    strncpy(cle, sig, LG_CHAMP_SIG);
+    cle[LG_CHAMP_SIG] = '\0';
+    // Whole signature, then the file type, then its first two characters.
+    const size_t longueurs[] = {sizeof cle, 4, 2};
+    for (size_t n : longueurs) {
+        const char *com = passe(cle, n);
+        if (com) return com;
+    }
+    return pSign[0].com;
+}
+
+// ---- Loading
+
+// Parses one data line (leading blanks already removed) into rec:
+// extension, comma, 8 characters of type and creator, then after the next comma the
+// description. The field has a fixed width, so a short one swallows what follows it.
+static void analyse_ligne(const char *ligne, mac_sign *rec) {
+    const char *virgule = strchr(ligne, ',');
+    if (!virgule) {
+        strncpy(rec->sig, ligne, LG_CHAMP_SIG);
+        return;
+    }
+    size_t lg_ext = (size_t)(virgule - ligne);
+    if (lg_ext > sizeof rec->ext - 1) lg_ext = sizeof rec->ext - 1;
+    memcpy(rec->ext, ligne, lg_ext);
+    const char *champ = virgule + 1;
+    strncpy(rec->sig, champ, LG_CHAMP_SIG);
+    if (strlen(rec->sig) < LG_CHAMP_SIG) return;
+    const char *separateur = strchr(champ + LG_CHAMP_SIG, ',');
+    if (separateur) strncpy(rec->com, separateur + 1, sizeof rec->com - 1);
+}
+
+// Reads up to 63 data lines into records 1 to 63; comments and empty lines do not count.
+static void lit_signatures(FILE *f) {
+    char ligne[LG_MORCEAU + 1];
+    int restant = NB_LIGNES_SIGN;
+    mac_sign *rec = pSign + 1;
+    while (restant != 0 && fgets(ligne, sizeof ligne, f)) {
+        if (ligne[0] == '#') continue;
+        char *cr = strchr(ligne, '\r');
+        if (cr) *cr = '\0';
+        if (ligne[0] == '\0') continue;
+        --restant;
+        tronq_espaces_debut(ligne);
+        analyse_ligne(ligne, rec++);
+    }
+}
+
+void compile_creat(void) {
+    int n = comptage_fichiers(nom_fichier_sign, "*.sig");
+    if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign)) return;
+    if (n == 0 || nom_fichier_sign[0] == '\0') return;
+    FILE *f = fopen(nom_fichier_sign, lecture);
+    if (!f) return;
+    pSign = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));
+    if (!pSign) {
+        fclose(f);
+        return;
+    }
+    strncpy(pSign[0].ext, table_creat[0].e, sizeof pSign[0].ext - 1);
+    strncpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig - 1);
+    strncpy(pSign[0].com, type_text, sizeof pSign[0].com - 1);
+    lit_signatures(f);
+    fclose(f);
+}
+
+// Files (not directories, not volume labels) matching mask; the last one's name goes into
+// nom (256 bytes). A name too long for nom cannot be opened from it and is not counted.
+int comptage_fichiers(char *nom, const char *mask) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(mask, &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do {
+        if (!est_fichier(fd.dwFileAttributes)) continue;
+        if (strlen(fd.cFileName) >= sizeof nom_fichier_sign) continue;
+        strcpy(nom, fd.cFileName);
+        ++n;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+// ---- The open dialog for signature files
+
+// Once the dialog is laid out: 28 pixels shorter, same place and width, centred over the
+// main window. Every notification is reported handled.
+static UINT_PTR CALLBACK dlg_OFNHook(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam) {
+    (void)wParam;
+    if (wMess != WM_NOTIFY) return 0;
+    if (((LPOFNOTIFYA)lParam)->hdr.code == CDN_INITDONE) {
+        HWND cadre = GetParent(hDlg);
+        RECT r;
+        GetWindowRect(cadre, &r);
+        SetWindowPos(cadre, nullptr, 0, 0, r.right - r.left, r.bottom - r.top - REDUCTION_OFN,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        center_window(cadre, hWndMain);
+    }
+    return 1;
+}
+
+// The chosen path goes into buff (256 bytes). A longer path is refused as a cancel would be:
+// cut, it would name another file.
+int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter) {
+    char szFile[MAX_PATH];
+    snprintf(szFile, sizeof szFile, "%s", filter + strlen(filter) + 1);
+    OPENFILENAMEA ofn;
+    memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hWnd;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = szFile;
+    ofn.nMaxFile = sizeof szFile;
+    ofn.lpstrTitle = titre;
+    ofn.lpstrDefExt = ext;
+    ofn.lpfnHook = dlg_OFNHook;
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
+    if (!GetOpenFileNameA(&ofn)) return 0;
+    if (strlen(szFile) >= sizeof nom_fichier_sign) return 0;
+    strcpy(buff, szFile);
+    return 1;
+}

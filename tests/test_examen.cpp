@@ -1,0 +1,114 @@
+// The examination dialog on headers written by the program and made by hand, and its messages.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <map>
+#include "app/quillon.h"
+#include "io/iobit.h"
+#include "io/iodlgid.h"
+#include "panneau.h"
+#include "plattest_help.h"
+#include "tempdrive.h"
+
+static std::string entete(const std::string &nom, int lgnom, const char *type_createur,
+                          uint32_t dlog, uint32_t rlog, uint32_t dcreat, uint32_t dmodif) {
+    rub_quillon r{};
+    r.lgnom = (unsigned char)lgnom;
+    memcpy(r.nom, nom.data(), std::min(nom.size(), sizeof r.nom));
+    memcpy(r.ftype, type_createur, 8);
+    r.dlog = swap32b(dlog);
+    r.rlog = swap32b(rlog);
+    r.dcreat = swap32b(dcreat);
+    r.dmodif = swap32b(dmodif);
+    std::string s(LG_ENTETE, '\0');
+    memcpy(&s[0], &r, sizeof r);
+    return s;
+}
+
+// Examines fichier, reading what each control shows (and with a picture, clicking the icon
+// for help), then presses Quit.
+static std::map<int, std::string> examine(const char *fichier, const std::string &png = "") {
+    std::map<int, std::string> t;
+    plat_test_push_dialog_handler([&](HWND h, int modele) {
+        EXPECT_EQ(modele, DLG_ATTRIBUTS);
+        for (int id : {301, 304, 305, 307, 308, 309, 310, 311}) t[id] = plat_test_text(h, id);
+        if (!png.empty()) {
+            EXPECT_TRUE(plat_test_save_png(h, png.c_str()));
+            plat_test_click(h, IDA_AIDE);
+            EXPECT_TRUE(plat_test_help_state().visible);
+            EXPECT_TRUE(IsWindow(h)); // the dialog stays
+        }
+        plat_test_click(h, IDA_QUITTER);
+    });
+    EXPECT_EQ(display_header(fichier), 1);
+    return t;
+}
+
+TEST(Examen, HeaderWrittenByTheProgram) {
+    TempDrives d;
+    d.write("report.txt", std::string(1234, 'r'));
+    FILE *fs = fopen(d.host("report.txt").c_str(), "r+b");
+    FILE *fd = fopen(d.host("report.bin").c_str(), "w+b");
+    calcule_binary(fs, fd, "report.txt", 1234);
+    fclose(fd);
+    fclose(fs);
+    auto t = examine("report.bin");
+    EXPECT_EQ(t[IDA_NOM], "report.txt");
+    EXPECT_EQ(t[IDA_TYPE] + t[IDA_CREATEUR], "TEXT????");
+    EXPECT_EQ(t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES], "1234/0");
+    EXPECT_EQ(t[IDA_IDENTIFICATION], "Texte ou ind\xe9termin\xe9");
+    EXPECT_TRUE(testing::internal::RE::FullMatch(t[IDA_CREATION], "../../.. ..:.. "));
+    EXPECT_EQ(t[IDA_MODIF], t[IDA_CREATION]); // one second later: the same minute
+}
+
+TEST(Examen, HandMadeHeaders) {
+    TempDrives d;
+    d.write("sig.sig", "DOC,WDBNMSWD,Document Microsoft Word\r\n");
+    // Macintosh characters above 127 and a backslash; fork lengths of 2^31 and more.
+    d.write("a.bin", entete("Caf\x8e\\cr\x8f"
+                            "me",
+                            10, "WDBNMSWD", 0x80000000u, 0xFFFFFFFFu, 0xB492F400u, 0));
+    d.write("b.bin",
+            entete(std::string(70, 'n'), 200, "TE\0Tttxt", 1, 0, 0xB492F3FFu, 0xFFFFFFFFu));
+    strcpy(nom_faide, "C:\\quillon.hlp"); // missing: the viewer says so
+    auto png = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "png";
+    std::filesystem::create_directories(png);
+    auto t = examine("a.bin", (png / "examen.png").string());
+    EXPECT_EQ(t[IDA_NOM], "Caf\xe9_cr\xe8me");
+    EXPECT_EQ(t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES], "2147483648/4294967295");
+    EXPECT_EQ(t[IDA_CREATION], "01/01/00 00:00 ");
+    EXPECT_EQ(t[IDA_MODIF], "01/01/04 00:00 ");
+    EXPECT_EQ(t[IDA_IDENTIFICATION], "Document Microsoft Word");
+    t = examine("b.bin");
+    EXPECT_EQ(t[IDA_NOM], std::string(63, 'n')); // a length beyond the field shows the field
+    EXPECT_EQ(t[IDA_TYPE] + "/" + t[IDA_CREATEUR], "TE/ttxt");
+    EXPECT_EQ(t[IDA_CREATION], "31/12/99 23:59 ");
+    EXPECT_EQ(t[IDA_MODIF], "06/02/40 06:28 ");
+    char ligne[] = "################"; // aff_date leaves position 8 and the end alone
+    aff_date(ligne, swap32b(0xB4E0BC80u));
+    EXPECT_STREQ(ligne, "29/02/00#00:00##");
+}
+
+TEST(Examen, MessagesForFilesThatCannotBeShown) {
+    TempDrives d;
+    std::string long_nom(240, 'L');
+    d.write(long_nom, "not a header");
+    d.write("plain.txt", "not a header");
+    std::string texte;
+    retient_message(&texte);
+    EXPECT_EQ(display_header("absent.bin"), 0);
+    EXPECT_EQ(texte, "Erreur \xe0 l'ouverture des fichiers");
+    retient_message(&texte);
+    EXPECT_EQ(display_header(long_nom.c_str()), 0); // the whole name, not cut
+    EXPECT_EQ(texte, "Le fichier " + long_nom +
+                         " ne semble pas \xea"
+                         "tre de type Quillon");
+    plat_test_push_dialog_handler([](HWND h, int modele) {
+        EXPECT_EQ(modele, DLG_MESS_ANNUL);
+        plat_test_click(h, ID_MESS_ANNUL); // "do not tell me again"
+        plat_test_click(h, IDOK);
+    });
+    EXPECT_EQ(display_header("plain.txt"), 0);
+    EXPECT_EQ(display_header("plain.txt"), 0); // silenced for the rest of the run
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+    EXPECT_EQ(plat_test_pending_handlers(), 0);
+}
