@@ -96,5 +96,13 @@ extern const char *mess_info;      // "Quillon - Information"
 extern const char *err_dejabin;    // "Le fichier %s est déjà de type Quillon"
 extern const char *err_pasquillon; // "Le fichier %s ne semble pas être de type Quillon"
 extern const char *type_text;      // "Texte ou indéterminé"
+// What became of a file that was not converted (format: the file, or the backup then the file)
+extern const char *err_ecriture;   // a write, flush or close of the work file failed
+extern const char *err_remplace;   // the work file could not take the file's place
+extern const char *err_restaure;   // ... and the former content stays under the backup name
+extern const char *err_sauvegarde; // an older backup is kept: the file is left as it was
+extern const char *err_tropgros;   // 4 GiB or more: a header cannot describe it
+extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
+extern const char *err_liste;      // the file list of a directory could not be written
 
 #endif

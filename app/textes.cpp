@@ -17,3 +17,16 @@ const char *mess_info = "Quillon - Information";
 const char *err_dejabin = "Le fichier %s est d\xe9j\xe0 de type Quillon";
 const char *err_pasquillon = "Le fichier %s ne semble pas \xea" "tre de type Quillon";
 const char *type_text = "Texte ou ind\xe9termin\xe9";
+
+// Adding and stripping headers: what became of a file that was not converted.
+const char *err_ecriture = "Erreur d'\xe9" "criture du fichier %s : il n'a pas \xe9t\xe9 modifi\xe9";
+const char *err_remplace =
+    "Le fichier %s n'a pas pu \xea" "tre remplac\xe9 : il n'a pas \xe9t\xe9 modifi\xe9";
+const char *err_restaure =
+    "Le fichier %s n'a pas pu \xea" "tre remplac\xe9 : son contenu est conserv\xe9 sous le nom %s";
+const char *err_sauvegarde =
+    "Le fichier de sauvegarde %s existe d\xe9j\xe0 : le fichier %s n'a pas \xe9t\xe9 modifi\xe9";
+const char *err_tropgros = "Le fichier %s d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9";
+const char *err_sousrep = "Le r\xe9pertoire %s ne peut pas \xea" "tre ouvert : il est ignor\xe9";
+const char *err_liste = "La liste des fichiers du r\xe9pertoire n'a pas pu \xea" "tre \xe9" "crite : "
+                        "ses fichiers sont ignor\xe9s";

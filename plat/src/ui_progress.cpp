@@ -13,6 +13,13 @@ class ProgressWidget : public QWidget {
     using QWidget::QWidget;
     int low = 0, high = 100, pos = 0;
 
+    // The width of the filled part for a position: what a step changes on screen, if anything.
+    int filled_width(int at) const {
+        int inner = width() - 4;
+        if (high <= low || inner <= 0) return 0;
+        return (int)((long long)inner * (at - low) / (high - low));
+    }
+
   protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
@@ -22,7 +29,7 @@ class ProgressWidget : public QWidget {
         p.drawRect(r.adjusted(0, 0, -1, -1));
         QRect inner = r.adjusted(2, 2, -2, -2);
         if (high <= low || inner.width() <= 0) return;
-        int filled = (int)((long long)inner.width() * (pos - low) / (high - low));
+        int filled = filled_width(pos);
         // Blocks as the classic bar draws them, two pixels apart.
         int block = std::max(inner.height() * 2 / 3, 4);
         QColor c = palette().color(QPalette::Highlight);
@@ -35,13 +42,20 @@ class ProgressWindow : public Window {
   public:
     ProgressWidget *bar;
     int step = 10;
-    explicit ProgressWindow(ProgressWidget *b) : bar(b) { widget = b; }
+    explicit ProgressWindow(ProgressWidget *b) : bar(b) {
+        widget = b;
+        // The bar paints all of itself: nothing under it needs painting first.
+        b->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     const char *class_name() const override { return PROGRESS_CLASSA; }
 
+    // Painted at once, but only when the step shows: a long copy steps thousands of times
+    // across a bar a few hundred pixels wide.
     void set_pos(int p) {
         if (p == bar->pos) return;
+        bool shows = bar->filled_width(p) != bar->filled_width(bar->pos);
         bar->pos = p;
-        bar->repaint();
+        if (shows) bar->repaint();
     }
 
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override {

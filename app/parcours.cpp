@@ -1,0 +1,132 @@
+// The walk of a pass over a directory tree: the names of a directory's files are written to
+// a list file first and converted from it, so that a directory of any size needs one line in
+// memory and the files the pass makes are not converted again; then the matching
+// subdirectories are entered, depth first.
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <direct.h>
+#include <windows.h>
+#include "app/quillon.h"
+#include "app/remplace.h"
+#include "io/iodlg.h"
+
+// A name as the enumeration gives it (at most MAX_PATH - 1 characters), CR, LF and the end.
+#define LG_LIGNE (MAX_PATH + 2)
+
+static char nom_liste[MAX_PATH]; // the list of the directory being processed, "" when none
+static FILE *liste = nullptr;
+
+// The list is removed after its directory, and also when a fatal error ends the program in
+// the middle of the pass.
+static void efface_liste(void) {
+    if (liste != nullptr) fclose(liste);
+    liste = nullptr;
+    if (nom_liste[0] != '\0') DeleteFileA(nom_liste);
+    nom_liste[0] = '\0';
+}
+
+// A new, uniquely named file in the root of the current drive; where the root is closed to
+// the user (often so for ordinary users), in the temporary directory.
+static int cree_liste(void) {
+    static int inscrit = 0;
+    if (!inscrit) atexit(efface_liste);
+    inscrit = 1;
+    char racine[4] = "C:\\";
+    racine[0] = (char)('A' + _getdrive() - 1);
+    if (GetTempFileNameA(racine, "qln", 0, nom_liste) != 0) return 1;
+    char temp[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof temp, temp);
+    if (n > 0 && n < sizeof temp && GetTempFileNameA(temp, "qln", 0, nom_liste) != 0) return 1;
+    nom_liste[0] = '\0';
+    return 0;
+}
+
+// One line of the list, cut at its carriage return: 1 for a line, 0 at the end. A line too
+// long for the buffer is skipped whole (-1): a name is never split into two bogus names.
+static int lit_ligne(FILE *f, char *ligne, int taille) {
+    if (fgets(ligne, taille, f) == nullptr) return 0;
+    size_t n = strlen(ligne);
+    if ((n == 0 || ligne[n - 1] != '\n') && !feof(f)) {
+        int c;
+        while ((c = fgetc(f)) != EOF && c != '\n') {
+        }
+        return -1;
+    }
+    ligne[strcspn(ligne, "\r\n")] = '\0';
+    return 1;
+}
+
+// The files of the current directory that match fnomm.
+static void traite_fichiers(const char *fnomm, int backup, traitement traite,
+                            avertissement avertit) {
+    if (!cree_liste()) {
+        signale(avertit, err_liste, "", nullptr);
+        return;
+    }
+    liste = liste_fichiers(fnomm, nom_liste);
+    if (liste == nullptr || ferror(liste) || fflush(liste) != 0) {
+        efface_liste();
+        signale(avertit, err_liste, "", nullptr);
+        return;
+    }
+    rewind(liste);
+    curs_montre();
+    char ligne[LG_LIGNE];
+    int lu;
+    while ((lu = lit_ligne(liste, ligne, sizeof ligne)) != 0) {
+        if (lu > 0 && ligne[0] != '\0') traite(ligne, backup);
+        curs_montre();
+    }
+    int complete = !ferror(liste);
+    efface_liste();
+    if (!complete) signale(avertit, err_liste, "", nullptr);
+}
+
+// A link to a directory (a reparse point) is not entered: it may lead out of the tree or
+// back up into it, and a cycle of links would never end.
+static int est_sous_repertoire(const WIN32_FIND_DATAA *e) {
+    return (e->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (e->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+           strcmp(e->cFileName, ".") != 0 && strcmp(e->cFileName, "..") != 0;
+}
+
+// Enters a subdirectory only when it can be read: an entered directory always lists "." at
+// least, so an enumeration that finds nothing means the way in is closed.
+static int entre(const char *nom, const char *ici) {
+    if (_chdir(nom) != 0) return 0;
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA("*.*", &e);
+    if (h != INVALID_HANDLE_VALUE) {
+        FindClose(h);
+        return 1;
+    }
+    _chdir(ici);
+    return 0;
+}
+
+void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit) {
+    traite_fichiers(fnomm, backup, traite, avertit);
+    if (!recurs) return;
+
+    // The walk comes back by this directory's full name rather than by "..", so that it
+    // always returns exactly here, whatever happened below.
+    char ici[MAX_PATH];
+    int retour_possible = _getcwd(ici, sizeof ici) != nullptr;
+
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA(fnomm, &e);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!est_sous_repertoire(&e)) continue;
+        // A subdirectory that cannot be entered is skipped, and the user is told which.
+        if (!retour_possible || !entre(e.cFileName, ici)) {
+            signale(avertit, err_sousrep, e.cFileName, nullptr);
+            continue;
+        }
+        curs_montre();
+        parcours(fnomm, recurs, backup, traite, avertit);
+        if (_chdir(ici) != 0) break; // this directory is gone: nothing more here
+    } while (FindNextFileA(h, &e));
+    FindClose(h);
+}

@@ -1,0 +1,256 @@
+// Speed and memory of adding and stripping headers, against baselines doing the same durable
+// work: cp of the same data followed by a flush of every copy to the disk.
+//
+//   quillon_bench WORKDIR                 all the measurements, printed with their ratios
+//   quillon_bench --pass OP NAME RECURS   one pass in the current directory (child process):
+//                                         OP add|strip (or list: the enumeration alone), NAME
+//                                         a file or a pattern; prints the seconds it took
+//
+// Each pass runs in a process of its own, as the program does, inside its main window (so
+// the progress bar and the busy cursor work), headless; its peak memory is that process's.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+#include <windows.h>
+#include "app/quillon.h"
+#include "app/quillonid.h"
+#include "platinit.h"
+#include "plattest_ui.h"
+
+namespace fs = std::filesystem;
+using horloge = std::chrono::steady_clock;
+
+// ---- The child: one pass inside the program's main window
+
+static INT_PTR CALLBACK fenetre_banc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// The platform's enumeration of a directory alone, without the engine: what a pass cannot
+// do without.
+static void enumere(const char *motif) {
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA(motif, &e);
+    if (h == INVALID_HANDLE_VALUE) return;
+    while (FindNextFileA(h, &e)) {
+    }
+    FindClose(h);
+}
+
+// The pass starts once the main window is on screen, as when the user presses its button;
+// a message about a file of the wrong kind is answered once with "do not tell again".
+static int passe_enfant(int argc, char **argv) {
+    plat_init(&argc, argv);
+    Global_hInst = GetModuleHandleA(nullptr);
+    const char *op = argv[2], *nom = argv[3];
+    int recurs = atoi(argv[4]);
+    double secondes = 0;
+    plat_test_push_dialog_handler([&](HWND hDlg, int) {
+        hWndMain = hDlg;
+        auto debut = horloge::now();
+        int ajout = strcmp(op, "add") == 0;
+        if (strcmp(op, "list") == 0)
+            enumere(nom);
+        else if (recurs < 0)
+            ajout ? add_header(nom, 0) : strip_header(nom, 0);
+        else
+            ajout ? recurs_add_header(nom, recurs, 0) : recurs_strip_header(nom, recurs, 0);
+        secondes = std::chrono::duration<double>(horloge::now() - debut).count();
+        EndDialog(hDlg, 0);
+    });
+    plat_test_push_dialog_handler([](HWND hDlg, int) {
+        plat_test_click(hDlg, 136);
+        plat_test_click(hDlg, IDOK);
+    });
+    DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, fenetre_banc, 0);
+    printf("%.6f %d\n", secondes, plat_test_unhandled_dialogs());
+    return 0;
+}
+
+// ---- The parent: data, baselines, passes, figures
+
+struct Mesure {
+    double secondes;
+    long pic_ko; // peak resident memory of the child, in KiB
+};
+
+static std::string moi;
+
+static void sh(const std::string &commande) {
+    if (system(commande.c_str()) != 0) {
+        fprintf(stderr, "failed: %s\n", commande.c_str());
+        exit(1);
+    }
+}
+
+static double chrono_sh(const std::string &commande) {
+    sh("sync");
+    auto debut = horloge::now();
+    sh(commande);
+    return std::chrono::duration<double>(horloge::now() - debut).count();
+}
+
+// One pass in a fresh process whose current directory is dir.
+static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs) {
+    sh("sync");
+    int tube[2];
+    if (pipe(tube) != 0) exit(1);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(tube[1], 1);
+        close(tube[0]);
+        if (chdir(dir.c_str()) != 0) _exit(1);
+        std::string r = std::to_string(recurs);
+        execl(moi.c_str(), moi.c_str(), "--pass", op, nom.c_str(), r.c_str(), (char *)nullptr);
+        _exit(1);
+    }
+    close(tube[1]);
+    char sortie[64] = "";
+    ssize_t n = read(tube[0], sortie, sizeof sortie - 1);
+    close(tube[0]);
+    int statut = 0;
+    struct rusage ru;
+    wait4(pid, &statut, 0, &ru);
+    if (n <= 0 || !WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+        fprintf(stderr, "the pass %s %s in %s failed\n", op, nom.c_str(), dir.c_str());
+        exit(1);
+    }
+    Mesure m = {0, ru.ru_maxrss};
+    int sans_reponse = 0;
+    if (sscanf(sortie, "%lf %d", &m.secondes, &sans_reponse) != 2 || sans_reponse != 0) {
+        fprintf(stderr, "the pass %s %s in %s showed unexpected messages\n", op, nom.c_str(),
+                dir.c_str());
+        exit(1);
+    }
+    return m;
+}
+
+static void ecrit_fichier(const std::string &chemin, size_t taille, unsigned graine) {
+    std::vector<char> bloc(1 << 20);
+    uint32_t x = graine;
+    for (auto &c : bloc) c = (char)((x = x * 1664525u + 1013904223u) >> 24);
+    FILE *f = fopen(chemin.c_str(), "wb");
+    if (f == nullptr) exit(1);
+    for (size_t fait = 0; fait < taille;) {
+        size_t n = std::min(bloc.size(), taille - fait);
+        // No two blocks alike; and a first byte that is not 0, so that no file is taken for
+        // one that already carries a header.
+        bloc[0] = (char)(1 + (fait >> 20) % 255);
+        if (fwrite(bloc.data(), 1, n, f) != n) exit(1);
+        fait += n;
+    }
+    if (fclose(f) != 0) exit(1);
+}
+
+// Each pass must have done its work: a header added, or taken off.
+static void verifie(const std::string &chemin, unsigned long long taille) {
+    if (fs::file_size(chemin) != taille) {
+        fprintf(stderr, "%s: %llu bytes, not %llu\n", chemin.c_str(),
+                (unsigned long long)fs::file_size(chemin), taille);
+        exit(1);
+    }
+}
+
+static void ligne(const char *quoi, double s, double base) {
+    printf("  %-44s %8.3f s   %5.2f x baseline\n", quoi, s, s / base);
+}
+
+int main(int argc, char **argv) {
+    moi = fs::canonical("/proc/self/exe");
+    if (argc == 5 && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s WORKDIR\n", argv[0]);
+        return 2;
+    }
+    std::string base = fs::absolute(argv[1]);
+    fs::remove_all(base);
+    fs::create_directories(base);
+    setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    // One file of 1 GiB: add then strip, each against cp of the file and a flush of the copy.
+    {
+        std::string dir = base + "/grand";
+        fs::create_directories(dir);
+        ecrit_fichier(dir + "/grand.bin", 1ull << 30, 1);
+        printf("One file of 1 GiB (best of 2):\n");
+        double cp = 1e9, ajout = 1e9, retrait = 1e9;
+        for (int essai = 0; essai < 2; ++essai) {
+            cp = std::min(cp, chrono_sh("cd '" + dir +
+                                        "' && cp grand.bin copie.bin && "
+                                        "sync copie.bin && rm copie.bin"));
+            ajout = std::min(ajout, passe(dir, "add", "grand.bin", -1).secondes);
+            verifie(dir + "/grand.bin", (1ull << 30) + 128);
+            retrait = std::min(retrait, passe(dir, "strip", "grand.bin", -1).secondes);
+            verifie(dir + "/grand.bin", 1ull << 30);
+        }
+        ligne("cp + sync of the copy (baseline)", cp, cp);
+        ligne("add header", ajout, cp);
+        ligne("strip header", retrait, cp);
+        ligne("add + strip, per operation", (ajout + retrait) / 2, cp);
+        fs::remove_all(dir);
+    }
+
+    // A tree of 10 000 small files in 100 directories: one pass of each operation against
+    // cp -r of the tree and a flush of every copied file.
+    {
+        std::string dir = base + "/arbre";
+        for (int d = 0; d < 100; ++d) {
+            std::string sous = dir + "/t/d" + std::to_string(d);
+            fs::create_directories(sous);
+            for (int f = 0; f < 100; ++f)
+                ecrit_fichier(sous + "/f" + std::to_string(f) + ".txt", 500 + 37 * f, d * 100 + f);
+        }
+        printf("A tree of 10 000 small files:\n");
+        double cp = chrono_sh("cd '" + dir +
+                              "' && cp -r t copie && "
+                              "find copie -type f -exec sync {} + && rm -rf copie");
+        double ajout = passe(dir + "/t", "add", "*.*", 1).secondes;
+        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
+        double retrait = passe(dir + "/t", "strip", "*.*", 1).secondes;
+        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
+        ligne("cp -r + sync of each copy (baseline)", cp, cp);
+        ligne("add header, recursive pass", ajout, cp);
+        ligne("strip header, recursive pass", retrait, cp);
+        fs::remove_all(dir);
+    }
+
+    // Peak memory of a pass over 1 000 and over 100 000 files in one directory: the names
+    // are kept in the file list, not in memory. The pass strips plain files, which it reads
+    // and leaves (told once, then silenced): the same walk and list as a converting pass,
+    // without creating a file per name.
+    {
+        printf("Peak memory of a pass over the files of one directory:\n");
+        long premier = 0;
+        for (int n : {1000, 100000}) {
+            std::string dir = base + "/plat" + std::to_string(n);
+            fs::create_directories(dir);
+            for (int f = 0; f < n; ++f) {
+                int fd = open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(),
+                              O_CREAT | O_WRONLY, 0644);
+                if (fd < 0 || write(fd, "0123456789abcdef", 16) != 16 || close(fd) != 0) exit(1);
+            }
+            Mesure m = passe(dir, "strip", "*.*", 0);
+            if (premier == 0) premier = m.pic_ko;
+            Mesure l = passe(dir, "list", "*.*", 0);
+            printf("  %6d files: peak %7ld KiB, %5.2f x the pass over 1 000 (%.2f s); the "
+                   "platform's enumeration of the directory alone: %ld KiB\n",
+                   n, m.pic_ko, (double)m.pic_ko / premier, m.secondes, l.pic_ko);
+            if (n == 1000) {
+                Mesure a = passe(dir, "add", "*.*", 0);
+                printf("  %6d files converted: peak %7ld KiB (%.2f s)\n", n, a.pic_ko, a.secondes);
+            }
+            fs::remove_all(dir);
+        }
+    }
+    fs::remove_all(base);
+    return 0;
+}
