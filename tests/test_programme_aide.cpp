@@ -58,8 +58,10 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     ASSERT_TRUE(WinHelpA(nullptr, "C:\\quillon.hlp", HELP_CONTENTS, 0));
     PlatHelpState aide = plat_test_help_state();
     ASSERT_EQ(aide.page, d.host("quillon.hlp"));
-    for (const char *message : {err_fichier, err_dejabin, err_pasquillon, type_text, err_ftemp,
-                                err_nondos, err_lectmac, mess_escape, mess_info, revend}) {
+    for (const char *message :
+         {err_fichier, err_dejabin, err_pasquillon, type_text, err_ftemp, err_nondos, err_lectmac,
+          mess_escape, mess_info, revend, err_ecriture, err_remplace, err_restaure, err_sauvegarde,
+          err_tropgros, err_sousrep, err_liste}) {
         std::string texte = utf8(message);
         for (size_t debut = 0, fin; debut <= texte.size(); debut = fin + 2) {
             fin = texte.find("%s", debut);
@@ -69,9 +71,10 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
         }
     }
     std::set<int> positions;
-    for (const char *lien : {"Quillon files", "The main window", "Choosing files", "Add header",
-                             "Strip header", "Examine header", "Backup and recursion",
-                             "The signature file", "Messages", "Drives and names on Linux"}) {
+    for (const char *lien :
+         {"Quillon files", "The main window", "Choosing files", "Add header", "Strip header",
+          "Examine header", "Backup and recursion", "The signature file", "Messages",
+          "Drives and names on Linux", "Questions and reports"}) {
         ASSERT_TRUE(plat_test_help_click_link(lien)) << lien;
         plat_test_wait(10);
         aide = plat_test_help_state();
