@@ -77,7 +77,9 @@ DialogWindow *create_dialog(const RcDialog &t, HWND owner, DLGPROC proc) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (t.style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     widget->setWindowFlags(flags);
-    widget->setWindowModality(Qt::ApplicationModal);
+    // As on Windows, a modal dialog disables its owner only: the help viewer, which no dialog
+    // owns, stays usable while the program's windows are open.
+    widget->setWindowModality(owner_widget ? Qt::WindowModal : Qt::NonModal);
     QFont font = dialog_font(t.font_name, t.font_size);
     widget->setFont(font);
 
@@ -210,6 +212,9 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         d->widget->setFocus(); // no control has the focus: keys go to the dialog itself
     if (!d->ended) {
         d->widget->show();
+        // A dialog that runs comes to the front with the keyboard, as on Windows.
+        d->widget->activateWindow();
+        QApplication::setActiveWindow(d->widget);
         ui_post_call([h]() {
             DialogWindow *up = dialog_from(h);
             if (up && !up->ended) ui_announce_dialog(h, up->template_id);
