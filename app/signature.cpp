@@ -56,7 +56,7 @@ const char *select_type(const char *sig) {
 static void analyse_ligne(const char *ligne, mac_sign *rec) {
     const char *virgule = strchr(ligne, ',');
     if (!virgule) {
-        strncpy(rec->sig, ligne, LG_CHAMP_SIG);
+        memcpy(rec->sig, ligne, strnlen(ligne, LG_CHAMP_SIG)); // the record is zero-filled
         return;
     }
     size_t lg_ext = (size_t)(virgule - ligne);
@@ -97,7 +97,7 @@ void compile_creat(void) {
         return;
     }
     strncpy(pSign[0].ext, table_creat[0].e, sizeof pSign[0].ext - 1);
-    strncpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig - 1);
+    memcpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig); // 8 characters and the zero
     strncpy(pSign[0].com, type_text, sizeof pSign[0].com - 1);
     lit_signatures(f);
     fclose(f);
