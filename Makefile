@@ -2,10 +2,14 @@
 #   make run    install what is missing, build, start the program (needs a desktop session)
 #   make test   install what is missing, build with the sanitizers, run every test
 #   make bench  install what is missing, build optimised, run the benchmarks
+#   make install build as for `make run`, then install under $(PREFIX) (default /usr/local);
+#                DESTDIR=/some/stage puts the files under that directory instead
 
 PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
         fontconfig fonts-dejavu-core xvfb xauth
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
+RUN_CONFIG := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF
 
 .PHONY: all deps run test bench install clean
 
@@ -26,10 +30,16 @@ deps:
 	fi
 
 run: deps
-	cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF
+	cmake -S . -B build/run $(RUN_CONFIG)
 	cmake --build build/run -j$(JOBS)
-	@if [ -x build/run/quillon ]; then cd build/run && ./quillon; \
-	else echo "The program's main window is not built yet: nothing to run."; fi
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "No desktop session (DISPLAY is not set): Quillon needs one to show its window."; exit 1; fi
+	cd build/run && ./quillon
+
+install: deps
+	cmake -S . -B build/run $(RUN_CONFIG) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build build/run -j$(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install build/run
 
 test: deps
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON -DBUILD_TESTING=ON

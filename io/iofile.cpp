@@ -197,7 +197,9 @@ void path(char *p, const char *fichier) {
         relatif[sizeof relatif - 1] = '\0';
         char courant[_MAX_PATH];
         const char *dir = _getdcwd(disque, courant, sizeof courant) ? courant + 3 : "";
-        snprintf(rep, sizeof rep, "\\%s%s%s", dir, dir[0] ? "\\" : "", relatif);
+        // A directory too deep for the buffer is cut, never overrun.
+        if (snprintf(rep, sizeof rep, "\\%s%s%s", dir, dir[0] ? "\\" : "", relatif) < 0)
+            rep[0] = '\0';
     }
     _makepath(p, lecteur, rep, nom, ext);
 }

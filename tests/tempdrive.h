@@ -4,6 +4,8 @@
 #define QUILLON_TESTS_TEMPDRIVE_H
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +18,12 @@ class TempDrives {
     explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
         char tmpl[] = "/tmp/quillon-test-XXXXXX";
         base_ = mkdtemp(tmpl);
+        // A test that ends in exit() (a fatal error in a child process) skips destructors.
+        static bool registered = std::atexit([] {
+            for (auto &b : pending()) remove_tree(b);
+        }) == 0;
+        (void)registered;
+        pending().push_back(base_);
         std::vector<PlatDrive> drives;
         for (int i = 0; i < count; ++i) {
             std::string root = base_ + "/" + char('c' + i);
@@ -26,13 +34,10 @@ class TempDrives {
         plat_test_set_drives(drives);
     }
     ~TempDrives() {
-        std::error_code ec;
-        // Directories a test made unreadable or unwritable must still be removed.
-        for (auto &e : std::filesystem::recursive_directory_iterator(
-                 base_, std::filesystem::directory_options::skip_permission_denied, ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(base_, ec);
+        remove_tree(base_);
+        auto &p = pending();
+        auto it = std::find(p.begin(), p.end(), base_);
+        if (it != p.end()) p.erase(it);
     }
     TempDrives(const TempDrives &) = delete;
     TempDrives &operator=(const TempDrives &) = delete;
@@ -58,6 +63,19 @@ class TempDrives {
     }
 
   private:
+    static std::vector<std::string> &pending() {
+        static std::vector<std::string> bases;
+        return bases;
+    }
+    static void remove_tree(const std::string &base) {
+        std::error_code ec;
+        // Directories a test made unreadable or unwritable must still be removed.
+        for (auto &e : std::filesystem::recursive_directory_iterator(
+                 base, std::filesystem::directory_options::skip_permission_denied, ec))
+            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(base, ec);
+    }
     std::string base_;
 };
 

@@ -116,7 +116,7 @@ class Parser {
             long long a, b;
             return number(a) && comma() && number(b);
         }
-        long long id;
+        long long id = 0;
         if (cur().kind != RcToken::Number && !is_punct("(") && !is_punct("-"))
             return fail("resource number expected, found " + cur().text);
         if (!number(id)) return false;
@@ -144,7 +144,7 @@ class Parser {
         RcDialog d;
         d.id = id;
         d.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
-        long long x, y, cx, cy, help;
+        long long x = 0, y = 0, cx = 0, cy = 0, help = 0;
         if (!(number(x) && comma() && number(y) && comma() && number(cx) && comma() && number(cy)))
             return false;
         if (ex && is_punct(",") && !(comma() && number(help))) return false;

@@ -1,4 +1,4 @@
-// The module handle, the simple beep, and the screen as the program measures it.
+// The module handle and the screen as the program measures it.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,11 +8,6 @@
 // The program is its one module; its handle is the classic image base.
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
     return lpModuleName == nullptr ? (HMODULE)(uintptr_t)0x400000 : nullptr;
-}
-
-BOOL WINAPI MessageBeep(UINT) {
-    QApplication::beep();
-    return TRUE;
 }
 
 static QRect screen_rect() {

@@ -1,0 +1,67 @@
+# The program's companions: its help file beside the executable (the program looks for it
+# there, under its own name with the extension "hlp"), and what `make install` puts in place.
+
+# Help file and signature file next to the built program, so that `make run` finds them.
+set(QUILLON_AIDE ${CMAKE_SOURCE_DIR}/app/res/quillon.html)
+set(QUILLON_SIG ${CMAKE_SOURCE_DIR}/app/res/quillon.sig)
+get_target_property(QUILLON_DIR quillon RUNTIME_OUTPUT_DIRECTORY)
+if(NOT QUILLON_DIR)
+    set(QUILLON_DIR ${CMAKE_CURRENT_BINARY_DIR})
+endif()
+add_custom_command(
+    OUTPUT ${QUILLON_DIR}/quillon.hlp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE}
+            ${QUILLON_DIR}/quillon.hlp
+    DEPENDS ${QUILLON_AIDE})
+add_custom_target(quillon_aide ALL DEPENDS ${QUILLON_DIR}/quillon.hlp)
+if(EXISTS ${QUILLON_SIG})
+    add_custom_command(
+        OUTPUT ${QUILLON_DIR}/quillon.sig
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_SIG}
+                ${QUILLON_DIR}/quillon.sig
+        DEPENDS ${QUILLON_SIG})
+    add_custom_target(quillon_sig ALL DEPENDS ${QUILLON_DIR}/quillon.sig)
+endif()
+
+# Installed layout: the program lives in lib/quillon with its help file beside it (a link to
+# the copy in share/quillon), and bin/quillon links to it; the program resolves the link when
+# it asks for its own path, so it finds its help file.
+set(QUILLON_LIBDIR lib/quillon)
+set(QUILLON_DATADIR share/quillon)
+install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_LIBDIR})
+install(FILES ${QUILLON_AIDE} DESTINATION ${QUILLON_DATADIR} RENAME quillon.hlp)
+if(EXISTS ${QUILLON_SIG})
+    install(FILES ${QUILLON_SIG} DESTINATION ${QUILLON_DATADIR})
+endif()
+install(CODE "
+    set(racine \"\$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}\")
+    file(MAKE_DIRECTORY \"\${racine}/bin\")
+    file(CREATE_LINK ../${QUILLON_LIBDIR}/quillon \"\${racine}/bin/quillon\" SYMBOLIC)
+    file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.hlp
+         \"\${racine}/${QUILLON_LIBDIR}/quillon.hlp\" SYMBOLIC)
+    message(STATUS \"Installing: \${racine}/bin/quillon -> ../${QUILLON_LIBDIR}/quillon\")
+    message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.hlp -> ../../${QUILLON_DATADIR}/quillon.hlp\")
+")
+
+# Desktop entry and icons, so that desktops list the program in their application menu.
+set(QUILLON_BIN ${CMAKE_INSTALL_PREFIX}/bin/quillon)
+configure_file(${CMAKE_SOURCE_DIR}/app/res/quillon.desktop.in
+               ${CMAKE_BINARY_DIR}/quillon.desktop @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/quillon.desktop DESTINATION share/applications)
+# 16 and 32 are the program icon's own images; the larger ones and the scalable one are drawn
+# after it (app/res/icons/quillon.svg).
+foreach(taille 16 32 48 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/app/res/icons/quillon-${taille}.png
+            DESTINATION share/icons/hicolor/${taille}x${taille}/apps RENAME quillon.png)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/app/res/icons/quillon.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+install(CODE "
+    if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+        execute_process(COMMAND gtk-update-icon-cache -q -t -f
+                                ${CMAKE_INSTALL_PREFIX}/share/icons/hicolor
+                        OUTPUT_QUIET ERROR_QUIET)
+        execute_process(COMMAND update-desktop-database -q ${CMAKE_INSTALL_PREFIX}/share/applications
+                        OUTPUT_QUIET ERROR_QUIET)
+    endif()
+")

@@ -1,0 +1,211 @@
+// Program start, the main window and its commands, and the About box.
+#include <windows.h>
+#include <direct.h>
+#include <ctype.h>
+#include <stdio.h>
+#include <string.h>
+#include "app/quillon.h"
+#include "app/quillonid.h"
+#include "io/iofile.h"
+#include "io/iowfile.h"
+
+#define LG_MASQUE 79  // longest mask kept from the file-name field (Enter)
+#define LG_SPECIF 63  // longest file specification handed to the walkers
+#define LG_EXT_AIDE 4 // room kept in nom_faide for the ".hlp" that extension may append
+
+// An operation of the engine applied to one file of the list; backup is ignored by Examine.
+typedef int (*operation_fichier)(const char *nom, int backup);
+
+static int examine(const char *nom, int) {
+    return display_header(nom);
+}
+
+// Copies entry i of a list box into buf; 0 when the entry does not exist or would not fit,
+// so that no entry can overrun the buffer.
+static int texte_entree(HWND hListe, int i, char *buf, size_t taille) {
+    LRESULT lg = SendMessageA(hListe, LB_GETTEXTLEN, (WPARAM)i, 0);
+    if (lg < 0 || (size_t)lg >= taille) return 0;
+    return SendMessageA(hListe, LB_GETTEXT, (WPARAM)i, (LPARAM)buf) >= 0;
+}
+
+// The text of a list's current entry (the one just double-clicked); 0 when there is none.
+static int entree_courante(HWND hWnd, int id, char *buf, size_t taille) {
+    HWND hListe = GetDlgItem(hWnd, id);
+    LRESULT i = SendMessageA(hListe, LB_GETCURSEL, 0, 0);
+    if (i < 0) return 0;
+    return texte_entree(hListe, (int)i, buf, taille);
+}
+
+// Applies the operation to each selected file in list order, deselecting each entry as soon
+// as its operation has returned. With nothing selected, Add and Strip hand the field's text to
+// their walker; Examine only beeps.
+static void traite_selection(HWND hWnd, operation_fichier operation,
+                             int (*parcours)(const char *, int, int)) {
+    HWND hListe = GetDlgItem(hWnd, IDD_FICHIERS);
+    LRESULT n = SendMessageA(hListe, LB_GETSELCOUNT, 0, 0);
+    if (n > 0) {
+        int backup = parcours ? (IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED) : 0;
+        LRESULT nb_entrees = SendMessageA(hListe, LB_GETCOUNT, 0, 0);
+        int j = -1;
+        for (LRESULT k = 0; k < n; k++) {
+            do j++;
+            while (j < nb_entrees && SendMessageA(hListe, LB_GETSEL, (WPARAM)j, 0) <= 0);
+            if (j >= nb_entrees) break;
+            if (texte_entree(hListe, j, ren_nom, sizeof ren_nom)) operation(ren_nom, backup);
+            SendMessageA(hListe, LB_SETSEL, FALSE, (LPARAM)j);
+        }
+        return;
+    }
+    if (!parcours) {
+        MessageBeep(0xFFFFFFFF);
+        return;
+    }
+    int recurs = IsDlgButtonChecked(hWnd, IDD_RECURSIF) == BST_CHECKED;
+    char specif[LG_SPECIF + 1];
+    if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, specif, sizeof specif)) specif[0] = '\0';
+    int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
+    parcours(specif, recurs, backup);
+}
+
+// Moves to target (a drive "c:", ".." or a subdirectory) and shows the new directory.
+static void deplacement(HWND hWnd, const char *cible) {
+    snprintf(ren_nom, sizeof ren_nom, "%s", cible);
+    trait_chemin(hWnd, ren_nom, chemin);
+    reliste(hWnd, masque);
+}
+
+// A directory entry is "[name]", the parent "[..]".
+static void double_clic_repertoire(HWND hWnd) {
+    char entree[512];
+    if (!entree_courante(hWnd, IDD_REPERTOIRES, entree, sizeof entree)) return;
+    size_t lg = strlen(entree);
+    if (lg < 3 || entree[0] != '[' || entree[lg - 1] != ']') return;
+    if (strncmp(entree + 1, "..", 2) == 0) {
+        deplacement(hWnd, "..");
+        return;
+    }
+    entree[lg - 1] = '\0';
+    deplacement(hWnd, entree + 1);
+}
+
+// A drive entry ends with "[C:]" after the volume label; a label may itself hold brackets and
+// a long one may have pushed the drive out of the entry, so the drive is the last "[x:]"
+// found, and an entry without one does nothing.
+static void double_clic_lecteur(HWND hWnd) {
+    char entree[512];
+    if (!entree_courante(hWnd, IDD_LECTEURS, entree, sizeof entree)) return;
+    const char *lecteur = nullptr;
+    for (const char *p = strchr(entree, '['); p; p = strchr(p + 1, '['))
+        if (isalpha((unsigned char)p[1]) && p[2] == ':' && p[3] == ']') lecteur = p + 1;
+    if (!lecteur) return;
+    char cible[3] = {(char)tolower((unsigned char)lecteur[0]), ':', '\0'};
+    deplacement(hWnd, cible);
+}
+
+static void va_a_la_racine(HWND hWnd) {
+    char *separateur = strchr(chemin, '\\');
+    if (separateur) separateur[1] = '\0';
+    _chdir("\\");
+    SetDlgItemTextA(hWnd, IDD_CHEMIN, chemin);
+    reliste(hWnd, masque);
+}
+
+static void nouveau_masque(HWND hWnd) {
+    if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, masque, LG_MASQUE + 1)) masque[0] = '\0';
+    reliste(hWnd, masque);
+}
+
+static void initialise_fenetre(HWND hWnd) {
+    hWndMain = hWnd;
+    SendMessageA(hWnd, WM_SETICON, ICON_SMALL,
+                 (LPARAM)LoadIconA(Global_hInst, MAKEINTRESOURCEA(IDI_QUILLON)));
+    snprintf(masque, sizeof masque, "%s", "*.*");
+    SetDlgItemTextA(hWnd, IDD_NOMFICHIER, masque);
+    calc_chemin(chemin);
+    SetDlgItemTextA(hWnd, IDD_CHEMIN, chemin);
+    reliste(hWnd, masque);
+}
+
+static int commande(HWND hWnd, int id, int code) {
+    switch (id) {
+    case IDOK:
+        nouveau_masque(hWnd);
+        return TRUE;
+    case IDCANCEL:
+    case IDD_QUITTER:
+        EndDialog(hWnd, 0);
+        return TRUE;
+    case IDD_PARENT:
+        deplacement(hWnd, "..");
+        return TRUE;
+    case IDD_RACINE:
+        va_a_la_racine(hWnd);
+        return TRUE;
+    case IDD_AJOUTER:
+        traite_selection(hWnd, add_header, recurs_add_header);
+        return TRUE;
+    case IDD_EXAMINER:
+        traite_selection(hWnd, examine, nullptr);
+        return TRUE;
+    case IDD_RETIRER:
+        traite_selection(hWnd, strip_header, recurs_strip_header);
+        return TRUE;
+    case IDD_APROPOS:
+        DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_APROPOS), hWnd, About, 0);
+        return TRUE;
+    case IDD_AIDE:
+        WinHelpA(hWnd, nom_faide, HELP_CONTENTS, 0);
+        return TRUE;
+    case IDD_REPERTOIRES:
+        if (code == LBN_DBLCLK) double_clic_repertoire(hWnd);
+        return TRUE;
+    case IDD_LECTEURS:
+        if (code == LBN_DBLCLK) double_clic_lecteur(hWnd);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK MainWinProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initialise_fenetre(hWnd);
+        return TRUE;
+    case WM_COMMAND:
+        return commande(hWnd, LOWORD(wParam), HIWORD(wParam));
+    case WM_DESTROY:
+        EndDialog(hWnd, 0);
+        PostQuitMessage(0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// Only OK (or Enter) and the close box end the box; Escape is ignored.
+INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDD_APROPOS_OK || HIWORD(wParam) != 0) return FALSE;
+        EndDialog(hDlg, 0);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_CLOSE) return FALSE;
+        EndDialog(hDlg, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
+    Global_hInst = hInst;
+    DWORD lg = GetModuleFileNameA(nullptr, nom_faide, sizeof nom_faide - LG_EXT_AIDE);
+    nom_faide[lg] = '\0';
+    extension(nom_faide, "HLP");
+    DialogBoxParamA(hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, MainWinProc, 0);
+    return 0;
+}

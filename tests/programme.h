@@ -1,0 +1,67 @@
+// Runs the real program through its entry point, headless, with a scenario played by a
+// "user" inside its main window; helpers to read the window's lists.
+#ifndef QUILLON_TESTS_PROGRAMME_H
+#define QUILLON_TESTS_PROGRAMME_H
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include <windows.h>
+#include "app/quillon.h"
+#include "app/quillonid.h"
+#include "plattest_ui.h"
+
+// Starts the program as its entry point does; scenario runs inside the main window's modal
+// loop once it is shown, and must end it (Quit, Escape, close box). Returns WinMain's result.
+inline int lance_programme(std::function<void(HWND)> scenario) {
+    plat_test_push_dialog_handler([scenario](HWND hMain, int template_id) {
+        EXPECT_EQ(template_id, DLG_PRINCIPAL);
+        scenario(hMain);
+    });
+    char ligne[] = "";
+    return WinMain(GetModuleHandleA(nullptr), nullptr, ligne, SW_SHOWNORMAL);
+}
+
+// The entries of a list box, in its order.
+inline std::vector<std::string> entrees(HWND hDlg, int id) {
+    std::vector<std::string> liste;
+    HWND hListe = GetDlgItem(hDlg, id);
+    LRESULT n = SendMessageA(hListe, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; i++) {
+        std::string texte(SendMessageA(hListe, LB_GETTEXTLEN, i, 0) + 1, '\0');
+        SendMessageA(hListe, LB_GETTEXT, i, (LPARAM)&texte[0]);
+        texte.resize(strlen(texte.c_str()));
+        liste.push_back(texte);
+    }
+    return liste;
+}
+
+// Index of an entry, -1 when the list does not hold it.
+inline int indice(HWND hDlg, int id, const std::string &texte) {
+    std::vector<std::string> liste = entrees(hDlg, id);
+    for (size_t i = 0; i < liste.size(); i++)
+        if (liste[i] == texte) return (int)i;
+    return -1;
+}
+
+inline int nb_selectionnes(HWND hDlg) {
+    return (int)SendMessageA(GetDlgItem(hDlg, IDD_FICHIERS), LB_GETSELCOUNT, 0, 0);
+}
+
+// Selects the named files of the file list, as clicks with Ctrl held after the first.
+inline void selectionne(HWND hDlg, const std::vector<std::string> &noms) {
+    for (size_t i = 0; i < noms.size(); i++) {
+        int n = indice(hDlg, IDD_FICHIERS, noms[i]);
+        ASSERT_GE(n, 0) << noms[i];
+        plat_test_select(hDlg, IDD_FICHIERS, n, i == 0 ? 0 : PLAT_MOD_CTRL);
+    }
+}
+
+inline void double_clic(HWND hDlg, int id, const std::string &texte) {
+    int n = indice(hDlg, id, texte);
+    ASSERT_GE(n, 0) << texte;
+    plat_test_double_click(hDlg, id, n);
+}
+
+#endif

@@ -1,0 +1,126 @@
+// The program as a user meets it: the main window at start, and moving through folders and
+// drives with the lists and the buttons.
+#include <gtest/gtest.h>
+#include "programme.h"
+#include "tempdrive.h"
+
+using Liste = std::vector<std::string>;
+
+static void arbre_de_test(const TempDrives &d) {
+    d.write("ReadMe.TXT", "read me\r\n");
+    d.write("notes.txt", "notes\r\n");
+    d.write("Photo.JPG", std::string("\xff\xd8\xff\xe0", 4));
+    d.write("Transfer/letter.doc", "letter");
+    d.write("Transfer/Old/x.txt", "x");
+    d.mkdir("Archives");
+    d.write("data.bin", "data", 'D');
+    d.mkdir("backup", 'D');
+}
+
+TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
+    TempDrives d(2, {"SYSTEME", "My [x] Disk"});
+    arbre_de_test(d);
+    int fin = lance_programme([&](HWND h) {
+        // At start: the mask, both options off, the root of C: and its three lists.
+        EXPECT_EQ(plat_test_text(h, IDD_NOMFICHIER), "*.*");
+        EXPECT_EQ(IsDlgButtonChecked(h, IDD_SAUVEGARDE), (UINT)BST_UNCHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(h, IDD_RECURSIF), (UINT)BST_UNCHECKED);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"notes.txt", "Photo.JPG", "ReadMe.TXT"}));
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[archives]", "[transfer]"}));
+        EXPECT_EQ(entrees(h, IDD_LECTEURS), (Liste{"Systeme [C:]", "My [x] disk [D:]"}));
+        EXPECT_EQ(hWndMain, h);
+
+        // Into a subdirectory and the one below it by double-clicks.
+        double_clic(h, IDD_REPERTOIRES, "[transfer]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"letter.doc"}));
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[..]", "[old]"}));
+        double_clic(h, IDD_REPERTOIRES, "[old]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\old\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"x.txt"}));
+
+        // Up with the " [..]" button, and with the "[..]" entry.
+        plat_test_click(h, IDD_PARENT);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"letter.doc"}));
+        double_clic(h, IDD_REPERTOIRES, "[..]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[archives]", "[transfer]"}));
+
+        // A single click in the directory list changes nothing.
+        plat_test_select(h, IDD_REPERTOIRES, indice(h, IDD_REPERTOIRES, "[transfer]"), 0);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"notes.txt", "Photo.JPG", "ReadMe.TXT"}));
+
+        // " [:\]" from two levels down goes to the root of the drive.
+        double_clic(h, IDD_REPERTOIRES, "[transfer]");
+        double_clic(h, IDD_REPERTOIRES, "[old]");
+        plat_test_click(h, IDD_RACINE);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"notes.txt", "Photo.JPG", "ReadMe.TXT"}));
+
+        // Another drive, whose label holds brackets of its own, and back: C: kept its folder.
+        double_clic(h, IDD_REPERTOIRES, "[transfer]");
+        plat_test_double_click(h, IDD_LECTEURS, 1);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "d:\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"data.bin"}));
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[backup]"}));
+        plat_test_double_click(h, IDD_LECTEURS, 0);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"letter.doc"}));
+
+        // " [..]" at a root stays there.
+        plat_test_click(h, IDD_PARENT);
+        plat_test_click(h, IDD_PARENT);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[archives]", "[transfer]"}));
+
+        // A mask and Enter refill the file list only; an empty mask lists no file.
+        plat_test_type(h, IDD_NOMFICHIER, "*.txt");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(masque, std::string("*.txt"));
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"notes.txt", "ReadMe.TXT"}));
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[archives]", "[transfer]"}));
+        plat_test_type(h, IDD_NOMFICHIER, "");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), Liste{});
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[archives]", "[transfer]"}));
+        EXPECT_EQ(entrees(h, IDD_LECTEURS).size(), 2u);
+
+        // A double-click on a file does nothing.
+        plat_test_type(h, IDD_NOMFICHIER, "*.*");
+        plat_test_key(h, VK_RETURN);
+        double_clic(h, IDD_FICHIERS, "notes.txt");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(d.read("notes.txt"), "notes\r\n");
+
+        plat_test_key(h, VK_ESCAPE);
+    });
+    EXPECT_EQ(fin, 0);
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+    EXPECT_EQ(plat_test_pending_handlers(), 0);
+}
+
+// A drive entry whose bracketed drive was cut off (or never there) names no drive: a
+// double-click on it must not move anywhere, nor be taken for a folder name.
+TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
+    TempDrives d(2);
+    d.write("a.txt", "a");
+    d.mkdir("sub");
+    int fin = lance_programme([&](HWND h) {
+        double_clic(h, IDD_REPERTOIRES, "[sub]");
+        HWND hLecteurs = GetDlgItem(h, IDD_LECTEURS);
+        for (const char *entree :
+             {"A volume label far too long [", "Label] without drive", "[sub]", "[D:"}) {
+            SendMessageA(hLecteurs, LB_ADDSTRING, 0, (LPARAM)entree);
+            plat_test_double_click(h, IDD_LECTEURS, indice(h, IDD_LECTEURS, entree));
+            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\") << entree;
+        }
+        // The folder really stayed current: a refill still shows it.
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[..]"}));
+        plat_test_close_box(h);
+    });
+    EXPECT_EQ(fin, 0);
+}
