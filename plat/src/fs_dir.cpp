@@ -13,9 +13,13 @@ std::string fs_join(const std::string &dir, const std::string &name) {
     return (!dir.empty() && dir.back() == '/') ? dir + name : dir + "/" + name;
 }
 
+// The program name of the entry whose host name is `host` and place is `at`.
+static const char *ansi_of(const char *host, uint32_t at) {
+    return (at & DirList::ansi_apart) ? host + strlen(host) + 1 : host;
+}
+
 const char *DirList::ansi(size_t i) const {
-    const char *h = host(i);
-    return h + strlen(h) + 1;
+    return ansi_of(host(i), at[i]);
 }
 
 // The layer's order: the program names ignoring case, then the host's bytes.
@@ -47,16 +51,17 @@ bool fs_list_dir(const std::string &dir, const std::function<bool(const std::str
     bool read = each_entry(dir, [&](const char *host) {
         std::string ansi = fs_ansi_text(host);
         if (!keep(ansi)) return;
-        out.at.push_back((uint32_t)out.names.size());
+        bool apart = ansi != host;
+        out.at.push_back((uint32_t)out.names.size() | (apart ? DirList::ansi_apart : 0));
         out.names.append(host).push_back('\0');
-        out.names.append(ansi).push_back('\0');
+        if (apart) out.names.append(ansi).push_back('\0');
     });
     if (!read) return false;
-    out.names.shrink_to_fit();
     out.at.shrink_to_fit();
     std::sort(out.at.begin(), out.at.end(), [&](uint32_t a, uint32_t b) {
-        const char *ha = out.names.c_str() + a, *hb = out.names.c_str() + b;
-        return compare_names(ha + strlen(ha) + 1, ha, hb + strlen(hb) + 1, hb) < 0;
+        const char *ha = out.names.c_str() + (a & ~DirList::ansi_apart);
+        const char *hb = out.names.c_str() + (b & ~DirList::ansi_apart);
+        return compare_names(ansi_of(ha, a), ha, ansi_of(hb, b), hb) < 0;
     });
     return true;
 }

@@ -9,13 +9,14 @@
 #include "fs_ansi.h"
 
 // Entries of a host directory in the layer's one stable order (the name ignoring case, then
-// the host's bytes), kept compactly: each entry is its host name and its program name, one
-// after the other in one block, each ended by a NUL.
+// the host's bytes), kept compactly: each entry is its host name, followed by its program name
+// where that is spelt otherwise, in one block, each ended by a NUL.
 struct DirList {
+    static const uint32_t ansi_apart = 0x80000000u; // flag of `at`: the program name follows
     std::string names;
-    std::vector<uint32_t> at; // where each entry starts in `names`, in order
+    std::vector<uint32_t> at; // where each entry starts in `names`, in order, and the flag
     size_t size() const { return at.size(); }
-    const char *host(size_t i) const { return names.c_str() + at[i]; }
+    const char *host(size_t i) const { return names.c_str() + (at[i] & ~ansi_apart); }
     const char *ansi(size_t i) const;
 };
 

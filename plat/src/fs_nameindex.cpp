@@ -1,5 +1,5 @@
-// One directory's names kept as fingerprints of their case-folded program names: four bytes
-// a name in an open-addressed table, so that a directory of any size costs little. The index
+// One directory's names kept as four-byte fingerprints of their case-folded program names, in
+// an open-addressed table at most half full, so that a large directory costs little. The index
 // is trusted while the directory is the same one with the change time seen when it was read,
 // or last changed by the layer itself; a directory changed within the clock tick it was read
 // in is read again, since a change in that tick would leave its time as it was.
