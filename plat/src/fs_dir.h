@@ -2,19 +2,28 @@
 #ifndef QUILLON_PLAT_FS_DIR_H
 #define QUILLON_PLAT_FS_DIR_H
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 #include "fs_ansi.h"
 
-struct DirEntry {
-    std::string host; // the name on the host (UTF-8)
-    AnsiName ansi;    // the name as the program sees it
-    std::string key;  // order: the name ignoring case, then the host's bytes
+// Entries of a host directory in the layer's one stable order (the name ignoring case, then
+// the host's bytes), kept compactly: each entry is its host name, followed by its program name
+// where that is spelt otherwise, in one block, each ended by a NUL.
+struct DirList {
+    static const uint32_t ansi_apart = 0x80000000u; // flag of `at`: the program name follows
+    std::string names;
+    std::vector<uint32_t> at; // where each entry starts in `names`, in order, and the flag
+    size_t size() const { return at.size(); }
+    const char *host(size_t i) const { return names.c_str() + (at[i] & ~ansi_apart); }
+    const char *ansi(size_t i) const;
 };
 
-// Entries of a host directory, "." and ".." left out, in the layer's one stable order.
+// The entries of `dir` ("." and ".." left out) whose program name `keep` accepts.
 // False (errno set) when the directory cannot be read.
-bool fs_read_dir(const std::string &dir, std::vector<DirEntry> &out);
+bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
+                 DirList &out);
 
 // The entry a program name designates in a host directory: the exact spelling wins, else the
 // first entry equal to it ignoring case, else the first where each '?' of the name stands for

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include "fs_attr.h"
 #include "fs_error.h"
+#include "fs_nameindex.h"
 #include "fs_resolve.h"
 
 // The entry a name designates, which must exist; 0 or the Win32 error.
@@ -22,7 +23,9 @@ DWORD fs_delete_file(const char *ansi) {
     if (p.parts.empty() || lstat(h.full().c_str(), &st) != 0) return ERROR_ACCESS_DENIED;
     if (!S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || fs_read_only(st)))
         return ERROR_ACCESS_DENIED;
-    return unlink(h.full().c_str()) == 0 ? 0 : fs_error_from_errno(errno);
+    if (unlink(h.full().c_str()) != 0) return fs_error_from_errno(errno);
+    fs_index_changed(h.dir, "");
+    return 0;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
@@ -72,7 +75,9 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecuri
     if (h.error) return fs_fail(h.error);
     if (h.exists) return fs_fail(ERROR_ALREADY_EXISTS);
     if (!fs_valid_new_name(p.parts.back())) return fs_fail(ERROR_INVALID_NAME);
-    return mkdir(h.full().c_str(), 0777) == 0 ? TRUE : fs_fail(fs_error_from_errno(errno));
+    if (mkdir(h.full().c_str(), 0777) != 0) return fs_fail(fs_error_from_errno(errno));
+    fs_index_changed(h.dir, h.name);
+    return TRUE;
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
@@ -82,5 +87,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     struct stat st;
     if (p.parts.empty()) return fs_fail(ERROR_ACCESS_DENIED);
     if (lstat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return fs_fail(ERROR_DIRECTORY);
-    return rmdir(h.full().c_str()) == 0 ? TRUE : fs_fail(fs_error_from_errno(errno));
+    if (rmdir(h.full().c_str()) != 0) return fs_fail(fs_error_from_errno(errno));
+    fs_index_changed(h.dir, "");
+    return TRUE;
 }

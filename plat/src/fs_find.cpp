@@ -1,5 +1,7 @@
-// FindFirstFileA / FindNextFileA / FindClose. A search takes its snapshot of the directory at
-// the first call, in the layer's stable order, "." and ".." first except at a drive's root.
+// FindFirstFileA / FindNextFileA / FindClose. A search takes its snapshot of the directory's
+// names at the first call, in the layer's stable order, "." and ".." first except at a drive's
+// root; each entry's details are read when it is handed out, so that a large directory costs
+// little more than its names.
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -13,8 +15,10 @@
 
 namespace {
 struct Search {
-    std::vector<WIN32_FIND_DATAA> found;
-    size_t next = 0;
+    std::vector<WIN32_FIND_DATAA> dots; // "." and "..", handed out first
+    std::string dir;                    // the host directory searched
+    DirList names;                      // its entries matching the pattern
+    size_t next = 0;                    // counts the dots, then the names
 };
 std::set<Search *> searches;
 
@@ -32,6 +36,23 @@ void split_pattern(const std::string &name, std::string &dir, std::string &patte
         pattern = name;
     }
 }
+
+// The search's next entry; an entry gone since the snapshot, or of a kind Windows has no files
+// for, is passed over.
+bool next_found(Search *s, WIN32_FIND_DATAA &out) {
+    for (; s->next < s->dots.size() + s->names.size(); ++s->next) {
+        if (s->next < s->dots.size()) {
+            out = s->dots[s->next++];
+            return true;
+        }
+        size_t i = s->next - s->dots.size();
+        if (fs_find_data(fs_join(s->dir, s->names.host(i)), s->names.ansi(i), out)) {
+            ++s->next;
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
@@ -45,36 +66,34 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     HostPath dir = fs_resolve(dirname.c_str(), &dos);
     DWORD err = dir.error;
     if (err == 0 && !dir.exists) err = ERROR_PATH_NOT_FOUND;
-    std::vector<DirEntry> entries;
-    if (err == 0 && !fs_read_dir(dir.full(), entries))
-        err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
+    Search *s = new Search;
+    if (err == 0) {
+        auto matches = [&](const std::string &ansi) { return fs_wildcard_match(pattern, ansi); };
+        s->dir = dir.full();
+        if (!fs_list_dir(s->dir, matches, s->names))
+            err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
+    }
     if (err == 0 && pattern.empty()) err = ERROR_FILE_NOT_FOUND;
     if (err != 0) {
+        delete s;
         SetLastError(err);
         return INVALID_HANDLE_VALUE;
     }
-    Search *s = new Search;
     WIN32_FIND_DATAA fd;
     if (!dos.parts.empty()) {
         DosPath parent = dos;
         parent.parts.pop_back();
         std::string parent_host = fs_locate(parent).full();
-        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd))
-            s->found.push_back(fd);
+        if (fs_wildcard_match(pattern, ".") && fs_find_data(s->dir, ".", fd)) s->dots.push_back(fd);
         if (fs_wildcard_match(pattern, "..") && fs_find_data(parent_host, "..", fd))
-            s->found.push_back(fd);
+            s->dots.push_back(fd);
     }
-    for (const DirEntry &e : entries)
-        if (fs_wildcard_match(pattern, e.ansi.text) &&
-            fs_find_data(fs_join(dir.full(), e.host), e.ansi.text, fd))
-            s->found.push_back(fd);
-    if (s->found.empty()) {
+    if (!next_found(s, *lpFindFileData)) {
         delete s;
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
     searches.insert(s);
-    *lpFindFileData = s->found[s->next++];
     SetLastError(ERROR_SUCCESS);
     return (HANDLE)s;
 }
@@ -82,8 +101,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
     Search *s = (Search *)hFindFile;
     if (searches.count(s) == 0 || lpFindFileData == nullptr) return fs_fail(ERROR_INVALID_HANDLE);
-    if (s->next >= s->found.size()) return fs_fail(ERROR_NO_MORE_FILES);
-    *lpFindFileData = s->found[s->next++];
+    if (!next_found(s, *lpFindFileData)) return fs_fail(ERROR_NO_MORE_FILES);
     return TRUE;
 }
 

@@ -9,6 +9,7 @@
 #include "fs_attr.h"
 #include "fs_dir.h"
 #include "fs_error.h"
+#include "fs_nameindex.h"
 #include "fs_resolve.h"
 
 static int fallback = 0;
@@ -102,6 +103,10 @@ DWORD fs_move(const char *from, const char *to, DWORD flags) {
         keep_access(hf.full(), target);
         err = rename(hf.full().c_str(), ht.full().c_str()) == 0 ? 0 : fs_error_from_errno(errno);
     }
+    if (err == 0) {
+        fs_index_changed(hf.dir, "");
+        fs_index_changed(ht.dir, ht.exists ? fs_utf8_from_ansi(pt.parts.back()) : ht.name);
+    }
     if (err == 0 && (flags & MOVEFILE_WRITE_THROUGH)) {
         err = sync_dir(ht.dir);
         if (err == 0 && !same_dir(ht.dir, hf.dir)) err = sync_dir(hf.dir);
@@ -132,7 +137,10 @@ BOOL WINAPI CreateHardLinkA(LPCSTR lpFileName, LPCSTR lpExistingFileName,
     if (hn.exists) return fs_fail(ERROR_ALREADY_EXISTS);
     if (!fs_valid_new_name(pn.parts.back())) return fs_fail(ERROR_INVALID_NAME);
     if (fallback >= 2) return fs_fail(ERROR_NOT_SUPPORTED);
-    if (link(he.full().c_str(), hn.full().c_str()) == 0) return TRUE;
+    if (link(he.full().c_str(), hn.full().c_str()) == 0) {
+        fs_index_changed(hn.dir, hn.name);
+        return TRUE;
+    }
     int e = errno;
     return fs_fail(e == EPERM || unsupported(e) ? ERROR_NOT_SUPPORTED : moved_or(e));
 }

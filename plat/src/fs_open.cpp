@@ -7,6 +7,7 @@
 #include "fdhandle.h"
 #include "fs_attr.h"
 #include "fs_error.h"
+#include "fs_nameindex.h"
 #include "fs_resolve.h"
 
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed) {
@@ -36,6 +37,7 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
     do fd = open(host.c_str(), flags | O_CLOEXEC, mode);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) *err = errno == EEXIST ? ERROR_FILE_EXISTS : fs_error_from_errno(errno);
+    if (fd >= 0 && !h.exists) fs_index_changed(h.dir, h.name);
     return fd;
 }
 

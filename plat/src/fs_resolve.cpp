@@ -77,6 +77,25 @@ HostPath fs_locate(const DosPath &p) {
         h.exists = true;
         return h;
     }
+    // Most names are spelt as on the host: then the host walks the whole way at once, and
+    // each component's exact spelling, which wins, is known to exist.
+    std::string dir = d->root;
+    for (size_t i = 0; i + 1 < p.parts.size(); ++i)
+        dir = fs_join(dir, fs_utf8_from_ansi(p.parts[i]));
+    std::string last = fs_utf8_from_ansi(p.parts.back());
+    struct stat st;
+    if (lstat(fs_join(dir, last).c_str(), &st) == 0) {
+        h.dir = dir;
+        h.name = last;
+        h.exists = true;
+        return h;
+    }
+    if (p.parts.size() == 1 || is_dir(dir)) {
+        h.dir = dir;
+        h.exists = fs_lookup(h.dir, p.parts.back(), h.name);
+        if (!h.exists) h.name = last;
+        return h;
+    }
     for (size_t i = 0; i + 1 < p.parts.size(); ++i) {
         std::string found;
         if (!fs_lookup(h.dir, p.parts[i], found) || !is_dir(fs_join(h.dir, found))) {
