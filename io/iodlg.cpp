@@ -32,6 +32,17 @@ static int est_fermeture(WPARAM wParam) {
     return (wParam & 0xFFF0) == SC_CLOSE;
 }
 
+// What every message dialog does alike: the close command ends it with 0, and a destruction
+// by any other means with -1; other system commands go on to the default handling.
+static INT_PTR fin_message(HWND hDlg, UINT message, WPARAM wParam) {
+    if (message == WM_SYSCOMMAND && est_fermeture(wParam)) {
+        EndDialog(hDlg, 0);
+        return TRUE;
+    }
+    if (message == WM_DESTROY) EndDialog(hDlg, -1);
+    return FALSE;
+}
+
 static INT_PTR CALLBACK MessageProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
     switch (message) {
@@ -45,15 +56,8 @@ static INT_PTR CALLBACK MessageProc(HWND hDlg, UINT message, WPARAM wParam, LPAR
             return TRUE;
         }
         return FALSE;
-    case WM_SYSCOMMAND:
-        if (!est_fermeture(wParam)) return FALSE;
-        EndDialog(hDlg, 0);
-        return TRUE;
-    case WM_DESTROY:
-        EndDialog(hDlg, -1);
-        return FALSE;
     }
-    return FALSE;
+    return fin_message(hDlg, message, wParam);
 }
 
 static INT_PTR CALLBACK MessageProcAnnu(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,15 +72,8 @@ static INT_PTR CALLBACK MessageProcAnnu(HWND hDlg, UINT message, WPARAM wParam, 
         if (LOWORD(wParam) != IDOK) return FALSE;
         EndDialog(hDlg, IsDlgButtonChecked(hDlg, ID_MESS_ANNUL) == BST_CHECKED ? 1 : 0);
         return TRUE;
-    case WM_SYSCOMMAND:
-        if (!est_fermeture(wParam)) return FALSE;
-        EndDialog(hDlg, 0);
-        return TRUE;
-    case WM_DESTROY:
-        EndDialog(hDlg, -1);
-        return FALSE;
     }
-    return FALSE;
+    return fin_message(hDlg, message, wParam);
 }
 
 // The questions: yes 1, no 0 (also Escape and the close box); template 1003 adds 2 and -1.
@@ -104,15 +101,8 @@ static INT_PTR question(HWND hDlg, UINT message, WPARAM wParam, const char *oui,
             return TRUE;
         }
         return FALSE;
-    case WM_SYSCOMMAND:
-        if (!est_fermeture(wParam)) return FALSE;
-        EndDialog(hDlg, 0);
-        return TRUE;
-    case WM_DESTROY:
-        EndDialog(hDlg, -1);
-        return FALSE;
     }
-    return FALSE;
+    return fin_message(hDlg, message, wParam);
 }
 
 static INT_PTR CALLBACK MessageProcON(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
