@@ -10,7 +10,7 @@
 #include "io/iowfile.h"
 
 #define LG_MASQUE 79  // longest mask kept from the file-name field (Enter)
-#define LG_SPECIF 63  // longest file specification handed to the walkers
+#define LG_MOTIF 63  // longest file name or pattern handed to the walkers
 #define LG_EXT_AIDE 4 // room kept in nom_faide for the ".hlp" that extension may append
 
 // An operation of the engine applied to one file of the list; backup is ignored by Examine.
@@ -61,7 +61,7 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
         return;
     }
     int recurs = IsDlgButtonChecked(hWnd, IDD_RECURSIF) == BST_CHECKED;
-    char specif[LG_SPECIF + 1];
+    char specif[LG_MOTIF + 1];
     if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, specif, sizeof specif)) specif[0] = '\0';
     int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
     parcours(specif, recurs, backup);
