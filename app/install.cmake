@@ -8,20 +8,13 @@ get_target_property(QUILLON_DIR quillon RUNTIME_OUTPUT_DIRECTORY)
 if(NOT QUILLON_DIR)
     set(QUILLON_DIR ${CMAKE_CURRENT_BINARY_DIR})
 endif()
+# The help file and the signature file sit beside the built program, as they do installed.
 add_custom_command(
-    OUTPUT ${QUILLON_DIR}/quillon.hlp
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE}
-            ${QUILLON_DIR}/quillon.hlp
-    DEPENDS ${QUILLON_AIDE})
-add_custom_target(quillon_aide ALL DEPENDS ${QUILLON_DIR}/quillon.hlp)
-if(EXISTS ${QUILLON_SIG})
-    add_custom_command(
-        OUTPUT ${QUILLON_DIR}/quillon.sig
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_SIG}
-                ${QUILLON_DIR}/quillon.sig
-        DEPENDS ${QUILLON_SIG})
-    add_custom_target(quillon_sig ALL DEPENDS ${QUILLON_DIR}/quillon.sig)
-endif()
+    OUTPUT ${QUILLON_DIR}/quillon.hlp ${QUILLON_DIR}/quillon.sig
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE} ${QUILLON_DIR}/quillon.hlp
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_SIG} ${QUILLON_DIR}/quillon.sig
+    DEPENDS ${QUILLON_AIDE} ${QUILLON_SIG})
+add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.hlp ${QUILLON_DIR}/quillon.sig)
 
 # Installed layout: the program lives in lib/quillon with its help file beside it (a link to
 # the copy in share/quillon), and bin/quillon links to it; the program resolves the link when
