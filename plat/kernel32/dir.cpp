@@ -1,0 +1,110 @@
+// Directory contents in a stable order, and name lookup without regard to case.
+#include "kernel32/dir.h"
+#include "kernel32/nameindex.h"
+#include "kernel32/ansi.h"
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+std::string fs_join(const std::string &dir, const std::string &name) {
+    if (name.empty()) return dir;
+    return (!dir.empty() && dir.back() == '/') ? dir + name : dir + "/" + name;
+}
+
+// The program name of the entry whose host name is `host` and place is `at`.
+static const char *ansi_of(const char *host, uint32_t at) {
+    return (at & DirList::ansi_apart) ? host + strlen(host) + 1 : host;
+}
+
+const char *DirList::ansi(size_t i) const {
+    return ansi_of(host(i), at[i]);
+}
+
+// The layer's order: the program names ignoring case, then the host's bytes.
+static int compare_names(const char *ansi_a, const char *host_a, const char *ansi_b,
+                         const char *host_b) {
+    for (;; ++ansi_a, ++ansi_b) {
+        int a = ansi_lower((unsigned char)*ansi_a), b = ansi_lower((unsigned char)*ansi_b);
+        if (a != b) return a - b;
+        if (a == 0) break;
+    }
+    return strcmp(host_a, host_b);
+}
+
+// Calls `each` with every entry's host name, "." and ".." left out.
+static bool each_entry(const std::string &dir, const std::function<void(const char *)> &each) {
+    DIR *d = opendir(dir.c_str());
+    if (d == nullptr) return false;
+    while (struct dirent *e = readdir(d)) {
+        if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0) continue;
+        each(e->d_name);
+    }
+    closedir(d);
+    return true;
+}
+
+bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
+                 DirList &out) {
+    out = DirList();
+    bool read = each_entry(dir, [&](const char *host) {
+        std::string ansi = fs_ansi_text(host);
+        if (!keep(ansi)) return;
+        bool apart = ansi != host;
+        out.at.push_back((uint32_t)out.names.size() | (apart ? DirList::ansi_apart : 0));
+        out.names.append(host).push_back('\0');
+        if (apart) out.names.append(ansi).push_back('\0');
+    });
+    if (!read) return false;
+    out.at.shrink_to_fit();
+    std::sort(out.at.begin(), out.at.end(), [&](uint32_t a, uint32_t b) {
+        const char *ha = out.names.c_str() + (a & ~DirList::ansi_apart);
+        const char *hb = out.names.c_str() + (b & ~DirList::ansi_apart);
+        return compare_names(ansi_of(ha, a), ha, ansi_of(hb, b), hb) < 0;
+    });
+    return true;
+}
+
+// Ignoring case; a stand-in '?' of the entry matches only a '?' of the name, and only when
+// `wild` allows it.
+static bool same_name(const std::string &ansi, const AnsiName &entry, bool wild) {
+    if (ansi.size() != entry.text.size()) return false;
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        if (entry.odd[i] == '1') {
+            if (!wild || ansi[i] != '?') return false;
+        } else if (ansi_lower((unsigned char)ansi[i]) != ansi_lower((unsigned char)entry.text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found) {
+    if (ansi.empty()) return false;
+    std::string exact = fs_utf8_from_ansi(ansi);
+    struct stat st;
+    if (lstat(fs_join(dir, exact).c_str(), &st) == 0) {
+        found = exact;
+        return true;
+    }
+    if (!fs_index_may_hold(dir, ansi)) return false;
+    // One reading of the directory, keeping only the best match of each kind so far: matches
+    // of one name share their program name ignoring case, so the first in the layer's order
+    // is the one with the smallest host name.
+    bool wild_too = ansi.find('?') != std::string::npos;
+    std::string best[2];
+    bool read = each_entry(dir, [&](const char *host) {
+        size_t len = strlen(host);
+        if (len < ansi.size()) return; // a program character is one host byte or more
+        AnsiName entry = fs_ansi_from_utf8(host);
+        for (int wild = 0; wild < (wild_too ? 2 : 1); ++wild) {
+            if (!same_name(ansi, entry, wild)) continue;
+            if (best[wild].empty() || strcmp(host, best[wild].c_str()) < 0) best[wild] = host;
+            break;
+        }
+    });
+    if (!read) return false;
+    found = best[0].empty() ? best[1] : best[0];
+    return !found.empty();
+}

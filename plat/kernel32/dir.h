@@ -1,0 +1,35 @@
+// Reading host directories the way the program expects to see them.
+#ifndef QUILLON_PLAT_FS_DIR_H
+#define QUILLON_PLAT_FS_DIR_H
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+#include "kernel32/names_utf8.h"
+
+// Entries of a host directory in the layer's one stable order (the name ignoring case, then
+// the host's bytes), kept compactly: each entry is its host name, followed by its program name
+// where that is spelt otherwise, in one block, each ended by a NUL.
+struct DirList {
+    static const uint32_t ansi_apart = 0x80000000u; // flag of `at`: the program name follows
+    std::string names;
+    std::vector<uint32_t> at; // where each entry starts in `names`, in order, and the flag
+    size_t size() const { return at.size(); }
+    const char *host(size_t i) const { return names.c_str() + (at[i] & ~ansi_apart); }
+    const char *ansi(size_t i) const;
+};
+
+// The entries of `dir` ("." and ".." left out) whose program name `keep` accepts.
+// False (errno set) when the directory cannot be read.
+bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
+                 DirList &out);
+
+// The entry a program name designates in a host directory: the exact spelling wins, else the
+// first entry equal to it ignoring case, else the first where each '?' of the name stands for
+// a character the program cannot hold. The host name goes to `found`.
+bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found);
+
+std::string fs_join(const std::string &dir, const std::string &name);
+
+#endif

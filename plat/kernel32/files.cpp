@@ -1,0 +1,93 @@
+// Deleting files, attributes, directories.
+#include "kernel32/files.h"
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+#include "kernel32/attr.h"
+#include "kernel32/error.h"
+#include "kernel32/nameindex.h"
+#include "kernel32/resolve.h"
+
+// The entry a name designates, which must exist; 0 or the Win32 error.
+static DWORD existing(const char *ansi, HostPath &h, DosPath &p) {
+    h = fs_resolve(ansi, &p);
+    if (h.error) return h.error;
+    return h.exists ? 0 : ERROR_FILE_NOT_FOUND;
+}
+
+DWORD fs_delete_file(const char *ansi) {
+    HostPath h;
+    DosPath p;
+    if (DWORD err = existing(ansi, h, p)) return err;
+    struct stat st;
+    if (p.parts.empty() || lstat(h.full().c_str(), &st) != 0) return ERROR_ACCESS_DENIED;
+    if (!S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || fs_read_only(st)))
+        return ERROR_ACCESS_DENIED;
+    if (unlink(h.full().c_str()) != 0) return fs_error_from_errno(errno);
+    fs_index_changed(h.dir, "");
+    return 0;
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+    DWORD err = fs_delete_file(lpFileName);
+    return err ? fs_fail(err) : TRUE;
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
+    HostPath h;
+    DosPath p;
+    WIN32_FIND_DATAA fd;
+    DWORD err = existing(lpFileName, h, p);
+    std::string name = p.parts.empty() ? std::string() : p.parts.back();
+    if (err == 0 && !fs_find_data(h.full(), name, fd)) err = ERROR_ACCESS_DENIED;
+    if (err != 0) {
+        SetLastError(err);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return fd.dwFileAttributes;
+}
+
+// Only the read-only bit has a meaning on this host: it takes away or gives back the write
+// permission (for everyone the umask lets write). Hidden comes from the name; the others
+// are accepted and not kept.
+BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
+    HostPath h;
+    DosPath p;
+    if (DWORD err = existing(lpFileName, h, p)) return fs_fail(err);
+    struct stat st;
+    if (stat(h.full().c_str(), &st) != 0) return fs_fail(fs_error_from_errno(errno));
+    if (S_ISDIR(st.st_mode)) return TRUE;
+    mode_t mode = st.st_mode & 07777;
+    if (dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        mode &= ~(mode_t)0222;
+    } else if (fs_read_only(st)) {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode |= S_IWUSR | ((mode >> 1) & 0222 & ~mask);
+    }
+    if (chmod(h.full().c_str(), mode) != 0) return fs_fail(fs_error_from_errno(errno));
+    return TRUE;
+}
+
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/) {
+    DosPath p;
+    HostPath h = fs_resolve(lpPathName, &p);
+    if (h.error) return fs_fail(h.error);
+    if (h.exists) return fs_fail(ERROR_ALREADY_EXISTS);
+    if (!fs_valid_new_name(p.parts.back())) return fs_fail(ERROR_INVALID_NAME);
+    if (mkdir(h.full().c_str(), 0777) != 0) return fs_fail(fs_error_from_errno(errno));
+    fs_index_changed(h.dir, h.name);
+    return TRUE;
+}
+
+BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
+    HostPath h;
+    DosPath p;
+    if (DWORD err = existing(lpPathName, h, p)) return fs_fail(err);
+    struct stat st;
+    if (p.parts.empty()) return fs_fail(ERROR_ACCESS_DENIED);
+    if (lstat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return fs_fail(ERROR_DIRECTORY);
+    if (rmdir(h.full().c_str()) != 0) return fs_fail(fs_error_from_errno(errno));
+    fs_index_changed(h.dir, "");
+    return TRUE;
+}

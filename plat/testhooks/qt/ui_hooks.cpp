@@ -1,0 +1,212 @@
+// The test hooks: a test acts on the open dialog through the same input path as a user (the
+// toolkit's mouse and key events on the real widgets), so the real dialog procedure runs.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QTest>
+#include <commctrl.h>
+#include <cstring>
+#include <deque>
+#include "plattest_ui.h"
+#include "kernel32/ansi.h"
+#include "user32/cursor.h"
+#include "user32/dialog.h"
+#include "user32/queue.h"
+#include "user32/timer.h"
+
+namespace {
+
+std::deque<PlatDialogHandler> handlers;
+int unhandled = 0;
+
+QWidget *control_widget(HWND hDlg, int id) {
+    Window *w = window_from(GetDlgItem(hDlg, id));
+    return w ? w->widget.data() : nullptr;
+}
+
+Qt::KeyboardModifiers qt_modifiers(int mods) {
+    Qt::KeyboardModifiers m;
+    if (mods & PLAT_MOD_SHIFT) m |= Qt::ShiftModifier;
+    if (mods & PLAT_MOD_CTRL) m |= Qt::ControlModifier;
+    if (mods & PLAT_MOD_ALT) m |= Qt::AltModifier;
+    return m;
+}
+
+// Where the keyboard goes in a window: its focused widget, else the window itself.
+QWidget *keyboard_target(HWND hWnd) {
+    Window *w = window_from(hWnd);
+    if (w == nullptr || !w->widget) return nullptr;
+    QWidget *top = w->widget->window();
+    return top->focusWidget() ? top->focusWidget() : top;
+}
+
+QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
+    auto *l = qobject_cast<QListWidget *>(control_widget(hDlg, id));
+    if (l == nullptr || index < 0 || index >= l->count()) return nullptr;
+    l->scrollToItem(l->item(index));
+    *where = l->visualItemRect(l->item(index)).center();
+    return l;
+}
+
+} // namespace
+
+void ui_announce_dialog(HWND h, int template_id) {
+    if (!handlers.empty()) {
+        PlatDialogHandler handler = std::move(handlers.front());
+        handlers.pop_front();
+        handler(h, template_id);
+        return;
+    }
+    // Headless, nobody can answer: close it so that nothing waits for ever.
+    if (QGuiApplication::platformName() == "offscreen") {
+        ++unhandled;
+        plat_test_close_box(h);
+        if (DialogWindow *d = dialog_from(h); d && !d->ended) EndDialog(h, -1);
+    }
+}
+
+void plat_test_push_dialog_handler(PlatDialogHandler handler) {
+    handlers.push_back(std::move(handler));
+}
+int plat_test_unhandled_dialogs(void) {
+    return unhandled;
+}
+int plat_test_pending_handlers(void) {
+    return (int)handlers.size();
+}
+
+void plat_test_click(HWND hDlg, int id) {
+    QWidget *w = control_widget(hDlg, id);
+    if (w == nullptr || !w->isVisible()) return;
+    // A check box answers to a click on its box or its label, at its left.
+    QPoint at = qobject_cast<QCheckBox *>(w) ? QPoint(6, w->height() / 2) : w->rect().center();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
+    QWidget *target = keyboard_target(hDlg);
+    int key = qt_key_from_vk(vk);
+    if (target == nullptr || key == 0) return;
+    QTest::keyClick(target, Qt::Key(key), qt_modifiers(modifiers));
+}
+
+void plat_test_key(HWND hDlg, int vk) {
+    plat_test_key_mod(hDlg, vk, 0);
+}
+
+void plat_test_post_key(HWND hWnd, int vk) {
+    QWidget *target = keyboard_target(hWnd);
+    int key = qt_key_from_vk(vk);
+    if (target == nullptr || key == 0) return;
+    QString text = vk == VK_ESCAPE ? QString(QChar(27)) : QString();
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(target,
+                                new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+}
+
+void plat_test_close_box(HWND hDlg) {
+    Window *w = window_from(hDlg);
+    if (w && w->widget) w->widget->close();
+}
+
+void plat_test_type(HWND hDlg, int id, const char *ansi) {
+    auto *edit = qobject_cast<QLineEdit *>(control_widget(hDlg, id));
+    if (edit == nullptr) return;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    // One key per character, carrying the character as a keyboard's event does.
+    for (QChar ch : qstring_from_ansi(ansi ? ansi : "")) {
+        int key = ch.unicode() < 0x100 ? (int)ch.toUpper().unicode() : (int)Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), QString(ch), Qt::NoModifier);
+    }
+}
+
+void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
+    QPoint at;
+    if (QListWidget *l = list_at(hDlg, id, index, &at))
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, qt_modifiers(modifiers), at);
+}
+
+void plat_test_double_click(HWND hDlg, int id, int index) {
+    QPoint at;
+    QListWidget *l = list_at(hDlg, id, index, &at);
+    if (l == nullptr) return;
+    // What the window system delivers: press, release, double-click, release.
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+std::string plat_test_text(HWND hDlg, int id) {
+    Window *w = window_from(GetDlgItem(hDlg, id));
+    return w ? w->text() : std::string();
+}
+
+std::string plat_test_caption(HWND hWnd) {
+    Window *w = window_from(hWnd);
+    return w ? w->text() : std::string();
+}
+
+bool plat_test_visible(HWND hDlg, int id) {
+    QWidget *w = control_widget(hDlg, id);
+    return w && w->isVisible();
+}
+
+bool plat_test_save_png(HWND hWnd, const char *path) {
+    Window *w = window_from(hWnd);
+    if (w == nullptr || !w->widget || path == nullptr) return false;
+    QWidget *widget = w->widget;
+    QPixmap client = widget->grab();
+    QPixmap shot = client;
+    if (widget->isWindow()) {
+        // A caption bar above the client area, as the window manager would draw it.
+        const int bar = 24;
+        shot = QPixmap(client.width() + 2, client.height() + bar + 1);
+        shot.fill(QColor(0x40, 0x40, 0x40));
+        QPainter p(&shot);
+        p.fillRect(1, 1, client.width(), bar - 1, QColor(0x2a, 0x55, 0x9a));
+        QFont f = widget->font();
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(8, 1, client.width() - 40, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                   widget->windowTitle());
+        p.drawText(QRect(client.width() - 26, 1, 24, bar - 1), Qt::AlignCenter, "x");
+        p.drawPixmap(1, bar, client);
+    }
+    QDir().mkpath(QFileInfo(QString::fromLocal8Bit(path)).absolutePath());
+    return shot.save(QString::fromLocal8Bit(path), "PNG");
+}
+
+void plat_test_wait(int ms) {
+    QTest::qWait(ms);
+}
+
+int plat_test_cursor_id(void) {
+    return ui_current_cursor_id();
+}
+
+void plat_test_move_pointer(HWND hWnd) {
+    Window *w = window_from(hWnd);
+    if (w && w->widget) QTest::mouseMove(w->widget, w->widget->rect().center());
+}
+
+bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos) {
+    Window *w = window_from(hWnd);
+    if (w == nullptr || strcmp(w->class_name(), PROGRESS_CLASSA) != 0) return false;
+    *low = (int)SendMessageA(hWnd, PBM_GETRANGE, TRUE, 0);
+    *high = (int)SendMessageA(hWnd, PBM_GETRANGE, FALSE, 0);
+    *pos = (int)SendMessageA(hWnd, PBM_GETPOS, 0, 0);
+    return true;
+}
+
+int plat_test_timer_count(void) {
+    return ui_timer_count();
+}

@@ -1,0 +1,41 @@
+// Modal dialogs from the resource script and the dialog manager's keyboard.
+#ifndef QUILLON_PLAT_UI_DIALOG_H
+#define QUILLON_PLAT_UI_DIALOG_H
+
+#include <QEventLoop>
+#include <QKeyEvent>
+#include "user32/units.h"
+#include "user32/window.h"
+
+class DialogWindow : public Window {
+  public:
+    DLGPROC proc = nullptr;
+    int template_id = 0;
+    int default_id = 0; // the default push button (DM_GETDEFID), 0 for none
+    BaseUnits units{0, 0};
+    bool ended = false;
+    bool destroyed = false;
+    INT_PTR result = -1;
+    QEventLoop *loop = nullptr;
+    HICON small_icon = nullptr;
+
+    // DefDlgProc: the dialog procedure first, then the default handling.
+    LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    std::string text() const override;
+    void set_text(const std::string &ansi) override;
+    void end(INT_PTR value);
+};
+
+DialogWindow *dialog_from(HWND h);
+
+// The dialog manager's share of a key press inside one of our dialogs (Escape, Enter,
+// mnemonics); true when it consumed the key.
+bool dialog_handle_key(QObject *receiver, QKeyEvent *e);
+
+// DestroyWindow on a modal dialog: the procedure gets WM_DESTROY now and the loop ends.
+void dialog_destroy_request(HWND h);
+
+// Tells the test hooks that a modal dialog is up (template 0 for the open/save dialogs).
+void ui_announce_dialog(HWND h, int template_id);
+
+#endif

@@ -1,0 +1,171 @@
+// The "ListBox" class: sorted or in insertion order, single or extended selection, the LB_
+// messages, and LBN_SELCHANGE / LBN_DBLCLK for the user's actions when it has LBS_NOTIFY.
+// Entries keep their Windows-1252 bytes exactly; the sort ignores case on those bytes.
+#include <QListWidget>
+#include <QScrollBar>
+#include <cstring>
+#include "kernel32/ansi.h"
+#include "user32/controls.h"
+
+namespace {
+
+const int ansi_role = Qt::UserRole;
+
+int compare_nocase(const QByteArray &a, const QByteArray &b) {
+    int n = (int)std::min(a.size(), b.size());
+    for (int i = 0; i < n; ++i) {
+        int ca = ansi_lower((unsigned char)a[i]), cb = ansi_lower((unsigned char)b[i]);
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+class ListBoxWindow : public Window {
+  public:
+    QListWidget *list;
+    int programmatic = 0; // > 0 while the program, not the user, changes the selection
+
+    explicit ListBoxWindow(QListWidget *l) : list(l) { widget = l; }
+
+    bool multi() const { return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0; }
+    bool valid(LPARAM i) const { return i >= 0 && i < list->count(); }
+    QByteArray bytes(int i) const { return list->item((int)i)->data(ansi_role).toByteArray(); }
+
+    void user_changed_selection() {
+        if (programmatic == 0 && (style & LBS_NOTIFY)) notify_parent(this, LBN_SELCHANGE);
+    }
+    void user_double_clicked() {
+        if (style & LBS_NOTIFY) notify_parent(this, LBN_DBLCLK);
+    }
+
+    int add(const char *text) {
+        QByteArray b(text ? text : "");
+        int pos = list->count();
+        if (style & LBS_SORT) {
+            // Binary search for the first entry not below the new one.
+            int lo = 0, hi = list->count();
+            while (lo < hi) {
+                int mid = (lo + hi) / 2;
+                if (compare_nocase(bytes(mid), b) < 0)
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            pos = lo;
+        }
+        auto *item = new QListWidgetItem(qstring_from_ansi(b.constData(), (int)b.size()));
+        item->setData(ansi_role, b);
+        ++programmatic;
+        list->insertItem(pos, item);
+        --programmatic;
+        return pos;
+    }
+
+    void select(int i, bool on) {
+        ++programmatic;
+        list->item(i)->setSelected(on);
+        --programmatic;
+    }
+
+    LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case LB_ADDSTRING:
+            return add((const char *)lParam);
+        case LB_RESETCONTENT:
+            ++programmatic;
+            list->clear();
+            --programmatic;
+            return 0;
+        case LB_GETCOUNT:
+            return list->count();
+        case LB_GETTEXT: {
+            if (!valid((LPARAM)wParam)) return LB_ERR;
+            QByteArray b = bytes((int)wParam);
+            // As on Windows the buffer is the caller's to size (LB_GETTEXTLEN + 1).
+            if (lParam) {
+                memcpy((char *)lParam, b.constData(), b.size());
+                ((char *)lParam)[b.size()] = '\0';
+            }
+            return b.size();
+        }
+        case LB_GETTEXTLEN:
+            return valid((LPARAM)wParam) ? (LRESULT)bytes((int)wParam).size() : LB_ERR;
+        case LB_GETCURSEL:
+            if (list->count() == 0) return LB_ERR;
+            if (multi()) return list->currentRow() >= 0 ? list->currentRow() : 0; // the caret
+            for (int i = 0; i < list->count(); ++i)
+                if (list->item(i)->isSelected()) return i;
+            return LB_ERR;
+        case LB_SETCURSEL: {
+            if (multi()) return LB_ERR;
+            int i = (int)(INT_PTR)wParam;
+            ++programmatic;
+            list->clearSelection();
+            if (valid(i)) {
+                list->setCurrentRow(i);
+                list->item(i)->setSelected(true);
+                list->scrollToItem(list->item(i));
+            }
+            --programmatic;
+            return valid(i) ? i : LB_ERR;
+        }
+        case LB_GETSEL:
+            return valid(wParam) ? (list->item((int)wParam)->isSelected() ? 1 : 0) : LB_ERR;
+        case LB_SETSEL: {
+            if (!multi()) return LB_ERR;
+            int i = (int)lParam;
+            if (i == -1) {
+                for (int k = 0; k < list->count(); ++k) select(k, wParam != FALSE);
+                return 0;
+            }
+            if (!valid(i)) return LB_ERR;
+            select(i, wParam != FALSE);
+            return 0;
+        }
+        case LB_GETSELCOUNT: {
+            if (!multi()) return LB_ERR;
+            int n = 0;
+            for (int i = 0; i < list->count(); ++i) n += list->item(i)->isSelected();
+            return n;
+        }
+        case LB_GETSELITEMS: {
+            if (!multi()) return LB_ERR;
+            int n = 0, *out = (int *)lParam;
+            for (int i = 0; i < list->count() && n < (int)wParam; ++i)
+                if (list->item(i)->isSelected()) out[n++] = i;
+            return n;
+        }
+        default:
+            return Window::message(msg, wParam, lParam);
+        }
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
+    auto *l = new QListWidget(parent_widget);
+    l->setSelectionMode((style & LBS_EXTENDEDSEL)   ? QAbstractItemView::ExtendedSelection
+                        : (style & LBS_MULTIPLESEL) ? QAbstractItemView::MultiSelection
+                                                    : QAbstractItemView::SingleSelection);
+    l->setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+    l->setFrameShadow(QFrame::Plain);
+    l->setLineWidth(1);
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setVerticalScrollBarPolicy(
+        (style & WS_VSCROLL)
+            ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
+            : Qt::ScrollBarAlwaysOff);
+    l->setUniformItemSizes(true);
+    l->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto win = std::make_unique<ListBoxWindow>(l);
+    QObject::connect(l, &QListWidget::itemSelectionChanged, [l]() {
+        if (auto *self = static_cast<ListBoxWindow *>(window_of_exact_widget(l)))
+            self->user_changed_selection();
+    });
+    QObject::connect(l, &QListWidget::itemDoubleClicked, [l](QListWidgetItem *) {
+        if (auto *self = static_cast<ListBoxWindow *>(window_of_exact_widget(l)))
+            self->user_double_clicked();
+    });
+    return win;
+}

@@ -1,0 +1,84 @@
+// The "Static" class: texts (left, centred, right, with '&' mnemonics), icons and frames,
+// painted as Windows paints them: text from the top, words wrapped, a thin border for
+// WS_BORDER.
+#include <QPainter>
+#include "kernel32/ansi.h"
+#include "user32/controls.h"
+
+namespace {
+
+class StaticWidget : public QWidget {
+  public:
+    StaticWidget(QWidget *parent, DWORD style) : QWidget(parent), style_(style) {
+        setAttribute(Qt::WA_TransparentForMouseEvents, !(style & SS_NOTIFY));
+    }
+    QString text;
+    QImage icon;
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        DWORD type = style_ & SS_TYPEMASK;
+        QRect r = rect();
+        if (style_ & WS_BORDER) {
+            p.setPen(palette().color(QPalette::Shadow));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+            r.adjust(2, 1, -2, -1);
+        }
+        switch (type) {
+        case SS_ICON:
+            if (!icon.isNull()) p.drawImage(QPoint(0, 0), icon);
+            return;
+        case SS_BLACKFRAME:
+        case SS_GRAYFRAME:
+        case SS_WHITEFRAME:
+            p.setPen(frame_color(type - SS_BLACKFRAME));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+            return;
+        case SS_BLACKRECT:
+        case SS_GRAYRECT:
+        case SS_WHITERECT:
+            p.fillRect(rect(), frame_color(type - SS_BLACKRECT));
+            return;
+        default:
+            break;
+        }
+        int flags = Qt::AlignTop;
+        flags |= type == SS_CENTER  ? Qt::AlignHCenter
+                 : type == SS_RIGHT ? Qt::AlignRight
+                                    : Qt::AlignLeft;
+        if (type != SS_LEFTNOWORDWRAP) flags |= Qt::TextWordWrap;
+        QString shown = text;
+        if (style_ & SS_NOPREFIX) shown.replace("&", "&&");
+        shown.replace("\r\n", "\n");
+        p.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::PlaceholderText));
+        p.drawText(r, flags | Qt::TextShowMnemonic, shown);
+    }
+
+  private:
+    DWORD style_;
+    QColor frame_color(int which) const {
+        return which == 0   ? palette().color(QPalette::Shadow)
+               : which == 1 ? palette().color(QPalette::Mid)
+                            : palette().color(QPalette::Light);
+    }
+};
+
+class StaticWindow : public Window {
+  public:
+    StaticWidget *w;
+    explicit StaticWindow(StaticWidget *widget_) : w(widget_) { widget = widget_; }
+    void set_text(const std::string &ansi) override {
+        text_ = ansi;
+        w->text = qstring_from_ansi(ansi);
+        w->update();
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Window> static_create(QWidget *parent_widget, DWORD style, int icon_id) {
+    auto *w = new StaticWidget(parent_widget, style);
+    if ((style & SS_TYPEMASK) == SS_ICON && icon_id >= 0) w->icon = icon_image(icon_id);
+    return std::make_unique<StaticWindow>(w);
+}

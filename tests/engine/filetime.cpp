@@ -1,0 +1,87 @@
+// File times as the Win32 calls report them: the file's times, UTC to local, calendar fields
+// and the packed DOS form.
+#include <gtest/gtest.h>
+#include <io.h>
+#include <windows.h>
+#include "fichier_date.h"
+#include "kernel32/unixtime.h"
+
+static unsigned long long val(FILETIME f) {
+    return ((unsigned long long)f.dwHighDateTime << 32) | f.dwLowDateTime;
+}
+static FILETIME ft(unsigned long long v) {
+    return FILETIME{(DWORD)v, (DWORD)(v >> 32)};
+}
+static FILETIME ft_unix(time_t s) {
+    return filetime_from_unix(timespec{s, 0});
+}
+
+// GetFileTime reads the descriptor under a handle, to the 100 ns; a bad handle is
+// ERROR_INVALID_HANDLE.
+TEST(FileTime, FileTimesOfAHandle) {
+    FILE *f = fichier_date("x", utc(2001, 2, 3, 4, 5, 6), 123456789);
+    FILETIME c, a, w;
+    ASSERT_TRUE(GetFileTime((HANDLE)_get_osfhandle(fileno(f)), &c, &a, &w));
+    EXPECT_EQ(val(w), val(ft_unix(utc(2001, 2, 3, 4, 5, 6))) + 1234567);
+    EXPECT_EQ(val(a), val(w));
+    EXPECT_NE(val(c), 0u);
+    fclose(f);
+    EXPECT_FALSE(GetFileTime((HANDLE)_get_osfhandle(-1), nullptr, nullptr, &w));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
+}
+
+// Calendar fields from 1601 to the largest time Windows shows (30828-09-14 02:48:05.477);
+// beyond it ERROR_INVALID_PARAMETER. DOS dates hold 1980 to 2107, odd seconds round down.
+TEST(FileTime, SystemAndDosForms) {
+    struct {
+        unsigned long long v;
+        int date, heure, ms, jour_semaine;
+    } cas[] = {{0, 16010101, 0, 0, 1},
+               {val(ft_unix(utc(2000, 2, 29, 12, 34, 56))) + 7890000, 20000229, 123456, 789, 2},
+               {0x7FFFFFFFFFFFFFFFull, 308280914, 24805, 477, 4}};
+    for (auto &c : cas) {
+        SYSTEMTIME st;
+        FILETIME f = ft(c.v);
+        ASSERT_TRUE(FileTimeToSystemTime(&f, &st));
+        EXPECT_EQ(st.wYear * 10000 + st.wMonth * 100 + st.wDay, c.date);
+        EXPECT_EQ(st.wHour * 10000 + st.wMinute * 100 + st.wSecond, c.heure);
+        EXPECT_EQ(st.wMilliseconds, c.ms);
+        EXPECT_EQ(st.wDayOfWeek, c.jour_semaine);
+    }
+    SYSTEMTIME st;
+    FILETIME f = ft(0x8000000000000000ull);
+    EXPECT_FALSE(FileTimeToSystemTime(&f, &st));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
+
+    struct {
+        time_t t;
+        BOOL ok;
+        unsigned dos; // date word, time word
+    } dos[] = {{utc(1980, 1, 1), TRUE, 0x00210000},
+               {utc(2107, 12, 31, 23, 59, 59), TRUE, 0xFF9FBF7D},
+               {utc(2000, 1, 1, 14, 37, 53), TRUE, 0x2821u << 16 | (14 << 11 | 37 << 5 | 26)},
+               {utc(1979, 12, 31, 23, 59, 59), FALSE, 0},
+               {utc(2108, 1, 1), FALSE, 0}};
+    for (auto &c : dos) {
+        FILETIME f = ft_unix(c.t);
+        WORD date = 0, heure = 0;
+        EXPECT_EQ(FileTimeToDosDateTime(&f, &date, &heure), c.ok) << c.t;
+        EXPECT_EQ((unsigned)date << 16 | heure, c.dos) << c.t;
+    }
+}
+
+// Our choice: the zone offset in force at that instant, where Windows adds today's bias.
+TEST(FileTime, LocalTimeUsesTheOffsetInForceAtThatInstant) {
+    FILETIME hiver = ft_unix(utc(2000, 1, 15, 12)), ete = ft_unix(utc(2000, 7, 1, 12)), l;
+    fuseau("UTC0");
+    ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));
+    EXPECT_EQ(val(l), val(ete));
+    fuseau("CET-1CEST,M3.5.0,M10.5.0/3");
+    ASSERT_TRUE(FileTimeToLocalFileTime(&hiver, &l));
+    EXPECT_EQ(val(l), val(ft_unix(utc(2000, 1, 15, 13))));
+    ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));
+    EXPECT_EQ(val(l), val(ft_unix(utc(2000, 7, 1, 14))));
+    fuseau("EST5EDT,M4.1.0,M10.5.0");
+    FILETIME debut = ft(0);
+    EXPECT_FALSE(FileTimeToLocalFileTime(&debut, &l)); // would fall before 1601
+}

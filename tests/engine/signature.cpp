@@ -1,0 +1,123 @@
+// Signature files: their format, the three lookup passes, and when a table is loaded.
+#include <gtest/gtest.h>
+#include <direct.h>
+#include <filesystem>
+#include "app/quillon.h"
+#include "io/iodlg.h"
+#include "panneau.h"
+#include "tempdrive.h"
+
+static const std::string indetermine = "Texte ou ind\xe9termin\xe9";
+
+TEST(Signature, FormatRules) {
+    TempDrives d;
+    d.write("essai.sig", "# comment\r\n\r\n"
+                         "   DOCUMENT,WDBNMSWD,Word document\r\n"
+                         " # blank before the hash\r\n"
+                         "TXT,TEXTttxt,,Plain text\r\n"
+                         "R,RTF MSWD,  " +
+                             std::string(64, 'd') +
+                             "\r\n"
+                             "AB," +
+                             std::string(80, 'x') +
+                             "\r\n"
+                             "ZZ,WDBN,short field\r\n");
+    EXPECT_EQ(select_type("WDBNMSWDextra"), std::string("Word document")); // 8 characters
+    EXPECT_STREQ(pSign[1].ext, "DOCU");
+    EXPECT_STREQ(pSign[2].ext, ""); // not a comment; without a comma, all is the field
+    EXPECT_STREQ(pSign[2].sig, "# blank ");
+    EXPECT_STREQ(pSign[3].com, ",Plain text"); // only the first comma after the field counts
+    EXPECT_EQ(std::string(pSign[4].com), "  " + std::string(62, 'd')); // cut at 64
+    EXPECT_STREQ(pSign[5].sig, "xxxxxxxx"); // read 79 characters at a time: two records
+    EXPECT_STREQ(pSign[6].sig, "xxxx");
+    EXPECT_STREQ(pSign[7].sig, "WDBN,sho"); // a short field swallows the comma
+    EXPECT_STREQ(pSign[7].com, "");
+    // Record 2 has no description: the table ends there, and it is not matched itself.
+    EXPECT_EQ(select_type("TEXTttxt"), indetermine);
+    EXPECT_EQ(select_type("# blank "), indetermine);
+}
+
+TEST(Signature, ThreePasses) {
+    TempDrives d;
+    d.write("essai.sig", "DOC,WDBNMSWD,A\nDOC,WDBNXXXX,B\n");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("A\n")); // LF line ends: the LF stays
+    EXPECT_EQ(select_type("WDBNXXXX"), std::string("B\n"));
+    EXPECT_EQ(select_type("WDBNABCD"), std::string("A\n"));
+    EXPECT_EQ(select_type("WDZZZZZZ"), std::string("A\n"));
+    EXPECT_EQ(select_type("TEXTABCD"), indetermine);
+    EXPECT_EQ(select_type("PICTABCD"), indetermine);
+}
+
+TEST(Signature, AtMost63DataLines) {
+    TempDrives d;
+    std::string lignes;
+    for (int i = 0; i < 70; ++i) lignes += "E,T" + std::to_string(100 + i) + "CCCC,d\r\n";
+    d.write("n.sig", lignes);
+    select_type("T100CCCC");
+    EXPECT_STREQ(pSign[63].sig, "T162CCCC");
+}
+
+TEST(Signature, NoTableUntilOneLoadsThenKeptForTheRun) {
+    TempDrives d;
+    EXPECT_EQ(select_type("WDBNMSWD"), indetermine);             // no file at all
+    std::filesystem::create_symlink("absent", d.host("ro.sig")); // found, cannot be opened
+    EXPECT_EQ(select_type("WDBNMSWD"), indetermine);
+    d.write("autre.sig", "DOC,WDBNMSWD,Autre\r\n");
+    plat_test_push_dialog_handler([](HWND h, int) { plat_test_key(h, VK_ESCAPE); });
+    EXPECT_EQ(select_type("WDBNMSWD"), indetermine); // several, and the choice is cancelled
+    EXPECT_EQ(pSign, nullptr);
+    std::filesystem::remove(d.host("ro.sig")); // one left: loaded without asking
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Autre"));
+    d.write("autre.sig", "DOC,WDBNMSWD,Change\r\n");
+    d.write("sous/x.sig", "DOC,WDBNMSWD,Ailleurs\r\n");
+    _chdir("sous");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Autre"));
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
+
+TEST(Signature, OpenDialogWhenSeveralFiles) {
+    TempDrives d;
+    d.write("a.sig", "DOC,WDBNMSWD,A\r\n");
+    d.write("b.sig", "DOC,WDBNMSWD,B\r\n");
+    auto rect = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return r;
+    };
+    avec_panneau([&](HWND principal) {
+        int hauteur_bib = 0; // the library's open dialog: this one is 5 pixels shorter still
+        plat_test_push_dialog_handler([&](HWND f, int) {
+            hauteur_bib = rect(f).bottom - rect(f).top;
+            plat_test_click(f, IDCANCEL);
+        });
+        char buff[260];
+        OFN_OpenSave(principal, buff, "*.sig", "x", "Fichiers [*.sig]\0*.sig\0", 0);
+        plat_test_push_dialog_handler([&](HWND f, int) {
+            EXPECT_EQ(plat_test_caption(f), "Ouvrir un fichier de signatures");
+            EXPECT_EQ(plat_test_text(f, PLAT_FILE_NAME_ID), "*.sig");
+            RECT r = rect(f), m = rect(principal);
+            EXPECT_EQ(r.bottom - r.top, hauteur_bib - 5);
+            EXPECT_EQ(r.left, std::max(0, m.left + (m.right - m.left - (r.right - r.left)) / 2));
+            plat_test_type(f, PLAT_FILE_NAME_ID, "manque.sig"); // need not exist: then no table
+            plat_test_click(f, IDOK);
+        });
+        EXPECT_EQ(select_type("WDBNMSWD"), indetermine);
+        plat_test_push_dialog_handler([](HWND f, int) {
+            plat_test_type(f, PLAT_FILE_NAME_ID, "b.sig");
+            plat_test_click(f, IDOK);
+        });
+        EXPECT_EQ(select_type("WDBNMSWD"), std::string("B"));
+        EXPECT_STREQ(nom_fichier_sign, "C:\\b.sig");
+    });
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
+
+TEST(Signature, ShippedFileLoadsWhole) {
+    TempDrives d;
+    std::filesystem::copy_file(QUILLON_SOURCE_DIR "/app/res/quillon.sig", d.host("quillon.sig"));
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Document Microsoft Word"));
+    EXPECT_EQ(select_type("JPEG1234"), std::string("Image JPEG"));
+    int n = 1;
+    while (n < NB_SIGNATURES && pSign[n].com[0] != '\0') ++n;
+    EXPECT_STREQ(pSign[n - 1].sig, "rsrcRSED"); // its last line: every line has a description
+}

@@ -1,0 +1,100 @@
+// The resource script reader: the program's own script, and the syntax rc accepts.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "app/quillonid.h"
+#include "io/iodlgid.h"
+#include "platres.h"
+#include "resources/script.h"
+
+namespace {
+const RcControl *control(const RcDialog &d, int id) {
+    for (const RcControl &c : d.controls)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+} // namespace
+
+TEST(PlatResourceScript, TheProgramsScriptReadsWhole) {
+    const RcScript &s = rc_program_script();
+    EXPECT_TRUE(s.errors.empty()) << s.errors.front();
+    for (int id : {DLG_APROPOS, DLG_PRINCIPAL, DLG_ATTRIBUTS, DLG_MESS_ON, DLG_MESS, DLG_MESS_ANNUL,
+                   DLG_MESS_ONT})
+        EXPECT_NE(rc_find_dialog(id), nullptr) << id;
+    EXPECT_EQ(s.icons.at(IDI_QUILLON), "res/quillon.ico");
+    EXPECT_EQ(s.cursors.size(), (size_t)NB_MONTRES);
+    EXPECT_EQ(s.cursors.at(IDC_MONTRE1), "res/montre01.cur");
+    EXPECT_EQ(s.cursors.at(IDC_MONTRE1 + 11), "res/montre12.cur");
+
+    const RcDialog &main = *rc_find_dialog(DLG_PRINCIPAL);
+    EXPECT_EQ(main.caption, "Quillon - Utility to produce/recover Quillon files");
+    EXPECT_EQ(main.font_name, "Helv");
+    EXPECT_EQ(main.font_size, 8);
+    EXPECT_EQ(main.x, 50);
+    EXPECT_EQ(main.cx, 344);
+    EXPECT_EQ(main.style & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_MINIMIZEBOX),
+              (DWORD)(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+    const RcControl *files = control(main, IDD_FICHIERS);
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->cls, "ListBox");
+    EXPECT_EQ(files->style & (LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL | WS_BORDER),
+              (DWORD)(LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL | WS_BORDER));
+    EXPECT_EQ(files->x, 5);
+    EXPECT_EQ(files->cy, 104);
+    EXPECT_EQ(control(main, IDD_RACINE)->text, " [:\\]");
+    EXPECT_EQ(control(main, IDD_LECTEURS)->style & (LBS_SORT | WS_VSCROLL), 0u);
+    const RcControl &icon = main.controls.back();
+    EXPECT_EQ(icon.style & SS_TYPEMASK, (DWORD)SS_ICON);
+    EXPECT_EQ(icon.text_id, IDI_QUILLON);
+    // Layout order is the order of the script; labels keep their mnemonics.
+    EXPECT_EQ(main.controls[0].text, "File Name:");
+    EXPECT_EQ(main.controls[1].id, IDD_NOMFICHIER);
+    EXPECT_EQ(main.controls[6].text, "&Files :");
+
+    const RcDialog &exam = *rc_find_dialog(DLG_ATTRIBUTS);
+    EXPECT_EQ(exam.font_name, "MS Sans Serif");
+    EXPECT_EQ(control(exam, IDA_AIDE)->style & BS_TYPEMASK, (DWORD)BS_OWNERDRAW);
+    EXPECT_EQ(control(exam, IDA_QUITTER)->style & BS_TYPEMASK, (DWORD)BS_DEFPUSHBUTTON);
+    EXPECT_EQ(control(exam, IDA_CREATION)->style & (SS_TYPEMASK | WS_BORDER),
+              (DWORD)(SS_RIGHT | WS_BORDER));
+    const RcControl *tick = control(*rc_find_dialog(DLG_MESS_ANNUL), ID_MESS_ANNUL);
+    ASSERT_NE(tick, nullptr);
+    EXPECT_EQ(tick->style & BS_TYPEMASK, (DWORD)BS_AUTOCHECKBOX);
+    EXPECT_NE(control(*rc_find_dialog(DLG_MESS), IDOK), nullptr);
+}
+
+TEST(PlatResourceScript, PreprocessorExpressionsStringsAndErrors) {
+    static const char header[] = "#ifndef H\n#define H\n#define BASE 10\n"
+                                 "#define NEXT (BASE + 1) // comment\n"
+                                 "#define FN(x) x\nint ignored_by_rc;\n#endif\n";
+    static const char script[] =
+        "#include \"sub/ids.h\"\n#include <windows.h>\n"
+        "#if defined(BASE) && BASE > 5\n#define WIDE 100\n#else\n#define WIDE 1\n#endif\n"
+        "/* a block\n comment */ 7 DIALOGEX 1, 2, WIDE, 40, 0\n"
+        "STYLE WS_POPUP | WS_CAPTION\nCAPTION \"Say \"\"hi\"\"\\tthere\\x41\"\n"
+        "FONT 8, \"MS Shell Dlg\", 0, 0, 0x1\n{\n"
+        "  LTEXT \"caf\xe9\", NEXT, 1, 2, 3, 4, NOT WS_GROUP | SS_NOPREFIX\n"
+        "  CONTROL \"\", -1, BUTTON, BS_AUTOCHECKBOX | WS_TABSTOP, 5, 6, 7, 8\n"
+        "  EDITTEXT BASE, 1, 1, 10, 10, ES_AUTOHSCROLL | NOT WS_BORDER\n"
+        "}\n8 CURSOR \"a.cur\"\n9 BITMAP \"b.bmp\"\n";
+    static const PlatResourceFile files[] = {
+        {"t/test.rc", (const unsigned char *)script, sizeof script - 1},
+        {"t/sub/ids.h", (const unsigned char *)header, sizeof header - 1}};
+    plat_register_resources(files, 2);
+    RcScript s = rc_parse("t/test.rc");
+    ASSERT_EQ(s.errors.size(), 1u); // the unsupported BITMAP
+    EXPECT_NE(s.errors[0].find("t/test.rc:19"), std::string::npos) << s.errors[0];
+    const RcDialog &d = s.dialogs.at(7);
+    EXPECT_EQ(d.cx, 100);
+    EXPECT_EQ(d.caption, "Say \"hi\"\tthereA");
+    EXPECT_EQ(d.style, (DWORD)(WS_POPUP | WS_CAPTION | DS_SETFONT));
+    ASSERT_EQ(d.controls.size(), 3u);
+    EXPECT_EQ(d.controls[0].id, 11);
+    EXPECT_EQ(d.controls[0].text, "caf\xe9");
+    EXPECT_EQ(d.controls[0].style, (DWORD)(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX));
+    EXPECT_EQ(d.controls[1].cls, "BUTTON");
+    EXPECT_EQ(d.controls[1].style, (DWORD)(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP));
+    EXPECT_EQ(d.controls[2].style, (DWORD)(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL));
+    EXPECT_EQ(s.cursors.at(8), "a.cur");
+    EXPECT_EQ(rc_join("app", "../io/x.h"), "io/x.h");
+    EXPECT_EQ(rc_join("", "a\\.\\b"), "a/b");
+}
