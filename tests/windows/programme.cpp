@@ -84,6 +84,7 @@ bool date_fichier(const fs::path &f, time_t ecrit) {
 void image(HWND h, const char *nom) {
     std::string dossier = dossier_env("QUILLON_IMAGES");
     if (dossier.empty()) return;
+    SetForegroundWindow(h);
     Sleep(300); // the window paints itself after it shows
     RECT r;
     GetWindowRect(h, &r);
