@@ -21,7 +21,7 @@ static bool sous_wine() {
 }
 
 static FILETIME ft_unix(time_t s) {
-    return ft(116444736000000000ull + (unsigned long long)s * 10000000ull);
+    return ft(temps_fichier(s));
 }
 
 // GetFileTime reads the descriptor under a handle, to the 100 ns; a bad handle is

@@ -26,6 +26,12 @@ inline time_t utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return (time_t)(jours * 86400 + h * 3600 + mi * 60 + s);
 }
 
+// A time as Windows keeps file times: 100-nanosecond intervals since 1601-01-01 UTC.
+inline unsigned long long temps_fichier(time_t secondes, long nsec = 0) {
+    return 116444736000000000ull + (unsigned long long)secondes * 10000000ull +
+           (unsigned long long)nsec / 100;
+}
+
 // The UTC calendar fields of a time (year, month, day, hour, minute, second), computed here
 // too: the C runtime of Windows has no calendar before 1970.
 inline void calendrier_utc(long long t, struct tm *champs) {
@@ -70,8 +76,7 @@ inline FILE *fichier_date(const std::string &octets, time_t ecrit, long nsec = 0
     fwrite(octets.data(), 1, octets.size(), f);
     fflush(f);
 #ifdef _WIN32
-    unsigned long long v = 116444736000000000ull + (unsigned long long)ecrit * 10000000ull +
-                           (unsigned long long)nsec / 100;
+    unsigned long long v = temps_fichier(ecrit, nsec);
     FILETIME t = {(DWORD)v, (DWORD)(v >> 32)};
     SetFileTime((HANDLE)_get_osfhandle(_fileno(f)), nullptr, &t, &t);
 #else
