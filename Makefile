@@ -13,7 +13,7 @@
 # The cross compiler and GoogleTest's sources, which the Windows tests build with it.
 MINGW_PKGS := cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
 PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-        fontconfig fonts-dejavu-core xvfb xauth g++-mingw-w64-i686 binutils-mingw-w64-i686
+        fontconfig fonts-dejavu-core xvfb xauth $(MINGW_PKGS)
 # 32-bit Wine (wine32 needs dpkg's i386 architecture) and a virtual X server for the program.
 WINE_PKGS := $(MINGW_PKGS) wine wine32 xvfb xauth
 JOBS := $(shell nproc 2>/dev/null || echo 2)
