@@ -46,8 +46,11 @@ if(BUILD_TESTING)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
     # The test files that run on Windows: those that need no window hooks. The others drive
-    # the program's dialogs through plat/include/plattest_ui.h, which only the Linux platform
-    # layer implements; once the hooks exist over Win32, their files join this list.
+    # the program's dialogs through plat/include/plattest_ui.h and replace the drives through
+    # plattest_fs.h (tests/support/tempdrive.h), which only the Linux platform layer
+    # implements, and start with tests/support/main.cpp; once those hooks exist over Win32 (a
+    # library of their own, linked here, with a main of its own in place of gtest_main),
+    # their files join this list.
     set(QUILLON_TESTS_ON_WINDOWS
         tests/io/iobigend.cpp    # byte order
         tests/io/iostring.cpp    # strings
@@ -62,22 +65,23 @@ if(BUILD_TESTING)
     # The packaged program driven from outside, and the stand-in for the user's browser that
     # the help test registers for ".htm" documents.
     add_executable(quillon_wine_tests tests/windows/programme.cpp)
-    target_include_directories(quillon_wine_tests PRIVATE tests/support)
-    target_include_directories(quillon_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
+    target_include_directories(quillon_wine_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR})
     target_link_libraries(quillon_wine_tests PRIVATE gtest_main)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)
 
-    # Wine: a 32-bit prefix of the build's own, made once by the first test; the system's zone
-    # in UTC (a Windows process cannot choose its zone, and the tests assume this one); the
-    # components that would want downloads left out. quillon.exe needs an X display.
-    set(wine_env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEARCH=win32 WINEDEBUG=-all TZ=UTC
-                 WINEDLLOVERRIDES=mscoree,mshtml=)
-    add_test(NAME Wine.Prefix COMMAND wineboot -i)
-    set_tests_properties(Wine.Prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${wine_env}")
-    add_test(NAME Windows.Tests COMMAND wine $<TARGET_FILE:quillon_tests>)
-    add_test(NAME Windows.Program COMMAND wine $<TARGET_FILE:quillon_wine_tests>)
-    set_tests_properties(Windows.Tests Windows.Program PROPERTIES
-        FIXTURES_REQUIRED wine
-        ENVIRONMENT "${wine_env};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images")
+    # Each test runs under Wine in a process of its own, as on Linux: a 32-bit prefix of the
+    # build's own (the first run makes it, which takes a while); the system's zone in UTC (a
+    # Windows process cannot choose its zone, and the tests assume this one); Wine's messages
+    # silenced and the components that would want downloads left out. quillon.exe needs an X
+    # display (make test-windows runs the tests in a virtual one).
+    set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+             WINEARCH=win32 WINEDEBUG=-all TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=)
+    set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine};wine")
+    set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
+        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;wine")
+    include(GoogleTest)
+    foreach(tests quillon_tests quillon_wine_tests)
+        gtest_discover_tests(${tests} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+    endforeach()
 endif()
