@@ -32,7 +32,9 @@ TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
               }),
               0);
     EXPECT_EQ(nom_faide, attendu);
-    EXPECT_EQ(message, "Le fichier d'aide " + attendu + " ne peut pas \xea" "tre ouvert");
+    EXPECT_EQ(message, "Le fichier d'aide " + attendu +
+                           " ne peut pas \xea"
+                           "tre ouvert");
     EXPECT_EQ(aide.windows, 0);
 
     // The same place on the test's drive: the document opens in the viewer, from the

@@ -167,7 +167,9 @@ struct Programme {
         return FALSE;
     }
 
-    void clique(HWND dialogue, int id) const { PostMessageA(GetDlgItem(dialogue, id), BM_CLICK, 0, 0); }
+    void clique(HWND dialogue, int id) const {
+        PostMessageA(GetDlgItem(dialogue, id), BM_CLICK, 0, 0);
+    }
 
     int nb_selectionnes() const {
         DWORD_PTR n = 0;
