@@ -2,9 +2,11 @@
 // it, made durable, then put in place with one replacing rename, so that at every moment the
 // file's name holds either its old or its new content, complete.
 #include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
@@ -36,8 +38,15 @@ static int copie_nom(char *dest, size_t taille, const char *nom) {
     return (size_t)snprintf(dest, taille, "%s", nom) < taille;
 }
 
-// Created new ("x"): a work file never empties a file that exists, whoever made it.
-static const char ecriture_nouveau[] = "w+bx";
+// Created new (_O_EXCL): a work file never empties a file that exists, whoever made it. The
+// runtime's fopen has no such mode: it ignores "x" and empties the file.
+static FILE *cree_nouveau(const char *nom) {
+    int fd = _open(nom, _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    FILE *f = _fdopen(fd, "w+b");
+    if (f == nullptr) _close(fd);
+    return f;
+}
 
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit) {
     // Room for the name, a dot and an extension of three characters.
@@ -58,7 +67,7 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
         // new name may contain: the work and backup names get "_" in its place.
         for (char *p = strchr(nom_travail, '?'); p != nullptr; p = strchr(p, '?')) *p = '_';
         extension(nom_travail, ext);
-        FILE *ft = fopen(nom_travail, ecriture_nouveau);
+        FILE *ft = cree_nouveau(nom_travail);
         if (ft != nullptr) {
             setvbuf(ft, tampon_travail, _IOFBF, sizeof tampon_travail);
             return ft;

@@ -45,22 +45,37 @@ if(BUILD_TESTING)
     # GoogleTest from Debian's sources (package googletest), built with this compiler.
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-    # The test files that run on Windows: those that need no window hooks. The others drive
-    # the program's dialogs through plat/include/plattest_ui.h and replace the drives through
-    # plattest_fs.h (tests/support/tempdrive.h), which only the Linux platform layer
-    # implements, and start with tests/support/main.cpp; once those hooks exist over Win32 (a
-    # library of their own, linked here, with a main of its own in place of gtest_main),
-    # their files join this list.
-    set(QUILLON_TESTS_ON_WINDOWS
-        tests/io/iobigend.cpp    # byte order
-        tests/io/iostring.cpp    # strings
-        tests/io/mac2pc.cpp      # character tables
-        tests/engine/entete.cpp  # header detection and dates
-        tests/engine/binaire.cpp # type and creator, the header written
-        tests/engine/filetime.cpp) # file times as Windows gives them
-    add_executable(quillon_tests ${QUILLON_TESTS_ON_WINDOWS})
-    target_include_directories(quillon_tests PRIVATE tests/support)
-    target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>" gtest_main)
+    # The test hooks over the real Win32 API (plat/testhooks/win32), beside the ones over the
+    # platform layer (plat/testhooks/qt): the same plat/include/plattest_*.h, searched after
+    # the system's headers so that the platform layer's own Win32 headers stay out. The
+    # functions the hooks stand between the program and Windows for are reached through the
+    # linker's --wrap on their import pointers (__imp__Name@bytes).
+    file(GLOB testhooks_sources CONFIGURE_DEPENDS plat/testhooks/win32/*.cpp)
+    add_library(quillon_testhooks STATIC ${testhooks_sources})
+    target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
+    target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
+    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32)
+    foreach(wrapped DialogBoxParamA@20 MessageBeep@4 SetTimer@16 KillTimer@8 ShellExecuteA@24)
+        target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp__${wrapped})
+    endforeach()
+
+    # The program's tests, from the same sources as on Linux (tests/plat aside: the platform
+    # layer's own tests), with the same entry point. Host paths under Wine are Wine's names
+    # for the host's files (\\?\unix/...), which need no drive letter: a test's drives are
+    # the only letters while it runs.
+    file(GLOB_RECURSE QUILLON_TESTS_ON_WINDOWS CONFIGURE_DEPENDS tests/engine/*.cpp
+         tests/io/*.cpp tests/program/*.cpp)
+    # Linux only: replacements that only POSIX can stage (the file says why, case by case);
+    # the block copy, watched through streams of the test's own (fopencookie), which the
+    # Microsoft C runtime cannot make.
+    list(FILTER QUILLON_TESTS_ON_WINDOWS EXCLUDE REGEX "/remplace_posix\\.cpp$|/iofile_copie\\.cpp$")
+    add_executable(quillon_tests tests/support/main.cpp ${QUILLON_TESTS_ON_WINDOWS} app/quillon.rc)
+    target_include_directories(quillon_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}/app)
+    target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>"
+                          quillon_testhooks gtest)
+    target_compile_definitions(quillon_tests PRIVATE
+        QUILLON_PNG_DIR="\\\\\\\\?\\\\unix${CMAKE_BINARY_DIR}/png"
+        QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}")
 
     # The packaged program driven from outside, and the stand-in for the user's browser that
     # the help test registers for ".htm" documents.
@@ -70,13 +85,14 @@ if(BUILD_TESTING)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)
 
-    # Each test runs under Wine in a process of its own, as on Linux: a 32-bit prefix of the
-    # build's own (the first run makes it, which takes a while); the system's zone in UTC (a
-    # Windows process cannot choose its zone, and the tests assume this one); Wine's messages
-    # silenced and the components that would want downloads left out. quillon.exe needs an X
-    # display (make test-windows runs the tests in a virtual one).
-    set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
-             WINEARCH=win32 WINEDEBUG=-all TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=)
+    # Each test runs under Wine in a process of its own, as on Linux, in a copy of a 32-bit
+    # prefix of the build's own (the first run makes it, which takes a while); the system's
+    # zone in UTC (a Windows process cannot choose its zone, and the tests assume this one);
+    # Wine's messages silenced, and the components that would want downloads and the desktop's
+    # menu builder left out.
+    # quillon.exe needs an X display (make test-windows runs the tests in a virtual one).
+    set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test ${CMAKE_BINARY_DIR}/wine env
+             WINEARCH=win32 WINEDEBUG=-all TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
     set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine};wine")
     set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
         "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;wine")

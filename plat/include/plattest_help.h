@@ -1,4 +1,5 @@
-// Test-only view of the help viewer's window (hosts without Win32).
+// Test-only view of the help as the program opened it: the help viewer's window over the
+// platform layer; on Windows, the document handed to the shell (plat/testhooks/win32).
 #ifndef QUILLON_PLAT_PLATTEST_HELP_H
 #define QUILLON_PLAT_PLATTEST_HELP_H
 
@@ -11,6 +12,8 @@ struct PlatHelpState {
     std::string text;     // the page shown, as plain text (UTF-8)
     std::string page;     // host path of the page shown
     int scroll = 0;       // how far the page is scrolled down, in pixels
+    bool own_viewer = true; // false where the page opens in the user's browser (Windows):
+                            // its text is then the document's, its links the browser's
 };
 
 PlatHelpState plat_test_help_state(void);

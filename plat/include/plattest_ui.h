@@ -1,11 +1,15 @@
-// Test-only services of the platform layer's window side (hosts without Win32): a test acts
-// on the real dialogs as a user would, through the real dialog procedures.
+// Test-only services on the window side, implemented over the platform layer
+// (plat/testhooks/qt) and over the real Win32 API (plat/testhooks/win32): a test acts on the
+// real dialogs as a user would, through the real dialog procedures.
 #ifndef QUILLON_PLAT_PLATTEST_UI_H
 #define QUILLON_PLAT_PLATTEST_UI_H
 
 #include <functional>
 #include <string>
 #include <windows.h>
+
+// Starts the platform for a test program, before any test: headless, the hooks in place.
+void plat_test_init(int *argc, char **argv);
 
 // Called when a modal dialog (message boxes, open/save dialogs included) has been
 // initialised and shown, from inside its own modal loop. template_id is the resource

@@ -20,7 +20,8 @@
 #undef remove
 #undef rename
 
-// Host open flags of a stream mode ("r", "w+b", "a+", "rb+", "wx", ...); -1 when invalid.
+// Host open flags of a stream mode ("r", "w+b", "a+", "rb+", ...); -1 when invalid. The
+// Microsoft runtime knows no "x": it is ignored, and "wx" empties an existing file as "w".
 static int stream_flags(const char *mode, std::string &host_mode) {
     if (mode == nullptr) return -1;
     int flags;
@@ -37,15 +38,10 @@ static int stream_flags(const char *mode, std::string &host_mode) {
     default:
         return -1;
     }
-    bool plus = false, excl = false;
-    for (const char *m = mode + 1; *m && *m != ','; ++m) {
-        if (*m == '+')
-            plus = true;
-        else if (*m == 'x')
-            excl = true;
-    }
+    bool plus = false;
+    for (const char *m = mode + 1; *m && *m != ','; ++m)
+        if (*m == '+') plus = true;
     flags |= plus ? O_RDWR : mode[0] == 'r' ? O_RDONLY : O_WRONLY;
-    if (excl) flags |= O_EXCL;
     host_mode = std::string(1, mode[0]) + (plus ? "+" : "");
     return flags;
 }
@@ -70,6 +66,15 @@ FILE *plat_fopen(const char *filename, const char *mode) {
         errno = e;
     }
     return f;
+}
+
+FILE *_fdopen(int fd, const char *mode) {
+    std::string host_mode;
+    if (stream_flags(mode, host_mode) < 0) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    return fdopen(fd, host_mode.c_str());
 }
 
 int plat_remove(const char *filename) {

@@ -1,5 +1,4 @@
 // Adding a header to one file: what the file becomes, its backup, and what is refused.
-#include <sys/stat.h>
 #include "moteur.h"
 
 using Ajout = Moteur;
@@ -96,22 +95,4 @@ TEST_F(Ajout, FileOfFourGibibytesIsRefusedUntouched) {
     ASSERT_EQ(messages.textes.size(), 1u);
     EXPECT_EQ(messages.textes[0],
               "Le fichier enorme.iso d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9");
-}
-
-// Converting a private file must not open it to others, nor a script lose its right to run.
-TEST_F(Ajout, ConvertedFileKeepsItsPermissions) {
-    c.write("prive.txt", "secret");
-    c.write("lance.sh", "#!/bin/sh");
-    chmod(c.host("prive.txt").c_str(), 0600);
-    chmod(c.host("lance.sh").c_str(), 0751);
-    EXPECT_EQ(add_header("prive.txt", 1), 1);
-    EXPECT_EQ(add_header("lance.sh", 0), 1);
-
-    struct stat st;
-    ASSERT_EQ(stat(c.host("prive.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("prive.bak").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("lance.sh").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0751u);
 }

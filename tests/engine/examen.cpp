@@ -1,4 +1,5 @@
 // The examination dialog on headers written by the program and made by hand, and its messages.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <map>
@@ -71,9 +72,7 @@ TEST(Examen, HandMadeHeaders) {
             entete(std::string(70, 'n'), 200, "TE\0Tttxt", 1, 0, 0xB492F3FFu, 0xFFFFFFFFu));
     d.write("quillon.htm", "<p>Aide</p>");
     strcpy(nom_faide, "C:\\quillon.htm");
-    auto png = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "png";
-    std::filesystem::create_directories(png);
-    auto t = examine("a.bin", (png / "examen.png").string());
+    auto t = examine("a.bin", QUILLON_PNG_DIR "/examen.png");
     EXPECT_EQ(t[IDA_NOM], "Caf\xe9_cr\xe8me");
     EXPECT_EQ(t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES], "2147483648/4294967295");
     EXPECT_EQ(t[IDA_CREATION], "01/01/00 00:00 ");

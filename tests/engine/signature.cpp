@@ -1,10 +1,12 @@
 // Signature files: their format, the three lookup passes, and when a table is loaded.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <direct.h>
 #include <filesystem>
 #include "app/quillon.h"
 #include "io/iodlg.h"
 #include "panneau.h"
+#include "systeme.h"
 #include "tempdrive.h"
 
 static const std::string indetermine = "Texte ou ind\xe9termin\xe9";
@@ -60,13 +62,13 @@ TEST(Signature, AtMost63DataLines) {
 TEST(Signature, NoTableUntilOneLoadsThenKeptForTheRun) {
     TempDrives d;
     EXPECT_EQ(select_type("WDBNMSWD"), indetermine);             // no file at all
-    std::filesystem::create_symlink("absent", d.host("ro.sig")); // found, cannot be opened
+    Inouvrable ro(d.host("ro.sig")); // found, cannot be opened
     EXPECT_EQ(select_type("WDBNMSWD"), indetermine);
     d.write("autre.sig", "DOC,WDBNMSWD,Autre\r\n");
     plat_test_push_dialog_handler([](HWND h, int) { plat_test_key(h, VK_ESCAPE); });
     EXPECT_EQ(select_type("WDBNMSWD"), indetermine); // several, and the choice is cancelled
     EXPECT_EQ(pSign, nullptr);
-    std::filesystem::remove(d.host("ro.sig")); // one left: loaded without asking
+    ro.retire(); // one left: loaded without asking
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Autre"));
     d.write("autre.sig", "DOC,WDBNMSWD,Change\r\n");
     d.write("sous/x.sig", "DOC,WDBNMSWD,Ailleurs\r\n");
@@ -97,7 +99,8 @@ TEST(Signature, OpenDialogWhenSeveralFiles) {
             EXPECT_EQ(plat_test_text(f, PLAT_FILE_NAME_ID), "*.sig");
             RECT r = rect(f), m = rect(principal);
             EXPECT_EQ(r.bottom - r.top, hauteur_bib - 5);
-            EXPECT_EQ(r.left, std::max(0, m.left + (m.right - m.left - (r.right - r.left)) / 2));
+            EXPECT_EQ(r.left,
+                      std::max<LONG>(0, m.left + (m.right - m.left - (r.right - r.left)) / 2));
             plat_test_type(f, PLAT_FILE_NAME_ID, "manque.sig"); // need not exist: then no table
             plat_test_click(f, IDOK);
         });
@@ -114,7 +117,7 @@ TEST(Signature, OpenDialogWhenSeveralFiles) {
 
 TEST(Signature, ShippedFileLoadsWhole) {
     TempDrives d;
-    std::filesystem::copy_file(QUILLON_SOURCE_DIR "/app/res/quillon.sig", d.host("quillon.sig"));
+    std::filesystem::copy_file(QUILLON_SOURCE_DIR "/app/res/quillon.sig", d.path("quillon.sig"));
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Document Microsoft Word"));
     EXPECT_EQ(select_type("JPEG1234"), std::string("Image JPEG"));
     int n = 1;

@@ -1,11 +1,12 @@
 // The support library's messages, progress bar, busy cursor, centring, Escape test, queue
 // pump and open/save dialog, through the real templates and dialog procedures.
-#include <gtest/gtest.h>
+#include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
+#include <gtest/gtest.h>
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <commdlg.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
 #include "io/iodlg.h"
@@ -169,15 +170,17 @@ TEST_F(Iodlg, AFatalErrorShowsItsMessageThenExitsWithStatusOne) {
 
 namespace {
 
+INT_PTR CALLBACK bare_proc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
 // Runs `body` inside an open dialog of template `id`, as a dialog procedure's work would.
 void inside_dialog(int id, HWND owner, const std::function<void(HWND)> &body) {
     plat_test_push_dialog_handler([&](HWND h, int) {
         body(h);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(
-        Global_hInst, MAKEINTRESOURCE(id), owner,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(id), owner, bare_proc, 0);
 }
 
 RECT rect_of(HWND h) {

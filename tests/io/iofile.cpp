@@ -1,18 +1,14 @@
 // The file utilities: names, numbering, drive queries, directory sizes, temporary files and
 // the checked opens.
-#include "platcrt.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <direct.h>
-#include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <windows.h>
 #include "io/io.h"
 #include "io/iodlgid.h"
 #include "io/iofile.h"
-#include "fichier_date.h"
 #include "plattest_ui.h"
+#include "systeme.h"
 #include "tempdrive.h"
 
 static std::string ext(const char *nom, const char *e) {
@@ -90,11 +86,9 @@ TEST(IoFileDisques, ExisteCountsOrdinaryFilesOnlyAndNomcourt) {
     d.write(".cache", "h");
     d.write("plain.txt", "p");
     d.write("old.txt", "o");
-    struct timespec t[2] = {{0, 0}, {0, 0}}; // 1970: before DOS dates begin
-    utimensat(AT_FDCWD, d.host("old.txt").c_str(), t, 0);
-    fuseau("UTC");
-    t[0].tv_sec = t[1].tv_sec = utc(2020, 6, 15, 10, 30, 21);
-    utimensat(AT_FDCWD, d.host("plain.txt").c_str(), t, 0);
+    date_fichier(d.host("old.txt"), 0); // 1970: before DOS dates begin
+    ASSERT_TRUE(fuseau("UTC0")) << "the tests need the system's zone in UTC";
+    date_fichier(d.host("plain.txt"), utc(2020, 6, 15, 10, 30, 21));
     EXPECT_EQ(existe("dir"), 0u);
     EXPECT_EQ(existe(".cache"), 0u);
     EXPECT_EQ(existe("none"), 0u);
@@ -127,7 +121,7 @@ TEST(IoFileDisques, DriveQueriesGiveDefinedAnswers) {
     EXPECT_EQ(disque_msdos('C'), 0);     // an empty disk
     d.write("x", "x", 'D');
     EXPECT_EQ(disque_msdos('d'), 0);
-    std::filesystem::remove_all(d.host("", 'D'));
+    std::filesystem::remove_all(d.path("", 'D'));
     EXPECT_EQ(disque_msdos('D'), -1); // not ready
     EXPECT_EQ(disque_msdos('Q'), (int)ERROR_PATH_NOT_FOUND);
 }
@@ -138,7 +132,7 @@ TEST(IoFileDisques, TailleReperSumsTheTreeAndComesBack) {
     d.write("start/top/sub/b", std::string(20, 'b'));
     d.write("start/top/sub/deeper/c", std::string(3, 'c'));
     d.write("start/top/.hid/h", std::string(1000, 'h')); // a hidden directory is not entered
-    symlink(d.host("start/top/sub").c_str(), d.host("start/top/link").c_str()); // nor a link
+    lien_repertoire(d.host("start/top/sub"), d.host("start/top/link")); // nor a link
     _chdir("start");
     EXPECT_EQ(taille_reper("TOP", 7), 130u);
     char cwd[MAX_PATH];
@@ -151,7 +145,7 @@ TEST(IoFileDisques, TailleReperSumsTheTreeAndComesBack) {
 TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
     TempDrives d;
     d.mkdir("tmp");
-    setenv("TMP", "C:\\tmp", 1);
+    variable("TMP", "C:\\tmp");
     char nomf[260];
     FILE *f = ftemp_fopen(nomf, "quillon", 10);
     ASSERT_NE(f, nullptr);
@@ -166,7 +160,7 @@ TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
     _close(h);
     EXPECT_STRNE(autre, nomf);
     EXPECT_EQ(ftemp_unlink(autre), 0);
-    unsetenv("TMP");
+    variable("TMP", nullptr);
 }
 
 // The fatal message shows, and is written out here (accents as \xNN) for the test to read.
@@ -194,12 +188,12 @@ TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
     // A name too long for the 256-byte message is cut to fit.
     std::string lg(400, 'n');
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
-                "fichiersn{222}>");
+                "fichiers" + std::string(222, 'n') + ">");
     // A temporary file that cannot be made ends the program the same way, naming the place,
     // rather than going on with a name never written.
-    setenv("TMP", "C:\\none", 1);
+    variable("TMP", "C:\\none");
     char nomf[260];
     EXPECT_EXIT((fatal_message_to_stderr(), ftemp_fopen(nomf, "q", 1)), testing::ExitedWithCode(1),
                 "fichiersC:.none.>");
-    unsetenv("TMP");
+    variable("TMP", nullptr);
 }

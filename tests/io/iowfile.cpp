@@ -1,6 +1,7 @@
 // The browsing panel on the main window's layout: paths, moves, lists, drives and totals.
-#include <gtest/gtest.h>
+#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <direct.h>
 #include <filesystem>
 #include "io/iowfile.h"
@@ -87,7 +88,7 @@ TEST(Panneau, MovesToDrives) {
         EXPECT_EQ(changement_lecteur(h, chemin), 0);
         EXPECT_EQ(courant(), "d:\\data\\");
         EXPECT_EQ(entrees(h, ID_FICHIERS), Liste{}); // "*.*" in d:\data
-        std::filesystem::remove_all(d.host("", 'E'));
+        std::filesystem::remove_all(d.path("", 'E'));
         retient_message(&message);
         SendDlgItemMessageA(h, ID_LECTEURS, LB_SETCURSEL, 2, 0);
         EXPECT_EQ(changement_lecteur(h, chemin), -1);
@@ -145,7 +146,7 @@ TEST(Panneau, CountsAndTotals) {
     d.write("a.txt", std::string(10, 'a'));
     d.write("b.txt", std::string(20, 'b'));
     d.write("Grand.BIN", "");
-    std::filesystem::resize_file(d.host("Grand.BIN"), 5ull << 30); // sparse: 5 GB
+    std::filesystem::resize_file(d.path("Grand.BIN"), 5ull << 30); // sparse: 5 GB
     avec_panneau([&](HWND h) {
         ajoute_totaux(h);
         reliste(h, "*.txt");
@@ -156,7 +157,7 @@ TEST(Panneau, CountsAndTotals) {
         totaux(h, "0", "0");
         calcule_selection(h); // nothing selected: every listed file
         totaux(h, "3", "5368709150");
-        std::filesystem::remove(d.host("b.txt")); // selected but gone: adds nothing
+        std::filesystem::remove(d.path("b.txt")); // selected but gone: adds nothing
         SendDlgItemMessageA(h, ID_FICHIERS, LB_SETSEL, TRUE, 0);
         SendDlgItemMessageA(h, ID_FICHIERS, LB_SETSEL, TRUE, 1);
         calcule_selection(h);

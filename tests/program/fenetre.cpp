@@ -81,6 +81,6 @@ TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
                     plat_test_key(h, VK_ESCAPE);
                 }),
                 testing::ExitedWithCode(1),
-                "\\[Quillon 1\\.0\\] Erreur <e0> l'ouverture des fichiersa{200}");
+                "\\[Quillon 1\\.0\\] Erreur <e0> l'ouverture des fichiers" + std::string(200, 'a'));
     EXPECT_EQ(d.read(nom), "keep me");
 }

@@ -1,11 +1,9 @@
 // The program as a user meets it: adding headers to selected files, examining one, stripping
 // them again; every file ends byte for byte as it began.
+#include <windows.h>
 #include <gtest/gtest.h>
-#include <cstdlib>
-#include <ctime>
-#include <sys/stat.h>
-#include <utime.h>
 #include "programme.h"
+#include "systeme.h"
 #include "tempdrive.h"
 
 namespace {
@@ -42,9 +40,8 @@ void verifie_entete(const TempDrives &d, const Original &o, const char *type_cre
 
 // A header date as the examination dialog writes it: day/month/year hour:minute and a blank.
 std::string date_affichee(uint32_t date_mac) {
-    time_t t = (time_t)date_mac - DE_1904_A_1970;
     struct tm c;
-    gmtime_r(&t, &c);
+    calendrier_utc((long long)date_mac - DE_1904_A_1970, &c);
     char s[32];
     snprintf(s, sizeof s, "%02d/%02d/%02d %02d:%02d ", c.tm_mday, c.tm_mon + 1, c.tm_year % 100,
              c.tm_hour, c.tm_min);
@@ -59,8 +56,7 @@ void coche(HWND h, int id, bool voulu) {
 } // namespace
 
 TEST(Programme, AddExamineStripSelectedFiles) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    ASSERT_TRUE(fuseau("UTC0")) << "the tests need the system's zone in UTC";
     TempDrives d;
     const std::vector<Original> fichiers = {
         {"a.txt", "line one\r\nline two\r\n"},
@@ -103,8 +99,7 @@ TEST(Programme, AddExamineStripSelectedFiles) {
         for (const Original &o : fichiers) EXPECT_EQ(d.read(o.nom), o.octets) << o.nom;
 
         // Add without a backup; the old backups are left alone.
-        struct utimbuf quand = {990102896, 990102896}; // 2001-05-17 12:34:56 UTC
-        ASSERT_EQ(utime(d.host("b.doc").c_str(), &quand), 0);
+        ASSERT_TRUE(date_fichier(d.host("b.doc"), 990102896)); // 2001-05-17 12:34:56 UTC
         selectionne(h, trois);
         plat_test_click(h, IDD_AJOUTER);
         for (size_t i = 0; i < fichiers.size(); i++) {

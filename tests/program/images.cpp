@@ -1,11 +1,11 @@
 // Pictures of the main window and of the examination dialog, as a user sees them, for the
 // README. They are written where QUILLON_CAPTURES points (docs/ to refresh the README's), else
 // only into the test's temporary tree.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include <ctime>
-#include <utime.h>
 #include "programme.h"
+#include "systeme.h"
 #include "tempdrive.h"
 
 static std::string capture(const TempDrives &d, const char *nom) {
@@ -24,10 +24,8 @@ TEST(Programme, PicturesOfTheWindows) {
     d.write("home/ann/Transfer/quillon.sig",
             "DOC,WDBNMSWD,Microsoft Word document\r\nXLS,XLS5XCEL,Microsoft Excel sheet\r\n");
     d.mkdir("home/ann/Transfer/Received");
-    setenv("TZ", "UTC", 1); // the same dates on every machine
-    tzset();
-    struct utimbuf quand = {984579720, 984579720}; // 2001-03-14 14:22 UTC
-    utime(d.host("home/ann/Transfer/Letter to Paul.doc").c_str(), &quand);
+    fuseau("UTC0"); // the same dates on every machine
+    date_fichier(d.host("home/ann/Transfer/Letter to Paul.doc"), 984579720); // 2001-03-14 14:22
     bool principale = false, examen = false;
     int fin = lance_programme([&](HWND h) {
         double_clic(h, IDD_REPERTOIRES, "[home]");

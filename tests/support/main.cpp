@@ -1,20 +1,10 @@
-// Test entry point: every test runs headless, and the platform layer starts first, as it
-// does in the program.
+// Test entry point, the same on Linux and on Windows: the platform starts first, headless,
+// with the test hooks in place.
 #include <gtest/gtest.h>
-#include <cstdlib>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-#include "platinit.h"
+#include "plattest_ui.h"
 
 int main(int argc, char **argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        std::string runtime = "/tmp/quillon-runtime-" + std::to_string(getuid());
-        mkdir(runtime.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
-    }
     testing::InitGoogleTest(&argc, argv);
-    plat_init(&argc, argv);
+    plat_test_init(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,21 +1,20 @@
 // What the tests of adding and stripping headers share: a drive, Quillon files made by hand,
-// the answers given to the program's messages, and a user without the powers of root.
+// the answers given to the program's messages (and, from systeme.h, a user without the
+// powers of root).
 #ifndef QUILLON_TESTS_MOTEUR_H
 #define QUILLON_TESTS_MOTEUR_H
 
+#include <windows.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
-#include <windows.h>
 #include "app/quillon.h"
 #include "plattest_ui.h"
+#include "systeme.h"
 #include "tempdrive.h"
 
 // A 128-byte header as a Quillon file carries it (numbers big-endian).
@@ -55,7 +54,8 @@ inline std::string octets(size_t n, unsigned graine = 1) {
 // The names in a host directory, sorted.
 inline std::vector<std::string> noms_dans(const std::string &dir) {
     std::vector<std::string> v;
-    for (auto &e : std::filesystem::directory_iterator(dir)) v.push_back(e.path().filename());
+    for (auto &e : std::filesystem::directory_iterator(chemin_hote(dir)))
+        v.push_back(e.path().filename().u8string());
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -72,25 +72,6 @@ struct Messages {
                 plat_test_click(hDlg, 1);
             });
     }
-};
-
-// Root passes every permission check; the tests of refused access run as the files' owner
-// without those powers (a no-op for an ordinary user).
-class SansPrivileges {
-  public:
-    SansPrivileges() {
-        syscall(SYS_capget, &tete_, avant_);
-        __user_cap_data_struct d[2];
-        memcpy(d, avant_, sizeof d);
-        d[0].effective &=
-            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-        syscall(SYS_capset, &tete_, d);
-    }
-    ~SansPrivileges() { syscall(SYS_capset, &tete_, avant_); }
-
-  private:
-    __user_cap_header_struct tete_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct avant_[2]{};
 };
 
 // Each test works on a fresh drive C:, at its root, with no main window yet (messages are

@@ -1,5 +1,6 @@
 // A fresh temporary directory tree mapped as drive C: (and optionally D:), current at its
-// root, removed at the end of the test. Tests never depend on the machine's mounts.
+// root, removed at the end of the test. Tests never depend on the machine's mounts. Host
+// paths are UTF-8, as on Linux, on Windows too.
 #ifndef QUILLON_TESTS_TEMPDRIVE_H
 #define QUILLON_TESTS_TEMPDRIVE_H
 
@@ -12,12 +13,13 @@
 #include <string>
 #include <vector>
 #include "plattest_fs.h"
+#include "systeme.h"
 
 class TempDrives {
   public:
     explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
-        char tmpl[] = "/tmp/quillon-test-XXXXXX";
-        base_ = mkdtemp(tmpl);
+        base_ = plat_test_temp_dir();
+        if (base_.empty()) ADD_FAILURE() << "no temporary directory";
         // A test that ends in exit() (a fatal error in a child process) skips destructors.
         static bool registered = std::atexit([] {
             for (auto &b : pending()) remove_tree(b);
@@ -27,7 +29,7 @@ class TempDrives {
         std::vector<PlatDrive> drives;
         for (int i = 0; i < count; ++i) {
             std::string root = base_ + "/" + char('c' + i);
-            std::filesystem::create_directory(root);
+            std::filesystem::create_directory(chemin_hote(root));
             std::string label = i < (int)labels.size() ? labels[i] : "";
             drives.push_back(PlatDrive{char('C' + i), root, label});
         }
@@ -47,19 +49,23 @@ class TempDrives {
         std::string root = base_ + "/" + char(drive - 'C' + 'c');
         return rel.empty() ? root : root + "/" + rel;
     }
+    // The same as a path of the standard library.
+    std::filesystem::path path(const std::string &rel, char drive = 'C') const {
+        return chemin_hote(host(rel, drive));
+    }
     void write(const std::string &rel, const std::string &bytes, char drive = 'C') const {
-        std::filesystem::create_directories(std::filesystem::path(host(rel, drive)).parent_path());
-        std::ofstream(host(rel, drive), std::ios::binary) << bytes;
+        std::filesystem::create_directories(path(rel, drive).parent_path());
+        std::ofstream(path(rel, drive), std::ios::binary) << bytes;
     }
     std::string read(const std::string &rel, char drive = 'C') const {
-        std::ifstream in(host(rel, drive), std::ios::binary);
+        std::ifstream in(path(rel, drive), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     bool exists(const std::string &rel, char drive = 'C') const {
-        return std::filesystem::exists(host(rel, drive));
+        return std::filesystem::exists(path(rel, drive));
     }
     void mkdir(const std::string &rel, char drive = 'C') const {
-        std::filesystem::create_directories(host(rel, drive));
+        std::filesystem::create_directories(path(rel, drive));
     }
 
   private:
@@ -67,8 +73,9 @@ class TempDrives {
         static std::vector<std::string> bases;
         return bases;
     }
-    static void remove_tree(const std::string &base) {
+    static void remove_tree(const std::string &base_utf8) {
         std::error_code ec;
+        std::filesystem::path base = chemin_hote(base_utf8);
         // Directories a test made unreadable or unwritable must still be removed.
         for (auto &e : std::filesystem::recursive_directory_iterator(
                  base, std::filesystem::directory_options::skip_permission_denied, ec))

@@ -1,0 +1,26 @@
+// Start of a test program on Windows: the dialog hook in place on the test's thread, and the
+// common controls registered, as the program's own start registers them.
+#include <windows.h>
+#include <cstdlib>
+#include "plattest_ui.h"
+#include "testhooks/win32/wrapped.h"
+
+void plat_test_init(int *, char **) {
+    // A failing test must not stop on the system's error boxes: it reports and ends.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    testhooks_install_ui();
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) return;
+    // Under Wine a test's folder becomes C:, where Wine keeps its system folder and the
+    // temporary one (fs_hooks.cpp): the libraries that the dialogs and the shell load on
+    // demand are loaded now, and the temporary folder is reached by Wine's host name.
+    for (const char *library : {"ole32.dll", "oleaut32.dll", "rpcrt4.dll", "combase.dll",
+                                "uxtheme.dll", "msctf.dll", "comdlg32.dll", "comctl32.dll",
+                                "shell32.dll", "shlwapi.dll", "shcore.dll", "propsys.dll",
+                                "winspool.drv", "imm32.dll", "usp10.dll", "dwmapi.dll",
+                                "explorerframe.dll", "actxprxy.dll", "version.dll"})
+        LoadLibraryA(library);
+    for (const char *name : {"TMP", "TEMP"}) {
+        _putenv_s(name, "\\\\?\\unix\\tmp");
+        SetEnvironmentVariableA(name, "\\\\?\\unix\\tmp");
+    }
+}

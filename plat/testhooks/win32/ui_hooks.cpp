@@ -1,0 +1,315 @@
+// The test hooks over the real Win32 API: each dialog is caught as it is initialised (a
+// thread hook sees WM_INITDIALOG) and handed to the test from inside its own modal loop (a
+// thread timer, which the loop dispatches once the dialog is up and painted). The test's
+// input is posted to the window system's queue, as a user's would arrive, then the queue is
+// run as the dialog manager runs it, so that each action has had its effect on return.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+#include "plattest_ui.h"
+#include "testhooks/win32/wrapped.h"
+
+namespace {
+
+std::deque<PlatDialogHandler> handlers;
+int unhandled = 0;
+HHOOK hook = nullptr;
+std::vector<HWND> to_announce;
+
+bool is_dialog(HWND h) {
+    char name[16] = "";
+    return h && GetClassNameA(h, name, sizeof name) && strcmp(name, "#32770") == 0;
+}
+
+// Runs the queue until it is empty, as DialogBox's loop would: keys go through the dialog
+// manager of the dialog they are for. A WM_QUIT met on the way is left for the program.
+void run_queue() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage((int)m.wParam);
+            return;
+        }
+        HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+        if (is_dialog(root) && IsDialogMessageA(root, &m)) continue;
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+void announce(HWND h) {
+    int template_id = testhooks_template_of(h);
+    if (!handlers.empty()) {
+        PlatDialogHandler handler = std::move(handlers.front());
+        handlers.pop_front();
+        handler(h, template_id);
+        return;
+    }
+    // Nobody answers a test's dialog: close it so that nothing waits for ever, and say what
+    // it showed.
+    ++unhandled;
+    std::string texts = plat_test_caption(h);
+    for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        texts += " | " + plat_test_caption(c);
+    fprintf(stderr, "unanswered dialog %d: %s\n", template_id, texts.c_str());
+    plat_test_close_box(h);
+    if (IsWindow(h) && IsWindowVisible(h)) EndDialog(h, -1);
+}
+
+// A dialog without WS_VISIBLE shows when its loop first finds the queue empty: until then it
+// waits, and the timer comes again.
+void CALLBACK announce_pending(HWND, UINT, UINT_PTR id, DWORD) {
+    testhooks_real_KillTimer(nullptr, id);
+    std::vector<HWND> now, later;
+    now.swap(to_announce);
+    for (HWND h : now) {
+        if (!IsWindow(h)) continue;
+        if (IsWindowVisible(h))
+            announce(h);
+        else
+            later.push_back(h);
+    }
+    if (later.empty()) return;
+    to_announce.insert(to_announce.end(), later.begin(), later.end());
+    testhooks_real_SetTimer(nullptr, 0, 10, announce_pending);
+}
+
+// A top-level dialog initialised: announced from the loop that runs it.
+LRESULT CALLBACK on_message_done(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT *m = (const CWPRETSTRUCT *)lParam;
+    if (code == HC_ACTION && m->message == WM_INITDIALOG &&
+        !(GetWindowLongA(m->hwnd, GWL_STYLE) & WS_CHILD) && is_dialog(m->hwnd)) {
+        testhooks_dialog_initialised(m->hwnd);
+        to_announce.push_back(m->hwnd);
+        testhooks_real_SetTimer(nullptr, 0, 0, announce_pending);
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+// The window that takes a window's keys: the focus when it lies in that window, else the
+// window itself.
+HWND keyboard_target(HWND h) {
+    HWND focus = GetFocus();
+    return focus && (focus == h || IsChild(h, focus)) ? focus : h;
+}
+
+// The modifier keys held for the next input, as the keyboard state shows them.
+struct Modifiers {
+    BYTE before[256];
+    explicit Modifiers(int mods) {
+        GetKeyboardState(before);
+        BYTE now[256];
+        memcpy(now, before, sizeof now);
+        auto hold = [&now](int vk, bool down) { now[vk] = down ? 0x80 : 0; };
+        hold(VK_SHIFT, mods & PLAT_MOD_SHIFT);
+        hold(VK_CONTROL, mods & PLAT_MOD_CTRL);
+        hold(VK_MENU, mods & PLAT_MOD_ALT);
+        SetKeyboardState(now);
+    }
+    ~Modifiers() { SetKeyboardState(before); }
+    static WPARAM mouse_keys(int mods) {
+        return (mods & PLAT_MOD_SHIFT ? MK_SHIFT : 0) | (mods & PLAT_MOD_CTRL ? MK_CONTROL : 0);
+    }
+};
+
+void post_mouse(HWND h, UINT msg, WPARAM keys, POINT at) {
+    PostMessageA(h, msg, keys, MAKELPARAM(at.x, at.y));
+}
+
+// A key's press and release as the keyboard sends them (Alt held: the system keys).
+void post_key_strokes(HWND target, int vk, int mods) {
+    UINT scan = MapVirtualKeyA((UINT)vk, MAPVK_VK_TO_VSC);
+    LPARAM down = 1 | (LPARAM)scan << 16, up = down | 0xC0000000;
+    bool alt = mods & PLAT_MOD_ALT;
+    if (alt) {
+        down |= 1 << 29;
+        up |= 1 << 29;
+    }
+    PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, (WPARAM)vk, down);
+    PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, (WPARAM)vk, up);
+}
+
+// Where an entry of a list box is, scrolled into view first as a user would.
+bool list_entry(HWND list, int index, POINT *at) {
+    if (list == nullptr || index < 0 || index >= (int)SendMessageA(list, LB_GETCOUNT, 0, 0))
+        return false;
+    RECT r, client;
+    GetClientRect(list, &client);
+    SendMessageA(list, LB_GETITEMRECT, (WPARAM)index, (LPARAM)&r);
+    if (r.top < client.top || r.bottom > client.bottom) {
+        SendMessageA(list, LB_SETTOPINDEX, (WPARAM)index, 0);
+        SendMessageA(list, LB_GETITEMRECT, (WPARAM)index, (LPARAM)&r);
+    }
+    *at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return true;
+}
+
+} // namespace
+
+void testhooks_install_ui(void) {
+    if (hook == nullptr)
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, on_message_done, nullptr,
+                                 GetCurrentThreadId());
+    InitCommonControls();
+}
+
+void plat_test_push_dialog_handler(PlatDialogHandler handler) {
+    handlers.push_back(std::move(handler));
+}
+int plat_test_unhandled_dialogs(void) {
+    return unhandled;
+}
+int plat_test_pending_handlers(void) {
+    return (int)handlers.size();
+}
+
+void plat_test_click(HWND hDlg, int id) {
+    HWND c = GetDlgItem(hDlg, id);
+    if (c == nullptr || !IsWindowVisible(c)) return;
+    RECT r;
+    GetClientRect(c, &r);
+    // A check box answers to a click on its box or its label, at its left.
+    LONG style = GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK;
+    bool box = style == BS_CHECKBOX || style == BS_AUTOCHECKBOX || style == BS_3STATE ||
+               style == BS_AUTO3STATE || style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON;
+    POINT at = {box ? 6 : r.right / 2, r.bottom / 2};
+    post_mouse(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    post_mouse(c, WM_LBUTTONUP, 0, at);
+    run_queue();
+}
+
+void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
+    Modifiers held(modifiers);
+    post_key_strokes(keyboard_target(hDlg), vk, modifiers);
+    run_queue();
+}
+
+void plat_test_key(HWND hDlg, int vk) {
+    plat_test_key_mod(hDlg, vk, 0);
+}
+
+void plat_test_post_key(HWND hWnd, int vk) {
+    post_key_strokes(keyboard_target(hWnd), vk, 0);
+}
+
+void plat_test_close_box(HWND hDlg) {
+    PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    run_queue();
+}
+
+void plat_test_type(HWND hDlg, int id, const char *ansi) {
+    HWND edit = GetDlgItem(hDlg, id);
+    if (edit == nullptr) return;
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    post_key_strokes(edit, VK_DELETE, 0);
+    // Each character as the keyboard's translation delivers it.
+    for (const char *p = ansi ? ansi : ""; *p; ++p)
+        PostMessageA(edit, WM_CHAR, (unsigned char)*p, 1);
+    run_queue();
+}
+
+void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
+    HWND list = GetDlgItem(hDlg, id);
+    POINT at;
+    if (!list_entry(list, index, &at)) return;
+    Modifiers held(modifiers);
+    WPARAM keys = Modifiers::mouse_keys(modifiers);
+    post_mouse(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    post_mouse(list, WM_LBUTTONUP, keys, at);
+    run_queue();
+}
+
+void plat_test_double_click(HWND hDlg, int id, int index) {
+    HWND list = GetDlgItem(hDlg, id);
+    POINT at;
+    if (!list_entry(list, index, &at)) return;
+    // What the window system delivers: press, release, double-click, release.
+    post_mouse(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    post_mouse(list, WM_LBUTTONUP, 0, at);
+    post_mouse(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    post_mouse(list, WM_LBUTTONUP, 0, at);
+    run_queue();
+}
+
+std::string plat_test_caption(HWND hWnd) {
+    std::string s((size_t)GetWindowTextLengthA(hWnd) + 1, '\0');
+    s.resize((size_t)GetWindowTextA(hWnd, &s[0], (int)s.size()));
+    return s;
+}
+
+std::string plat_test_text(HWND hDlg, int id) {
+    HWND c = GetDlgItem(hDlg, id);
+    return c ? plat_test_caption(c) : std::string();
+}
+
+bool plat_test_visible(HWND hDlg, int id) {
+    HWND c = GetDlgItem(hDlg, id);
+    return c && IsWindowVisible(c);
+}
+
+int plat_test_beep_count(void) {
+    return testhooks_beeps();
+}
+
+void plat_test_wait(int ms) {
+    DWORD end = GetTickCount() + (DWORD)ms;
+    for (;;) {
+        run_queue();
+        int left = (int)(end - GetTickCount());
+        if (left <= 0) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, (DWORD)left, QS_ALLINPUT);
+    }
+}
+
+namespace {
+struct CursorSearch {
+    HCURSOR cursor;
+    int id;
+};
+BOOL CALLBACK cursor_resource(HMODULE module, LPCSTR, LPSTR name, LONG_PTR p) {
+    CursorSearch *s = (CursorSearch *)p;
+    if (!IS_INTRESOURCE(name) || LoadCursorA(module, name) != s->cursor) return TRUE;
+    s->id = (int)(ULONG_PTR)name;
+    return FALSE;
+}
+} // namespace
+
+// The cursor's resource number: the module's cursor resource whose shared handle it is.
+int plat_test_cursor_id(void) {
+    CursorSearch s = {GetCursor(), 0};
+    if (s.cursor) EnumResourceNamesA(nullptr, RT_GROUP_CURSOR, cursor_resource, (LONG_PTR)&s);
+    return s.id;
+}
+
+// The pointer is moved by the input path (the window under it then sets its cursor).
+void plat_test_move_pointer(HWND hWnd) {
+    RECT r;
+    if (!GetWindowRect(hWnd, &r)) return;
+    for (int step = 0; step < 2; ++step) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = ((r.left + r.right) / 2 + step) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = ((r.top + r.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &in, sizeof in);
+        plat_test_wait(20);
+    }
+}
+
+bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos) {
+    char name[32] = "";
+    if (!hWnd || !GetClassNameA(hWnd, name, sizeof name) || lstrcmpiA(name, PROGRESS_CLASSA) != 0)
+        return false;
+    *low = (int)SendMessageA(hWnd, PBM_GETRANGE, TRUE, 0);
+    *high = (int)SendMessageA(hWnd, PBM_GETRANGE, FALSE, 0);
+    *pos = (int)SendMessageA(hWnd, PBM_GETPOS, 0, 0);
+    return true;
+}
+
+int plat_test_timer_count(void) {
+    return testhooks_timers_alive();
+}

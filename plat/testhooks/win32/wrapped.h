@@ -1,0 +1,30 @@
+// What the Win32 test hooks learn by standing between the program and a few Win32 functions
+// (the test program is linked with the linker's --wrap for them, cmake/windows.cmake): which
+// template a dialog was made from, the beeps given, the timers alive, the documents opened.
+#ifndef QUILLON_PLAT_TESTHOOKS_WIN32_WRAPPED_H
+#define QUILLON_PLAT_TESTHOOKS_WIN32_WRAPPED_H
+
+#include <windows.h>
+
+// The dialog just initialised takes the template of the DialogBoxParamA call that made it.
+void testhooks_dialog_initialised(HWND hDlg);
+// Resource number of a dialog's template; 0 for the system's dialogs (open, save).
+int testhooks_template_of(HWND hDlg);
+int testhooks_beeps(void);
+int testhooks_timers_alive(void);
+// The real functions, for the hooks' own timer, which is none of the program's.
+UINT_PTR testhooks_real_SetTimer(HWND hWnd, UINT_PTR id, UINT ms, TIMERPROC proc);
+BOOL testhooks_real_KillTimer(HWND hWnd, UINT_PTR id);
+
+void testhooks_install_ui(void);
+
+// The import pointer the linker gives the program in place of Windows' own, and Windows' own.
+#define WRAPPED(ret, name, bytes, params)                                                      \
+    typedef ret(WINAPI *name##_t) params;                                                      \
+    extern "C" name##_t real_##name asm("___real__imp__" #name "@" #bytes);                    \
+    static ret WINAPI wrap_##name params;                                                      \
+    extern "C" name##_t wrap_ptr_##name asm("___wrap__imp__" #name "@" #bytes);                \
+    name##_t wrap_ptr_##name = wrap_##name;                                                    \
+    static ret WINAPI wrap_##name params
+
+#endif
