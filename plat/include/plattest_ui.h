@@ -59,8 +59,8 @@ bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos);
 // Thread and window timers alive.
 int plat_test_timer_count(void);
 
-// The open and save dialogs: their file name field is control 0x47C (cmb13), their buttons
-// IDOK and IDCANCEL.
+// The open and save dialogs: their file name field is control 0x47C (cmb13; the hooks find
+// it in the older layout too, where it is edt1), their buttons IDOK and IDCANCEL.
 #define PLAT_FILE_NAME_ID 0x47C
 
 #endif

@@ -63,6 +63,9 @@ TEST(Panneau, MovesKeepPathAndDirectoryInStep) {
 }
 
 TEST(Panneau, MovesToDrives) {
+    // The Microsoft runtime's _chdir notes the drive's directory in the environment ("=D:"),
+    // where a later "D:" finds it; Wine's leaves it alone.
+    if (sous_wine()) GTEST_SKIP() << "Wine's _chdir does not remember each drive's directory";
     TempDrives d(3);
     d.write("x.txt", "", 'D');
     d.mkdir("Data", 'D');
@@ -165,6 +168,12 @@ TEST(Panneau, CountsAndTotals) {
         // The list view instead of the file list.
         hDirListe = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 200, 100, h,
                                     (HMENU)200, nullptr, nullptr);
+        for (int i = 0; i < 3; ++i) { // its columns, as its owner makes them
+            LVCOLUMNA colonne{};
+            colonne.mask = LVCF_WIDTH;
+            colonne.cx = 80;
+            SendMessageA(hDirListe, LVM_INSERTCOLUMNA, i, (LPARAM)&colonne);
+        }
         reliste(h, "*.bin");
         char texte[3][32];
         for (int i = 0; i < 3; ++i) {

@@ -13,10 +13,11 @@ using Arbre = std::map<std::string, std::string>; // relative host path -> bytes
 
 Arbre lit_arbre(const TempDrives &d) {
     Arbre a;
-    for (auto &e : std::filesystem::recursive_directory_iterator(d.host("")))
-        if (e.is_regular_file())
-            a[std::filesystem::relative(e.path(), d.host("")).string()] =
-                d.read(std::filesystem::relative(e.path(), d.host("")).string());
+    for (auto &e : std::filesystem::recursive_directory_iterator(d.path("")))
+        if (e.is_regular_file()) {
+            std::string nom = e.path().lexically_relative(d.path("")).generic_u8string();
+            a[nom] = d.read(nom);
+        }
     return a;
 }
 

@@ -27,6 +27,16 @@ inline std::filesystem::path chemin_hote(const std::string &hote) {
     return std::filesystem::u8path(hote).make_preferred();
 }
 
+// True when the tests run under Wine, whose faults some tests must leave aside (each says
+// which, with the Windows behaviour it rests on).
+inline bool sous_wine() {
+#ifdef _WIN32
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
 // Sets (or with nullptr removes) an environment variable of the process, where the program's
 // calls (GetTempPathA, getenv) read it.
 inline void variable(const char *nom, const char *valeur) {

@@ -10,8 +10,8 @@
 // the program no longer lists them, while Wine still reaches its own files through them.
 // With C: a test's folder, Wine's system folder (C:\windows) is out of reach: the libraries
 // the tests may load later are loaded at the start (init.cpp), and no new process can start.
-// The mount manager reads a drive's label from the file .windows-label at its root when the
-// letter is mapped: the file is written for that moment only. The test folders are reached
+// The mount manager reads a drive's label from the file .windows-label at its root the
+// first time it is asked for it: the file is there for that moment only. The test folders are reached
 // by Wine's host names, \\?\unix\..., which need no drive letter.
 //
 // On Windows itself, DefineDosDeviceA maps the letters (subst); the folders are reached
@@ -148,7 +148,12 @@ void wine_install(const std::vector<PlatDrive> &drives) {
             }
         }
         bool ok = wine_map(letter, unix_path(d->root));
-        if (!d->label.empty()) DeleteFileW(label_file.c_str());
+        if (!d->label.empty()) {
+            // Read once, the label stays with the drive.
+            char root[4] = {letter, ':', '\\', 0}, label[64];
+            GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+            DeleteFileW(label_file.c_str());
+        }
         if (!ok) fail("a drive cannot be mapped");
     }
 }

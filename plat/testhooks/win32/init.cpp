@@ -17,7 +17,7 @@ void plat_test_init(int *, char **) {
                                 "uxtheme.dll", "msctf.dll", "comdlg32.dll", "comctl32.dll",
                                 "shell32.dll", "shlwapi.dll", "shcore.dll", "propsys.dll",
                                 "winspool.drv", "imm32.dll", "usp10.dll", "dwmapi.dll",
-                                "explorerframe.dll", "actxprxy.dll", "version.dll"})
+                                "explorerframe.dll", "actxprxy.dll", "version.dll", "msimg32.dll"})
         LoadLibraryA(library);
     for (const char *name : {"TMP", "TEMP"}) {
         _putenv_s(name, "\\\\?\\unix\\tmp");

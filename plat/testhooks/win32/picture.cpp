@@ -1,6 +1,7 @@
-// Pictures of windows for the tests: the window drawn by itself into memory (PrintWindow,
-// frame and caption included), written as a PNG file by a writer of our own (8-bit RGB, the
-// image data in stored deflate blocks: no library needed).
+// Pictures of windows for the tests: the window as the screen shows it, frame and caption
+// included (Wine's PrintWindow draws only the client area's background, without the
+// controls), written as a PNG file by a writer of our own (8-bit RGB, the image data in
+// stored deflate blocks: no library needed).
 #include <windows.h>
 #include <cstdint>
 #include <filesystem>
@@ -84,8 +85,11 @@ bool plat_test_save_png(HWND hWnd, const char *path) {
     if (path == nullptr || !GetWindowRect(hWnd, &r)) return false;
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
-    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
-                                             RDW_UPDATENOW);
+    // Painted and in front before the screen is read.
+    SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(hWnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    plat_test_wait(50);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -98,7 +102,7 @@ bool plat_test_save_png(HWND hWnd, const char *path) {
     bool drawn = false;
     if (bm) {
         HGDIOBJ before = SelectObject(mem, bm);
-        drawn = PrintWindow(hWnd, mem, 0);
+        drawn = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
         GdiFlush();
         SelectObject(mem, before);
     }

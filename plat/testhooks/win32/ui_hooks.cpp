@@ -89,6 +89,28 @@ LRESULT CALLBACK on_message_done(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
+// A dialog's control. The open and save dialogs' name field is cmb13 in their current layout;
+// Wine gives the 76-byte OPENFILENAMEA, which the program passes, the older layout, where it
+// is edt1.
+HWND control(HWND hDlg, int id) {
+    HWND c = GetDlgItem(hDlg, id);
+    if (c == nullptr && id == PLAT_FILE_NAME_ID) c = GetDlgItem(hDlg, 0x480);
+    return c;
+}
+
+bool is_edit(HWND h) {
+    char name[16] = "";
+    return GetClassNameA(h, name, sizeof name) && lstrcmpiA(name, "Edit") == 0;
+}
+
+// The edit field that takes a control's typing: itself, or the one inside a combo box.
+HWND edit_of(HWND c) {
+    if (c == nullptr || is_edit(c)) return c;
+    for (HWND child = GetWindow(c, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (HWND e = edit_of(child)) return e;
+    return nullptr;
+}
+
 // The window that takes a window's keys: the focus when it lies in that window, else the
 // window itself.
 HWND keyboard_target(HWND h) {
@@ -167,7 +189,7 @@ int plat_test_pending_handlers(void) {
 }
 
 void plat_test_click(HWND hDlg, int id) {
-    HWND c = GetDlgItem(hDlg, id);
+    HWND c = control(hDlg, id);
     if (c == nullptr || !IsWindowVisible(c)) return;
     RECT r;
     GetClientRect(c, &r);
@@ -201,7 +223,7 @@ void plat_test_close_box(HWND hDlg) {
 }
 
 void plat_test_type(HWND hDlg, int id, const char *ansi) {
-    HWND edit = GetDlgItem(hDlg, id);
+    HWND edit = edit_of(control(hDlg, id));
     if (edit == nullptr) return;
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -242,12 +264,12 @@ std::string plat_test_caption(HWND hWnd) {
 }
 
 std::string plat_test_text(HWND hDlg, int id) {
-    HWND c = GetDlgItem(hDlg, id);
+    HWND c = control(hDlg, id);
     return c ? plat_test_caption(c) : std::string();
 }
 
 bool plat_test_visible(HWND hDlg, int id) {
-    HWND c = GetDlgItem(hDlg, id);
+    HWND c = control(hDlg, id);
     return c && IsWindowVisible(c);
 }
 
