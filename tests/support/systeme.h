@@ -37,6 +37,23 @@ inline bool sous_wine() {
 #endif
 }
 
+// Whether the program can open a file whose name the ANSI code page cannot hold, which it
+// sees with "?" in place of those characters: the platform layer finds it; Windows does not.
+#ifdef _WIN32
+constexpr bool noms_hors_ansi_ouvrables = false;
+#else
+constexpr bool noms_hors_ansi_ouvrables = true;
+#endif
+
+// The process's number.
+inline long processus() {
+#ifdef _WIN32
+    return (long)GetCurrentProcessId();
+#else
+    return (long)getpid();
+#endif
+}
+
 // Sets (or with nullptr removes) an environment variable of the process, where the program's
 // calls (GetTempPathA, getenv) read it.
 inline void variable(const char *nom, const char *valeur) {
@@ -118,7 +135,10 @@ inline bool lecture_seule(const std::string &hote) {
     return false;
 #else
     chmod(hote.c_str(), 0444);
-    return access(hote.c_str(), W_OK) != 0;
+    int fd = open(hote.c_str(), O_WRONLY);
+    if (fd < 0) return true;
+    close(fd);
+    return false;
 #endif
 }
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 #include "plattest_fs.h"
 #include "systeme.h"
@@ -20,12 +21,16 @@ class TempDrives {
     explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
         base_ = plat_test_temp_dir();
         if (base_.empty()) ADD_FAILURE() << "no temporary directory";
-        // A test that ends in exit() (a fatal error in a child process) skips destructors.
+        // A test that ends in exit() (a fatal error in a child process) skips destructors:
+        // each process removes the trees it made (a forked child, its parent's, never). The
+        // list is made first, so that it outlives the function that empties it.
+        pending();
         static bool registered = std::atexit([] {
-            for (auto &b : pending()) remove_tree(b);
+            for (auto &[createur, base] : pending())
+                if (createur == processus()) remove_tree(base);
         }) == 0;
         (void)registered;
-        pending().push_back(base_);
+        pending().emplace_back(processus(), base_);
         std::vector<PlatDrive> drives;
         for (int i = 0; i < count; ++i) {
             std::string root = base_ + "/" + char('c' + i);
@@ -38,7 +43,7 @@ class TempDrives {
     ~TempDrives() {
         remove_tree(base_);
         auto &p = pending();
-        auto it = std::find(p.begin(), p.end(), base_);
+        auto it = std::find(p.begin(), p.end(), std::make_pair(processus(), base_));
         if (it != p.end()) p.erase(it);
     }
     TempDrives(const TempDrives &) = delete;
@@ -69,8 +74,8 @@ class TempDrives {
     }
 
   private:
-    static std::vector<std::string> &pending() {
-        static std::vector<std::string> bases;
+    static std::vector<std::pair<long, std::string>> &pending() {
+        static std::vector<std::pair<long, std::string>> bases;
         return bases;
     }
     static void remove_tree(const std::string &base_utf8) {

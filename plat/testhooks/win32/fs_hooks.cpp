@@ -28,6 +28,7 @@
 namespace {
 
 std::vector<PlatDrive> table;
+bool inherited = false; // a child's drives are its parent's (see children.cpp)
 
 bool under_wine() {
     return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
@@ -184,8 +185,22 @@ void windows_install(const std::vector<PlatDrive> &drives) {
 
 } // namespace
 
+void testhooks_drives_inherited(void) {
+    inherited = true;
+}
+
+bool testhooks_system_drive(bool system) {
+    const char *own = getenv("QUILLON_PREFIXE_PRIVE");
+    for (const PlatDrive &d : table)
+        if (d.letter == 'C' && under_wine() && own != nullptr)
+            return wine_map('C', system ? own : unix_path(d.root));
+    return false;
+}
+
 void plat_test_set_drives(const std::vector<PlatDrive> &drives) {
-    if (under_wine())
+    if (inherited)
+        ; // the parent's, made for the same test
+    else if (under_wine())
         wine_install(drives);
     else
         windows_install(drives);

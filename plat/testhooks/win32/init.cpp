@@ -19,6 +19,7 @@ void plat_test_init(int *, char **) {
                                 "winspool.drv", "imm32.dll", "usp10.dll", "dwmapi.dll",
                                 "explorerframe.dll", "actxprxy.dll", "version.dll", "msimg32.dll"})
         LoadLibraryA(library);
+    testhooks_child_loaded();
     for (const char *name : {"TMP", "TEMP"}) {
         _putenv_s(name, "\\\\?\\unix\\tmp");
         SetEnvironmentVariableA(name, "\\\\?\\unix\\tmp");

@@ -18,6 +18,15 @@ BOOL testhooks_real_KillTimer(HWND hWnd, UINT_PTR id);
 
 void testhooks_install_ui(void);
 
+// Under Wine, C: back to Wine's own (true) or the test's again (false); false when the test's
+// drives hold no C: of theirs.
+bool testhooks_system_drive(bool system);
+// This process is a test's child: its drives are its parent's, which it does not change.
+void testhooks_drives_inherited(void);
+// In a child that a test started, once its libraries are loaded: tells the parent, and waits
+// until the test's drives are back.
+void testhooks_child_loaded(void);
+
 // The import pointer the linker gives the program in place of Windows' own, and Windows' own.
 #define WRAPPED(ret, name, bytes, params)                                                      \
     typedef ret(WINAPI *name##_t) params;                                                      \
