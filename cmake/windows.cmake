@@ -54,7 +54,7 @@ if(BUILD_TESTING)
     add_library(quillon_testhooks STATIC ${testhooks_sources})
     target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
-    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32)
+    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32)
     foreach(wrapped DialogBoxParamA@20 MessageBeep@4 SetTimer@16 KillTimer@8 ShellExecuteA@24
                     CreateProcessA@40)
         target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp__${wrapped})

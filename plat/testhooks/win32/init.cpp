@@ -19,6 +19,15 @@ void plat_test_init(int *, char **) {
                                 "winspool.drv", "imm32.dll", "usp10.dll", "dwmapi.dll",
                                 "explorerframe.dll", "actxprxy.dll", "version.dll", "msimg32.dll"})
         LoadLibraryA(library);
+    // The shell's dialogs reach COM, whose service (RpcSs) Wine starts on first need: it is
+    // started now, while Wine's own drive C: is there to start it from.
+    if (SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT)) {
+        if (SC_HANDLE rpcss = OpenServiceA(manager, "RpcSs", SERVICE_START)) {
+            StartServiceA(rpcss, 0, nullptr);
+            CloseServiceHandle(rpcss);
+        }
+        CloseServiceHandle(manager);
+    }
     testhooks_child_loaded();
     for (const char *name : {"TMP", "TEMP"}) {
         _putenv_s(name, "\\\\?\\unix\\tmp");

@@ -25,10 +25,13 @@ bool is_dialog(HWND h) {
 }
 
 // Runs the queue until it is empty, as DialogBox's loop would: keys go through the dialog
-// manager of the dialog they are for. A WM_QUIT met on the way is left for the program.
-void run_queue() {
+// manager of the dialog they are for. A WM_QUIT met on the way is left for the program. The
+// input and the posted messages only, unless `all`: a window that never validates itself
+// (Wine's file list) would keep WM_PAINT coming for ever.
+void run_queue(bool all = false) {
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    UINT kinds = all ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | kinds)) {
         if (m.message == WM_QUIT) {
             PostQuitMessage((int)m.wParam);
             return;
@@ -92,10 +95,18 @@ LRESULT CALLBACK on_message_done(int code, WPARAM wParam, LPARAM lParam) {
 // A dialog's control. The open and save dialogs' name field is cmb13 in their current layout;
 // Wine gives the 76-byte OPENFILENAMEA, which the program passes, the older layout, where it
 // is edt1.
+// Where two controls have the number (Wine's open dialog has a toolbar numbered IDOK beside
+// its Open button), the button is the one a user means.
 HWND control(HWND hDlg, int id) {
-    HWND c = GetDlgItem(hDlg, id);
-    if (c == nullptr && id == PLAT_FILE_NAME_ID) c = GetDlgItem(hDlg, 0x480);
-    return c;
+    HWND found = nullptr;
+    for (HWND c = GetWindow(hDlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(c) != id) continue;
+        char name[16] = "";
+        if (GetClassNameA(c, name, sizeof name) && lstrcmpiA(name, "Button") == 0) return c;
+        if (found == nullptr) found = c;
+    }
+    if (found == nullptr && id == PLAT_FILE_NAME_ID) found = GetDlgItem(hDlg, 0x480);
+    return found;
 }
 
 bool is_edit(HWND h) {
@@ -280,7 +291,7 @@ int plat_test_beep_count(void) {
 void plat_test_wait(int ms) {
     DWORD end = GetTickCount() + (DWORD)ms;
     for (;;) {
-        run_queue();
+        run_queue(true);
         int left = (int)(end - GetTickCount());
         if (left <= 0) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, (DWORD)left, QS_ALLINPUT);
