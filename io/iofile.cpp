@@ -32,7 +32,7 @@ int maxpath = 0;
 void sortie_erreur_fichier(const char *fnom) {
     char mes[LG_MESSAGE];
     // A long name is cut so that the message always fits.
-    snprintf(mes, sizeof mes, "%s%s", err_fichier, fnom);
+    snprintf(mes, sizeof mes, "%s %s", err_fichier, fnom);
     sortie_erreur(mes);
 }
 
@@ -64,7 +64,8 @@ int sec_creat(const char *filename) {
 // advancing the busy cursor per block and, above one block, a progress bar. A source that ends
 // early ends the copy (0: its callers take what was there). Returns -1 when the buffer cannot
 // be had, when a read fails or when a write fails (the copy stops there), so that callers
-// can tell a complete copy from a broken one.
+// can tell a complete copy from a broken one; COPIE_INTERROMPUE when the user pressed Escape
+// and confirmed, after the block under way.
 int frecopie(FILE *f1, FILE *f2, uint32_t l) {
     char *tampon = (char *)calloc(1, TAILLE_BLOC_COPIE);
     if (tampon == nullptr) return -1;
@@ -92,6 +93,10 @@ int frecopie(FILE *f1, FILE *f2, uint32_t l) {
         }
         reste -= bloc;
         if (resultat != 0) break;
+        if (teste_interruption()) {
+            resultat = COPIE_INTERROMPUE;
+            break;
+        }
     }
     free(tampon);
     if (grosfichier) fin_progression();

@@ -18,6 +18,7 @@ extern int LFN_lg;      // longest name component of the drive last queried
 extern int maxpath;     // longest path of the drive last queried
 
 #define TAILLE_BLOC_COPIE 40960 // bytes per block of frecopie
+#define COPIE_INTERROMPUE (-2)  // frecopie: the user stopped the work with Escape
 
 // Long-name record written by put_nom_long: 256 bytes.
 typedef struct {

@@ -7,8 +7,10 @@
 #include "kernel32/fdhandle.h"
 #include "kernel32/attr.h"
 #include "kernel32/error.h"
+#include "kernel32/flush.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
+#include "kernel32/security.h"
 
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed) {
     DosPath p;
@@ -42,7 +44,7 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
-                          LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                           HANDLE /*hTemplateFile*/) {
     bool rd = dwDesiredAccess & GENERIC_READ, wr = dwDesiredAccess & GENERIC_WRITE;
@@ -66,7 +68,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwSh
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+    const void *security = lpSecurityAttributes ? lpSecurityAttributes->lpSecurityDescriptor : nullptr;
+    mode_t mode = fs_creation_mode(security);
+    if (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) mode &= 0444;
     DWORD err;
     bool existed = false;
     int fd = fs_open(lpFileName, flags, mode, &err, &existed);
@@ -74,6 +78,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwSh
         SetLastError(err);
         return INVALID_HANDLE_VALUE;
     }
+    if (!existed) fs_apply_security(fd, security);
     bool told = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(told && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle_from_fd(fd);
@@ -106,9 +111,8 @@ BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize) {
 }
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
-    int fd = fd_from_handle(hFile);
-    if (fd < 0) return fs_fail(ERROR_INVALID_HANDLE);
-    return fsync(fd) == 0 ? TRUE : fs_fail(fs_error_from_errno(errno));
+    DWORD err = fs_flush(fd_from_handle(hFile));
+    return err ? fs_fail(err) : TRUE;
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {

@@ -1,6 +1,8 @@
 // Passes over directories, and the replacement of files under failure: every file ends with
 // its old or its new content under its own name, and nothing else is lost.
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -134,25 +136,68 @@ TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessage) {
     EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.txt"});
 }
 
-// Where the root cannot be written the list goes to the temporary directory; a work file
-// that cannot be created ends the program, and its list does not outlive it.
-TEST_F(Remplace, ListFindsAPlaceAndIsRemovedEvenOnAFatalError) {
+// Where the root cannot be written the list goes to the temporary directory; where neither
+// can, the message names the folder whose files are ignored. A file whose work file cannot be
+// made is skipped with a message saying why, and the pass goes on.
+TEST_F(Remplace, ListFindsAPlaceAndAFileThatCannotBeConvertedIsSkipped) {
     SansPrivileges utilisateur;
     c.mkdir("temp");
     setenv("TMP", c.host("temp").c_str(), 1);
     c.write("docs/a.txt", "A");
     c.write("docs/ro/b.txt", "B");
+    c.write("docs/z/c.txt", "C");
     chmod(c.host("").c_str(), 0555);
     chmod(c.host("docs/ro").c_str(), 0555);
     ASSERT_EQ(_chdir("docs"), 0);
-
-    EXPECT_EXIT(recurs_add_header("*.*", 1, 0), testing::ExitedWithCode(1), "");
+    messages.attend(2);
+    recurs_add_header("*.*", 1, 0);
+    chmod(c.host("temp").c_str(), 0555);
+    recurs_add_header("*.*", 0, 0);
     chmod(c.host("").c_str(), 0755);
+    chmod(c.host("temp").c_str(), 0755);
+    EXPECT_EQ(messages.textes,
+              (std::vector<std::string>{"Le fichier b.txt n'a pas \xe9t\xe9 modifi\xe9 : b.$$$ ne peut "
+                                        "pas \xea" "tre cr\xe9\xe9 (acc\xe8s refus\xe9)",
+                                        "La liste des fichiers du r\xe9pertoire C:\\docs n'a pas pu "
+                                        "\xea" "tre \xe9" "crite : ses fichiers sont ignor\xe9s"}));
     EXPECT_EQ(c.read("docs/a.txt").substr(128), "A");
     EXPECT_EQ(c.read("docs/ro/b.txt"), "B");
+    EXPECT_EQ(c.read("docs/z/c.txt").substr(128), "C");
     EXPECT_EQ(noms_dans(c.host("docs/ro")), std::vector<std::string>{"b.txt"});
     EXPECT_EQ(noms_dans(c.host("temp")), std::vector<std::string>{});
     EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"docs", "temp"}));
+}
+
+// On a full drive the list goes to the temporary directory too; each file then fails to be
+// written, and says so. (A small file system of its own is mounted over drive C:.)
+TEST(RemplacePlein, FullDriveListGoesToTheTemporaryDirectory) {
+    TempDrives d(2);
+    d.write("a.txt", "A");
+    d.mkdir("temp", 'D');
+    setenv("TMP", d.host("temp", 'D').c_str(), 1);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", d.host("").c_str(), "tmpfs", 0, "size=64k") != 0)
+            _exit(2);
+        d.write("a.txt", "A");
+        d.write("plein.bin", std::string(1 << 20, 'p')); // as much as fits
+        Global_hInst = GetModuleHandleA(nullptr);
+        Messages m;
+        m.attend(2);
+        recurs_add_header("*.*", 0, 0);
+        _exit(m.textes == std::vector<std::string>{
+                              "Erreur d'\xe9" "criture du fichier a.txt : il n'a pas \xe9t\xe9 modifi\xe9",
+                              "Erreur d'\xe9" "criture du fichier plein.bin : il n'a pas \xe9t\xe9 modifi\xe9"}
+                  ? 0
+                  : 1);
+    }
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    unsetenv("TMP");
+    if (WIFEXITED(statut) && WEXITSTATUS(statut) == 2) GTEST_SKIP() << "cannot mount a file system";
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+    EXPECT_EQ(noms_dans(d.host("temp", 'D')), std::vector<std::string>{});
 }
 
 // A write that fails part-way (here a file-size limit) leaves the file as it was, removes the
