@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 #include <direct.h>
+#include "kernel32/names_utf8.h"
 #include "moteur.h"
 
 using Remplace = Moteur;
@@ -45,6 +46,39 @@ TEST_F(Remplace, AddThenStripGivesBackEveryFileByteForByte) {
     }
     std::sort(noms.begin(), noms.end());
     EXPECT_EQ(noms_dans(c.host("rt")), noms);
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
+
+// Every name a folder lists converts and comes back, whatever its first character (a hidden
+// file, a name the host allows and Windows does not, one without a Macintosh counterpart,
+// which the header names with "_"); a name holding a line break cannot go through the pass's
+// list, and the pass says so.
+TEST_F(Remplace, EveryFirstCharacterConvertsAndComesBack) {
+    std::map<std::string, std::string> fichiers; // the program's name -> bytes
+    for (int i = 1; i < 256; ++i) {
+        // "/" cannot be in a host name; "\\" and ":" reach the program as "?", like "?" itself.
+        if (strchr("/\\:\r\n", i) != nullptr) continue;
+        std::string nom = std::string(1, (char)i) + "x.txt";
+        fichiers[nom] = nom;
+        c.write(fs_utf8_from_ansi(nom), nom);
+    }
+    c.write("\rcr.txt", "cr");
+    c.write("l\nf.txt", "lf");
+    messages.attend(4);
+    recurs_add_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers) {
+        std::string q = c.read(fs_utf8_from_ansi(nom));
+        ASSERT_EQ(q.size(), 128 + octets.size()) << (int)(unsigned char)nom[0];
+        EXPECT_EQ(q.substr(1, 1) + q.substr(3, 5), "\x06x.txt") << (int)(unsigned char)nom[0];
+        EXPECT_NE(q[2], '\0');
+    }
+    recurs_strip_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers)
+        EXPECT_EQ(c.read(fs_utf8_from_ansi(nom)), octets) << (int)(unsigned char)nom[0];
+    const std::string cr = "Le fichier \rcr.txt est ignor\xe9 : son nom contient un saut de ligne";
+    const std::string lf = "Le fichier l\nf.txt est ignor\xe9 : son nom contient un saut de ligne";
+    EXPECT_EQ(messages.textes, (std::vector<std::string>{cr, lf, cr, lf}));
+    EXPECT_EQ(c.read("\rcr.txt"), "cr");
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
@@ -123,17 +157,26 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
     EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
-// A read-only file cannot be opened for conversion: each operation says so in its way.
-TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessage) {
+// A read-only file cannot be opened, so neither converted nor examined: adding and examining
+// say so in a message that closes by itself (its timer runs), stripping in one that stays.
+TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessageOfEachCommandsKind) {
     SansPrivileges utilisateur;
-    c.write("lu.txt", "lecture seule");
-    chmod(c.host("lu.txt").c_str(), 0444);
-    messages.attend(2);
-    EXPECT_EQ(add_header("lu.txt", 0), 0);
-    EXPECT_EQ(strip_header("lu.txt", 0), 0);
-    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Erreur \xe0 l'ouverture des fichiers"));
-    EXPECT_EQ(c.read("lu.txt"), "lecture seule");
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.txt"});
+    const std::string q = entete_quillon(1, 0) + "q";
+    c.write("lu.bin", q);
+    chmod(c.host("lu.bin").c_str(), 0444);
+    std::vector<std::string> vus; // the text, and whether a timer will close the message
+    for (int i = 0; i < 3; ++i)
+        plat_test_push_dialog_handler([&vus](HWND h, int) {
+            vus.push_back(plat_test_text(h, 128) + (plat_test_timer_count() > 0 ? " (fugace)" : ""));
+            plat_test_click(h, 1);
+        });
+    EXPECT_EQ(add_header("lu.bin", 0), 0);
+    EXPECT_EQ(strip_header("lu.bin", 0), 0);
+    EXPECT_EQ(display_header("lu.bin"), 0);
+    const std::string err = "Erreur \xe0 l'ouverture des fichiers";
+    EXPECT_EQ(vus, (std::vector<std::string>{err + " (fugace)", err, err + " (fugace)"}));
+    EXPECT_EQ(c.read("lu.bin"), q);
+    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.bin"});
 }
 
 // Where the root cannot be written the list goes to the temporary directory; where neither
