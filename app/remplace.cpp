@@ -223,23 +223,25 @@ static int copie_entiere(FILE *fs, FILE *f) {
 }
 
 // Where the volume has no hard links (FAT, exFAT), the backup is a durable copy of the file,
-// so that the file's own name keeps its content throughout. 1 when it was made; otherwise
-// nothing is left of it and the user was told (unless the user stopped the work).
+// so that the file's own name keeps its content throughout. The copy is made under a work
+// name and takes the backup name only once complete: a backup is never a part of the file.
+// 1 when it was made; otherwise nothing is left of it and the user was told (unless the user
+// stopped the work).
 static int copie_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_bak,
                             avertissement avertit) {
-    FILE *fb = cree_nouveau(nom_bak, nom_fichier);
-    if (fb == nullptr) {
-        signale_creation(avertit, nom_fichier, nom_bak, GetLastError());
-        return 0;
-    }
+    char nom_copie[LG_NOM_TRAVAIL];
+    FILE *fb = cree_travail(nom_fichier, nom_copie, avertit);
+    if (fb == nullptr) return 0;
     int r = copie_entiere(fs, fb);
     int ok = termine_ecriture(fb, r == 0);
-    if (ok) return 1;
-    DeleteFileA(nom_bak);
+    if (ok && MoveFileA(nom_copie, nom_bak)) return 1;
+    DeleteFileA(nom_copie);
     if (r == COPIE_INTERROMPUE)
         marque_arret();
-    else
+    else if (!ok)
         signale(avertit, err_ecriture, nom_fichier, nullptr);
+    else
+        signale(avertit, err_sauvegarde, nom_bak, nom_fichier); // made meanwhile
     return 0;
 }
 

@@ -35,7 +35,7 @@ TEST_P(Ecriture, WorkFileAndBackupAreAsPrivateAsTheFileWhichNeverLeavesItsName) 
         {"prive.txt", "600"}, {"groupe.txt", "640"}, {"lance.sh", "751"}};
     std::map<std::string, std::string> vus; // work file -> its mode, and what the file then held
     plat_test_on_move([&](const char *de, const char *vers) {
-        vus[de] = mode(plat_test_host_path(de)) + " " + c.read(vers);
+        if (!strstr(vers, ".bak")) vus[de] = mode(plat_test_host_path(de)) + " " + c.read(vers);
     });
     for (auto &[nom, m] : cas) {
         c.write(nom, nom);
