@@ -78,7 +78,7 @@ int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissem
     DWORD att = GetFileAttributesA(nom_fichier);
     if (att == INVALID_FILE_ATTRIBUTES || (att & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
         if (copie_nom(nom_reel, LG_NOM_TRAVAIL, nom_fichier)) return 1;
-        signale(avertit, err_lien, nom_fichier, nullptr);
+        signale(avertit, err_nomlong, nom_fichier, nullptr);
         return 0;
     }
     // "\\?\C:\dir\name": a name on a drive, which the program can use without the prefix.
