@@ -174,12 +174,21 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget) return FALSE;
-    BOOL was_disabled = !w->widget->isEnabled();
-    w->widget->setEnabled(bEnable != FALSE);
+    BOOL was_disabled = !IsWindowEnabled(hWnd);
+    if (w->widget->isWindow())
+        w->disabled = !bEnable; // the toolkit would disable the dialogs it owns as well
+    else
+        w->widget->setEnabled(bEnable != FALSE);
     return was_disabled;
 }
 
 BOOL WINAPI IsWindowEnabled(HWND hWnd) {
     Window *w = window_from(hWnd);
-    return w && w->widget && w->widget->isEnabled();
+    return w && w->widget && w->widget->isEnabled() && !w->disabled;
+}
+
+bool window_takes_input(const QObject *target) {
+    if (!target->isWidgetType()) return true;
+    Window *top = window_of_exact_widget(static_cast<const QWidget *>(target)->window());
+    return top == nullptr || !top->disabled;
 }

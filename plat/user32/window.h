@@ -19,6 +19,9 @@ class Window {
     int id = 0;
     DWORD style = 0;
     QPointer<QWidget> widget;
+    // A top-level window disabled by EnableWindow (a modal dialog's owner): it takes no input
+    // but, as on Windows, its controls are not greyed.
+    bool disabled = false;
 
     // The window procedure of the window's class: what SendMessageA reaches.
     virtual LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -41,6 +44,8 @@ Window *window_from(HWND h);
 Window *window_of_widget(const QObject *w);
 // The window whose own widget is w (null once the window is gone).
 Window *window_of_exact_widget(const QObject *w);
+// False for a widget of a disabled top-level window: input meant for it is dropped.
+bool window_takes_input(const QObject *target);
 // The window's children in creation order, which is the layout order of a dialog.
 std::vector<Window *> window_children(HWND parent);
 // Removes a window and its children from the table; their widgets are left to the caller.
