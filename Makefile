@@ -4,6 +4,7 @@
 #   make bench  install what is missing, build optimised, run the benchmarks
 #   make install build as for `make run`, then install under $(PREFIX) (default /usr/local);
 #                DESTDIR=/some/stage puts the files under that directory instead
+#   make fuzz   install clang and libFuzzer, build the fuzz targets, run each FUZZ_SECONDS
 
 PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
         fontconfig fonts-dejavu-core xvfb xauth
@@ -11,7 +12,10 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 RUN_CONFIG := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF
 
-.PHONY: all deps run test bench install clean
+FUZZ_PKGS := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps run test bench install fuzz clean
 
 all: test
 
@@ -50,6 +54,13 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF -DQUILLON_BENCH=ON
 	cmake --build build/bench -j$(JOBS)
 	@if [ -x bench/run ]; then bench/run build/bench; else echo "No benchmarks yet."; fi
+
+fuzz:
+	$(MAKE) deps PKGS="$(PKGS) $(FUZZ_PKGS)"
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILLON_SANITIZE=ON -DQUILLON_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build build/fuzz -j$(JOBS)
+	fuzz/run build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
