@@ -127,13 +127,16 @@ TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
     EXPECT_EQ(fin, 0);
 }
 
-// Only "[..]" itself is the parent: a folder whose name begins with two dots is entered. A
-// folder the user may not read is not: the path and the lists stay on the folder he was in.
-TEST(Programme, EntersOnlyFoldersThatAreFoldersAndReadable) {
+// Only "[..]" itself is the parent: a folder whose name begins with two dots is entered. Two
+// folders whose names differ only in case are each reached by their own entry. A folder the
+// user may not read is not entered: the path and the lists stay on the folder he was in.
+TEST(Programme, EachFolderListedIsEnteredByItsOwnEntry) {
     TempDrives d;
     d.write("a.txt", "a");
     d.write("Sub/..Cache/inside.txt", "in");
     d.write("Sub/Locked/secret.txt", "s");
+    d.write("Sub/Foo/upper.txt", "u");
+    d.write("Sub/foo/lower.txt", "l");
     chmod(d.host("Sub/Locked").c_str(), 0);
     sans_droits({d.host(".."), d.host("")}, [&] {
         int fin = lance_programme([&](HWND h) {
@@ -142,9 +145,16 @@ TEST(Programme, EntersOnlyFoldersThatAreFoldersAndReadable) {
             EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\..cache\\");
             EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"inside.txt"}));
             double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"lower.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo~1]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"upper.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
             double_clic(h, IDD_REPERTOIRES, "[locked]");
             EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
-            EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[..]", "[..cache]", "[locked]"}));
+            EXPECT_EQ(entrees(h, IDD_REPERTOIRES),
+                      (Liste{"[..]", "[..cache]", "[foo]", "[foo~1]", "[locked]"}));
             plat_test_key(h, VK_ESCAPE);
         });
         EXPECT_EQ(fin, 0);
