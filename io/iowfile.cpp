@@ -176,10 +176,44 @@ static void minuscules_ascii(char *dst, const char *src, size_t debut) {
     dst[i] = '\0';
 }
 
+// Texts measured in a list box's own font: the widest entry sets how far the list scrolls
+// sideways (a list with WS_HSCROLL), so that a long name can be read whole.
+typedef struct {
+    HWND liste;
+    HDC dc;
+    HGDIOBJ ancienne; // the context's font before the list's
+    LONG large;       // the widest text so far, in pixels
+} mesure_liste;
+
+static void debut_mesure(mesure_liste *m, HWND liste) {
+    m->liste = liste;
+    m->dc = GetDC(liste);
+    HGDIOBJ police = (HGDIOBJ)SendMessageA(liste, WM_GETFONT, 0, 0);
+    m->ancienne = m->dc && police ? SelectObject(m->dc, police) : nullptr;
+    m->large = 0;
+}
+
+static void ajoute_entree(mesure_liste *m, const char *texte) {
+    SendMessageA(m->liste, LB_ADDSTRING, 0, (LPARAM)texte);
+    SIZE taille;
+    if (m->dc && GetTextExtentPoint32A(m->dc, texte, (int)strlen(texte), &taille) &&
+        taille.cx > m->large)
+        m->large = taille.cx;
+}
+
+static void fin_mesure(mesure_liste *m) {
+    if (m->ancienne) SelectObject(m->dc, m->ancienne);
+    if (m->dc) ReleaseDC(m->liste, m->dc);
+    const LONG marge = 8; // the room the list leaves around a text
+    SendMessageA(m->liste, LB_SETHORIZONTALEXTENT, (WPARAM)(m->large + marge), 0);
+}
+
 void dirlist32(HWND hDlg, const char *sel, int idbox, int code) {
     SendDlgItemMessageA(hDlg, idbox, LB_RESETCONTENT, 0, 0);
     UINT nombre = 0;
     uint64_t total = 0;
+    mesure_liste mesure;
+    debut_mesure(&mesure, GetDlgItem(hDlg, idbox));
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(sel, &fd);
     if (h != INVALID_HANDLE_VALUE) {
@@ -191,16 +225,17 @@ void dirlist32(HWND hDlg, const char *sel, int idbox, int code) {
                     char entree[LG_ENTREE + 2];
                     minuscules_ascii(nom, fd.cFileName, 0);
                     snprintf(entree, sizeof entree, "[%s]", nom);
-                    SendDlgItemMessageA(hDlg, idbox, LB_ADDSTRING, 0, (LPARAM)entree);
+                    ajoute_entree(&mesure, entree);
                 }
             } else if (est_fichier(attributs)) {
-                SendDlgItemMessageA(hDlg, idbox, LB_ADDSTRING, 0, (LPARAM)fd.cFileName);
+                ajoute_entree(&mesure, fd.cFileName);
                 ++nombre;
                 total += taille_trouvee(&fd);
             }
         } while (FindNextFileA(h, &fd));
         FindClose(h);
     }
+    fin_mesure(&mesure);
     if (code == 0) affiche_totaux(hDlg, nombre, total);
 }
 

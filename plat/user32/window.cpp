@@ -1,5 +1,6 @@
 // The handle table, and the functions every window class shares: texts, messages, items.
 #include "user32/window.h"
+#include "gdi32/fonts.h"
 #include <QVariant>
 #include <cstdio>
 #include <cstring>
@@ -82,6 +83,8 @@ LRESULT Window::message(UINT msg, WPARAM wParam, LPARAM lParam) {
         return copy_text_out(text(), (char *)lParam, (int)wParam);
     case WM_GETTEXTLENGTH:
         return (LRESULT)text().size();
+    case WM_GETFONT:
+        return widget ? (LRESULT)gdi_font_handle(widget->font()) : 0;
     default:
         return 0;
     }

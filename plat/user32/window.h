@@ -28,6 +28,8 @@ class Window {
     // The window text in Windows-1252.
     virtual std::string text() const { return text_; }
     virtual void set_text(const std::string &ansi) { text_ = ansi; }
+    // The text as the user sees it drawn (a static text shortened to fit, ...).
+    virtual std::string shown_text() const { return text(); }
     // The Win32 class of a control whose class the layer must tell apart ("" otherwise).
     virtual const char *class_name() const { return ""; }
     // The key a push button answers to Enter: true for push buttons only (not owner-drawn).
