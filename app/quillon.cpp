@@ -9,7 +9,7 @@
 #include "io/iofile.h"
 #include "io/iowfile.h"
 
-#define LG_MOTIF 255 // the longest name a folder can hold: the file-name field's limit
+#define LG_MOTIF 255  // the longest name a folder can hold: the file-name field's limit
 #define LG_EXT_AIDE 4 // room kept in nom_faide for the ".hlp" that extension may append
 
 // An operation of the engine applied to one file of the list; backup is ignored by Examine.

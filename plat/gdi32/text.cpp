@@ -32,15 +32,14 @@ HFONT gdi_font_handle(const QFont &font) {
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     if (hdc == nullptr || h == nullptr) return nullptr;
     auto it = selected.find(hdc);
-    HGDIOBJ previous = it != selected.end() ? (HGDIOBJ)it->second
-                                            : (HGDIOBJ)gdi_font_handle(QApplication::font());
+    HGDIOBJ previous =
+        it != selected.end() ? (HGDIOBJ)it->second : (HGDIOBJ)gdi_font_handle(QApplication::font());
     selected[hdc] = (HFONT)h;
     return previous;
 }
 
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
-    if (hdc == nullptr || (lpString == nullptr && c > 0) || c < 0 || psizl == nullptr)
-        return FALSE;
+    if (hdc == nullptr || (lpString == nullptr && c > 0) || c < 0 || psizl == nullptr) return FALSE;
     auto it = selected.find(hdc);
     QFontMetrics m(font_of(it != selected.end() ? it->second : nullptr));
     psizl->cx = c > 0 ? m.horizontalAdvance(qstring_from_ansi(lpString, c)) : 0;

@@ -101,8 +101,10 @@ TEST(Panneau, MovesToDrives) {
 TEST(Panneau, DriveOfAnEntry) {
     const struct {
         const char *entree, *lecteur;
-    } cas[] = {{"Systeme [C:]", "c:"}, {"My [x] disk [D:]", "d:"}, {"[a:] label [E:]", "e:"},
-               {"[D:", nullptr},      {"label", nullptr},           {"x [1:]", nullptr}};
+    } cas[] = {
+        {"Systeme [C:]", "c:"}, {"My [x] disk [D:]", "d:"}, {"[a:] label [E:]", "e:"},
+        {"[D:", nullptr},       {"label", nullptr},         {"x [1:]", nullptr},
+    };
     for (const auto &c : cas) {
         char lecteur[3] = "";
         EXPECT_EQ(lecteur_entree(c.entree, lecteur), c.lecteur ? 1 : 0) << c.entree;

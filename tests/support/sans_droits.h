@@ -10,7 +10,8 @@
 #include <unistd.h>
 
 // `racines`: the host folders on the way to the test's drives, opened to every user.
-inline void sans_droits(const std::vector<std::string> &racines, const std::function<void()> &corps) {
+inline void sans_droits(const std::vector<std::string> &racines,
+                        const std::function<void()> &corps) {
     if (geteuid() != 0) {
         corps();
         return;

@@ -50,7 +50,8 @@ TEST(PlatFileDialog, ShowsTheProgramsFilterAndEveryControlWhole) {
             auto *view = w->findChild<QTreeView *>("treeView");
             for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
                 for (int column = 1; column < view->header()->count(); ++column, ++cells) {
-                    QString shown = view->model()->index(row, column, view->rootIndex()).data().toString();
+                    QString shown =
+                        view->model()->index(row, column, view->rootIndex()).data().toString();
                     EXPECT_GE(view->header()->sectionSize(column),
                               view->fontMetrics().horizontalAdvance(shown))
                         << shown.toStdString();
