@@ -42,6 +42,13 @@ inline const std::string &fuzz_drive() {
     return *root;
 }
 
+// What each target's LLVMFuzzerInitialize does: the platform, and the drive for file readers.
+inline int fuzz_start(bool with_drive) {
+    fuzz_start_platform();
+    if (with_drive) fuzz_drive();
+    return 0;
+}
+
 inline void fuzz_write(const std::string &host, const uint8_t *data, size_t size) {
     std::ofstream(host, std::ios::binary | std::ios::trunc).write((const char *)data, (long)size);
 }

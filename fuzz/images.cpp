@@ -3,8 +3,7 @@
 #include "images/decode.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    fuzz_start_platform();
-    return 0;
+    return fuzz_start(false);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

@@ -21,9 +21,7 @@ static std::string petites(std::string s) {
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    fuzz_start_platform();
-    fuzz_drive();
-    return 0;
+    return fuzz_start(true);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
