@@ -2,8 +2,10 @@
 // program ends (Quit, Escape, close box: status 0), and goes on when a file cannot be converted
 // or the user stops the work.
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <sys/stat.h>
 #include "io/iodlgid.h"
+#include "io/iofile.h"
 #include "moteur.h"
 #include "programme.h"
 #include "tempdrive.h"
@@ -139,4 +141,40 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
     EXPECT_EQ(fin, 0);
     EXPECT_EQ(questions, std::vector<std::string>(3, std::string(revend) + "|" + mess_escape));
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
+
+// The text with its bytes above 127 written as <xx>: the death test's pattern reads text in
+// the locale's encoding, which a Windows-1252 byte would break.
+static std::string en_ascii(const std::string &texte) {
+    std::string s;
+    for (unsigned char c : texte) {
+        char hexa[8];
+        snprintf(hexa, sizeof hexa, "<%02x>", c);
+        s += c < 128 ? std::string(1, (char)c) : hexa;
+    }
+    return s;
+}
+
+// A fatal error ends the program after its message, with status 1. The message is owned by
+// the main window: a double-click made there while it shows runs nothing. (No command meets
+// one now that a file that cannot be converted is skipped: a checked open of a missing file
+// stands for it.)
+TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TempDrives d;
+    d.mkdir("sub");
+    EXPECT_EXIT(lance_programme([&](HWND h) {
+                    plat_test_push_dialog_handler([h](HWND hMess, int) {
+                        double_clic(h, IDD_REPERTOIRES, "[sub]");
+                        fprintf(stderr, "[%s] %s | %s\n", plat_test_caption(hMess).c_str(),
+                                en_ascii(plat_test_text(hMess, 128)).c_str(),
+                                plat_test_text(h, IDD_CHEMIN).c_str());
+                        plat_test_click(hMess, IDOK);
+                    });
+                    sec_open_ro("absent.bin");
+                    fprintf(stderr, "the program went on\n");
+                    plat_test_key(h, VK_ESCAPE);
+                }),
+                testing::ExitedWithCode(1),
+                "\\[Quillon 1\\.0\\] Erreur <e0> l'ouverture des fichiers absent\\.bin \\| c:\\\\\n");
 }
