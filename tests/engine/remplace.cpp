@@ -313,4 +313,15 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
     ASSERT_EQ(vidages.size(), 1u);
     EXPECT_EQ(vidages[0].repertoire, c.host("sous"));
     plat_test_on_flush(nullptr);
+
+    // What is still pending when the program ends (a fatal error too) is flushed then.
+    EXPECT_EXIT(
+        {
+            plat_test_on_flush([](const std::string &, bool repertoire) {
+                if (repertoire) _exit(3);
+            });
+            strip_header("a.txt", 0);
+            exit(1);
+        },
+        testing::ExitedWithCode(3), "");
 }
