@@ -92,7 +92,7 @@ INT_PTR CALLBACK dlg_Attributs(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lPar
             EndDialog(hDlg, 0);
             return TRUE;
         case IDA_AIDE:
-            WinHelpA(hDlg, nom_faide, HELP_CONTENTS, 0);
+            ouvre_aide(hDlg);
             return TRUE;
         }
         return FALSE;

@@ -1,5 +1,5 @@
 # The program's companions: its help file beside the executable (the program looks for it
-# there, under its own name with the extension "hlp"), and what `make install` puts in place.
+# there, under its own name with the extension "htm"), and what `make install` puts in place.
 
 # Help file and signature file next to the built program, so that `make run` finds them.
 set(QUILLON_AIDE ${CMAKE_SOURCE_DIR}/app/res/quillon.html)
@@ -10,11 +10,11 @@ if(NOT QUILLON_DIR)
 endif()
 # The help file and the signature file sit beside the built program, as they do installed.
 add_custom_command(
-    OUTPUT ${QUILLON_DIR}/quillon.hlp ${QUILLON_DIR}/quillon.sig
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE} ${QUILLON_DIR}/quillon.hlp
+    OUTPUT ${QUILLON_DIR}/quillon.htm ${QUILLON_DIR}/quillon.sig
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_AIDE} ${QUILLON_DIR}/quillon.htm
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_SIG} ${QUILLON_DIR}/quillon.sig
     DEPENDS ${QUILLON_AIDE} ${QUILLON_SIG})
-add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.hlp ${QUILLON_DIR}/quillon.sig)
+add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.htm ${QUILLON_DIR}/quillon.sig)
 
 # Installed layout: the program lives in lib/quillon with its help file beside it (a link to
 # the copy in share/quillon), and bin/quillon links to it; the program resolves the link when
@@ -22,7 +22,7 @@ add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.hlp ${QUIL
 set(QUILLON_LIBDIR lib/quillon)
 set(QUILLON_DATADIR share/quillon)
 install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_LIBDIR})
-install(FILES ${QUILLON_AIDE} DESTINATION ${QUILLON_DATADIR} RENAME quillon.hlp)
+install(FILES ${QUILLON_AIDE} DESTINATION ${QUILLON_DATADIR} RENAME quillon.htm)
 if(EXISTS ${QUILLON_SIG})
     install(FILES ${QUILLON_SIG} DESTINATION ${QUILLON_DATADIR})
 endif()
@@ -30,10 +30,10 @@ install(CODE "
     set(racine \"\$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}\")
     file(MAKE_DIRECTORY \"\${racine}/bin\")
     file(CREATE_LINK ../${QUILLON_LIBDIR}/quillon \"\${racine}/bin/quillon\" SYMBOLIC)
-    file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.hlp
-         \"\${racine}/${QUILLON_LIBDIR}/quillon.hlp\" SYMBOLIC)
+    file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.htm
+         \"\${racine}/${QUILLON_LIBDIR}/quillon.htm\" SYMBOLIC)
     message(STATUS \"Installing: \${racine}/bin/quillon -> ../${QUILLON_LIBDIR}/quillon\")
-    message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.hlp -> ../../${QUILLON_DATADIR}/quillon.hlp\")
+    message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.htm -> ../../${QUILLON_DATADIR}/quillon.htm\")
 ")
 
 # Desktop entry and icons, so that desktops list the program in their application menu.

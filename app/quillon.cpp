@@ -1,5 +1,6 @@
 // Program start, the main window and its commands, and the About box.
 #include <windows.h>
+#include <commctrl.h>
 #include <direct.h>
 #include <ctype.h>
 #include <stdio.h>
@@ -12,7 +13,6 @@
 
 #define LG_MASQUE 79  // longest mask kept from the file-name field (Enter)
 #define LG_MOTIF 63  // longest file name or pattern handed to the walkers
-#define LG_EXT_AIDE 4 // room kept in nom_faide for the ".hlp" that extension may append
 
 // An operation of the engine applied to one file of the list; backup is ignored by Examine.
 typedef int (*operation_fichier)(const char *nom, int backup);
@@ -157,7 +157,7 @@ static int commande(HWND hWnd, int id, int code) {
         DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_APROPOS), hWnd, About, 0);
         return TRUE;
     case IDD_AIDE:
-        WinHelpA(hWnd, nom_faide, HELP_CONTENTS, 0);
+        ouvre_aide(hWnd);
         return TRUE;
     case IDD_REPERTOIRES:
         if (code == LBN_DBLCLK) double_clic_repertoire(hWnd);
@@ -206,9 +206,8 @@ INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
     Global_hInst = hInst;
-    DWORD lg = GetModuleFileNameA(nullptr, nom_faide, sizeof nom_faide - LG_EXT_AIDE);
-    nom_faide[lg] = '\0';
-    extension(nom_faide, "HLP");
+    InitCommonControls(); // the progress bar's window class
+    nomme_aide();
     DialogBoxParamA(hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, MainWinProc, 0);
     return 0;
 }

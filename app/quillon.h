@@ -86,7 +86,10 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
 INT_PTR CALLBACK MainWinProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-extern char nom_faide[256]; // the help file: the program's path with the extension "hlp"
+void nomme_aide(void);       // names the help file after the program
+void ouvre_aide(HWND hWnd);  // opens it, or says why it cannot
+
+extern char nom_faide[256]; // the help file: the program's path with the extension "htm"
 extern char masque[256];    // the file mask of the file list
 extern char chemin[512];    // the current path, lower case, ending with a backslash
 extern char ren_nom[512];   // the list entry being processed
@@ -96,6 +99,7 @@ extern const char *mess_info;      // "Quillon - Information"
 extern const char *err_dejabin;    // "Le fichier %s est déjà de type Quillon"
 extern const char *err_pasquillon; // "Le fichier %s ne semble pas être de type Quillon"
 extern const char *type_text;      // "Texte ou indéterminé"
+extern const char *err_aide;       // the help file could not be opened (format: its name)
 // What became of a file that was not converted (format: the file, or the backup then the file)
 extern const char *err_ecriture;   // a write, flush or close of the work file failed
 extern const char *err_remplace;   // the work file could not take the file's place

@@ -119,7 +119,7 @@ static INT_PTR CALLBACK MessageProcESC(HWND hDlg, UINT message, WPARAM wParam, L
 static int message_box(HWND hWnd, const char *texte, const char *titre, int modele, DLGPROC proc) {
     cptr[0] = texte;
     cptr[1] = titre;
-    return (int)DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(modele), hWnd, proc, 0);
+    return (int)DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(modele), hWnd, proc, 0);
 }
 
 // The transient message's timer: logs the message, then closes it as if destroyed. A dialog
@@ -186,7 +186,7 @@ void fin_progression(void) {
 void curs_montre(void) {
     MSG msg;
     mac_curs = (mac_curs % NB_MONTRES) + 1;
-    SetCursor(LoadCursorA(Global_hInst, MAKEINTRESOURCE(IDC_MONTRE1 - 1 + mac_curs)));
+    SetCursor(LoadCursorA(Global_hInst, MAKEINTRESOURCEA(IDC_MONTRE1 - 1 + mac_curs)));
     PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
 }
 

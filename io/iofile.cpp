@@ -1,5 +1,6 @@
 // File services: checked opens, the block copy with its progress bar, extensions, temporary
 // files, drive queries and operations on names.
+#include <windows.h>
 #include <commctrl.h>
 #include <ctype.h>
 #include <direct.h>
@@ -9,7 +10,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <windows.h>
 #include "io/io.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"

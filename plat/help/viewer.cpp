@@ -1,6 +1,5 @@
-// WinHelpA: the help file is an HTML document, shown in one non-modal window of its own that
-// every later call reuses and brings to the front. A help file that is missing or cannot be
-// read is reported inside that window.
+// The help viewer: HTML documents opened through ShellExecuteA, shown in one non-modal window
+// of its own that every later document reuses and brings to the front.
 #include <windows.h>
 
 #include <QApplication>
@@ -15,13 +14,8 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "kernel32/resolve.h"
+#include "help/viewer.h"
 #include "plattest_help.h"
-
-// Until the file side of the platform layer resolves names, a name is taken as a host path.
-__attribute__((weak)) std::string plat_host_path(const char *ansi) {
-    return QString::fromLatin1(ansi).toStdString();
-}
 
 namespace {
 
@@ -52,7 +46,6 @@ class NavigateurAide : public QTextBrowser {
 };
 
 QPointer<NavigateurAide> g_visionneuse;
-bool g_message = false; // the window shows one of its own messages, not a page
 
 NavigateurAide *visionneuse() {
     if (g_visionneuse.isNull()) {
@@ -73,46 +66,18 @@ void montre(NavigateurAide *v) {
     v->activateWindow();
 }
 
-void affiche_message(NavigateurAide *v, const QString &modele, const char *nom) {
-    QString texte = modele.arg(QString::fromLatin1(nom).toHtmlEscaped());
-    v->setHtml(QStringLiteral("<h3>Quillon - Aide</h3><p>%1</p>").arg(texte));
-    g_message = true;
-}
-
 } // namespace
 
-BOOL WINAPI WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
-    (void)hWndMain; // the viewer is a window of its own, as on Windows
-    (void)dwData;   // there are no topics: every request opens the contents
-    if (uCommand == HELP_QUIT) {
-        if (!g_visionneuse.isNull()) g_visionneuse->close();
-        return TRUE;
-    }
-    if (lpszHelp == nullptr) return FALSE;
-
+void plat_help_show(const std::string &hote) {
     NavigateurAide *v = visionneuse();
-    std::string hote = plat_host_path(lpszHelp);
-    QFileInfo info(QString::fromStdString(hote));
-    QFile f(info.filePath());
-    BOOL ok = FALSE;
-    if (hote.empty() || !info.exists()) {
-        affiche_message(v, QStringLiteral("Le fichier d'aide %1 est introuvable."), lpszHelp);
-    } else if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
-        affiche_message(v, QStringLiteral("Le fichier d'aide %1 ne peut pas \u00eatre lu."),
-                        lpszHelp);
-    } else {
-        // Always from the top of the first page, even when it is already shown.
-        QUrl page = QUrl::fromLocalFile(info.absoluteFilePath());
-        if (v->source() == page && !g_message)
-            v->reload();
-        else
-            v->setSource(page, QTextDocument::HtmlResource);
-        v->verticalScrollBar()->setValue(0);
-        g_message = false;
-        ok = TRUE;
-    }
+    // Always from the top of the first page, even when it is already shown.
+    QUrl page = QUrl::fromLocalFile(QFileInfo(QString::fromStdString(hote)).absoluteFilePath());
+    if (v->source() == page)
+        v->reload();
+    else
+        v->setSource(page, QTextDocument::HtmlResource);
+    v->verticalScrollBar()->setValue(0);
     montre(v);
-    return ok;
 }
 
 PlatHelpState plat_test_help_state(void) {
@@ -124,7 +89,7 @@ PlatHelpState plat_test_help_state(void) {
     etat.visible = v->isVisible();
     etat.title = v->windowTitle().toStdString();
     etat.text = v->toPlainText().toStdString();
-    if (!g_message) etat.page = v->source().toLocalFile().toStdString();
+    etat.page = v->source().toLocalFile().toStdString();
     etat.scroll = v->verticalScrollBar()->value();
     return etat;
 }

@@ -14,6 +14,9 @@
 #define PBM_GETRANGE (WM_USER + 7)
 #define PBM_GETPOS (WM_USER + 8)
 
+// Registers the common controls' window classes; this layer registers them when it starts.
+void WINAPI InitCommonControls(void);
+
 // ---- List view (report view)
 #define WC_LISTVIEWA "SysListView32"
 #define WC_LISTVIEW WC_LISTVIEWA

@@ -9,7 +9,7 @@ struct PlatHelpState {
     bool visible = false; // the viewer is shown
     std::string title;    // its caption (UTF-8)
     std::string text;     // the page shown, as plain text (UTF-8)
-    std::string page;     // host path of the page shown ("" for the viewer's own messages)
+    std::string page;     // host path of the page shown
     int scroll = 0;       // how far the page is scrolled down, in pixels
 };
 

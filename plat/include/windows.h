@@ -7,6 +7,6 @@
 #include "win/winfiletime.h"
 #include "win/winfs.h"
 #include "win/winui.h"
-#include "win/winhelp.h"
+#include "win/winshell.h"
 
 #endif

@@ -61,7 +61,7 @@ TEST(Binaire, WritesTheHeaderBlock) {
 
 TEST(Binaire, AFailedWriteIsReported) {
     FILE *fs = fichier_date("data", utc(2000, 1, 1));
-    FILE *fd = fopen("/dev/null", "rb"); // cannot be written
+    FILE *fd = flux_lecture_seule();
     EXPECT_EQ(calcule_binary(fs, fd, "a.txt", 4), 0u);
     fclose(fd);
     fclose(fs);

@@ -69,7 +69,8 @@ TEST(Examen, HandMadeHeaders) {
                             10, "WDBNMSWD", 0x80000000u, 0xFFFFFFFFu, 0xB492F400u, 0));
     d.write("b.bin",
             entete(std::string(70, 'n'), 200, "TE\0Tttxt", 1, 0, 0xB492F3FFu, 0xFFFFFFFFu));
-    strcpy(nom_faide, "C:\\quillon.hlp"); // missing: the viewer says so
+    d.write("quillon.htm", "<p>Aide</p>");
+    strcpy(nom_faide, "C:\\quillon.htm");
     auto png = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "png";
     std::filesystem::create_directories(png);
     auto t = examine("a.bin", (png / "examen.png").string());

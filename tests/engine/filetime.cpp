@@ -4,7 +4,6 @@
 #include <io.h>
 #include <windows.h>
 #include "fichier_date.h"
-#include "kernel32/unixtime.h"
 
 static unsigned long long val(FILETIME f) {
     return ((unsigned long long)f.dwHighDateTime << 32) | f.dwLowDateTime;
@@ -12,8 +11,17 @@ static unsigned long long val(FILETIME f) {
 static FILETIME ft(unsigned long long v) {
     return FILETIME{(DWORD)v, (DWORD)(v >> 32)};
 }
+// Wine departs from Windows where noted.
+static bool sous_wine() {
+#ifdef _WIN32
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
 static FILETIME ft_unix(time_t s) {
-    return filetime_from_unix(timespec{s, 0});
+    return ft(temps_fichier(s));
 }
 
 // GetFileTime reads the descriptor under a handle, to the 100 ns; a bad handle is
@@ -63,6 +71,7 @@ TEST(FileTime, SystemAndDosForms) {
                {utc(1979, 12, 31, 23, 59, 59), FALSE, 0},
                {utc(2108, 1, 1), FALSE, 0}};
     for (auto &c : dos) {
+        if (c.t == utc(2108, 1, 1) && sous_wine()) continue; // Wine wraps the year round
         FILETIME f = ft_unix(c.t);
         WORD date = 0, heure = 0;
         EXPECT_EQ(FileTimeToDosDateTime(&f, &date, &heure), c.ok) << c.t;
@@ -73,10 +82,10 @@ TEST(FileTime, SystemAndDosForms) {
 // Our choice: the zone offset in force at that instant, where Windows adds today's bias.
 TEST(FileTime, LocalTimeUsesTheOffsetInForceAtThatInstant) {
     FILETIME hiver = ft_unix(utc(2000, 1, 15, 12)), ete = ft_unix(utc(2000, 7, 1, 12)), l;
-    fuseau("UTC0");
+    ASSERT_TRUE(fuseau("UTC0"));
     ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));
     EXPECT_EQ(val(l), val(ete));
-    fuseau("CET-1CEST,M3.5.0,M10.5.0/3");
+    if (!fuseau("CET-1CEST,M3.5.0,M10.5.0/3")) GTEST_SKIP() << "the system's zone is fixed";
     ASSERT_TRUE(FileTimeToLocalFileTime(&hiver, &l));
     EXPECT_EQ(val(l), val(ft_unix(utc(2000, 1, 15, 13))));
     ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));

@@ -1,29 +1,70 @@
-// The help: the Help button opens the file named after the program with the extension "hlp",
-// and the help document that is installed under that name can be read and followed.
+// The help: the Help buttons open the document named after the program with the extension
+// "htm", and the help document that is installed under that name can be read and followed.
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include "io/io.h"
+#include "io/iodlgid.h"
 #include "plattest_help.h"
 #include "programme.h"
 #include "tempdrive.h"
 
-TEST(Programme, HelpButtonOpensTheProgramsHelpFile) {
+// The Help button and the examination dialog's icon open the document beside the program,
+// of its name with the extension "htm"; without it, a message names the file looked for.
+TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
     TempDrives d;
+    char moi[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, moi, sizeof moi), 3u);
+    std::string attendu = moi;
+    attendu = attendu.substr(0, attendu.size() - strlen("quillon_tests")) + "quillon_tests.htm";
+    // The test program lies outside the test's drive C:, where nothing bears its name.
+    std::string message;
     PlatHelpState aide;
-    int fin = lance_programme([&](HWND h) {
-        plat_test_click(h, IDD_AIDE);
-        aide = plat_test_help_state();
-        plat_test_key(h, VK_ESCAPE);
-    });
-    EXPECT_EQ(fin, 0);
-    // The test program has no help file: the viewer says so, naming the file it looked for.
-    std::string nom = nom_faide;
-    EXPECT_EQ(nom.substr(0, 3), "C:\\");
-    EXPECT_EQ(nom.substr(nom.size() - 18), "\\quillon_tests.hlp");
-    EXPECT_TRUE(aide.visible);
-    EXPECT_NE(aide.text.find(nom), std::string::npos) << aide.text;
+    EXPECT_EQ(lance_programme([&](HWND h) {
+                  plat_test_push_dialog_handler([&message](HWND m, int) {
+                      message = plat_test_text(m, ID_MESS_TEXTE);
+                      plat_test_close_box(m);
+                  });
+                  plat_test_click(h, IDD_AIDE);
+                  aide = plat_test_help_state();
+                  plat_test_key(h, VK_ESCAPE);
+              }),
+              0);
+    EXPECT_EQ(nom_faide, attendu);
+    EXPECT_EQ(message, "Le fichier d'aide " + attendu +
+                           " ne peut pas \xea"
+                           "tre ouvert");
+    EXPECT_EQ(aide.windows, 0);
+
+    // The same place on the test's drive: the document opens in the viewer, from the
+    // main window and from the examination dialog alike.
+    std::string place = attendu.substr(3);
+    for (char &c : place)
+        if (c == '\\') c = '/';
+    d.write(place, "<p>Aide de Quillon</p>");
+    d.write("a.txt", "abc");
+    ASSERT_EQ(add_header("a.txt", 0), 1);
+    PlatHelpState depuis_fenetre, depuis_examen;
+    EXPECT_EQ(lance_programme([&](HWND h) {
+                  plat_test_click(h, IDD_AIDE);
+                  depuis_fenetre = plat_test_help_state();
+                  selectionne(h, {"a.txt"});
+                  plat_test_push_dialog_handler([&](HWND examen, int modele) {
+                      EXPECT_EQ(modele, DLG_ATTRIBUTS);
+                      plat_test_click(examen, IDA_AIDE);
+                      depuis_examen = plat_test_help_state();
+                      plat_test_key(examen, VK_ESCAPE);
+                  });
+                  plat_test_click(h, IDD_EXAMINER);
+                  plat_test_key(h, VK_ESCAPE);
+              }),
+              0);
+    for (PlatHelpState *e : {&depuis_fenetre, &depuis_examen}) {
+        EXPECT_TRUE(e->visible);
+        EXPECT_EQ(e->page, d.host(place));
+        EXPECT_NE(e->text.find("Aide de Quillon"), std::string::npos) << e->text;
+    }
 }
 
 namespace {
@@ -52,14 +93,14 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     TempDrives d;
     std::string html = document_aide();
     ASSERT_FALSE(html.empty());
-    d.write("quillon.hlp", html);
-    ASSERT_TRUE(WinHelpA(nullptr, "C:\\quillon.hlp", HELP_CONTENTS, 0));
+    d.write("quillon.htm", html);
+    ASSERT_GT((INT_PTR)ShellExecuteA(nullptr, "open", "C:\\quillon.htm", nullptr, nullptr, 0), 32);
     PlatHelpState aide = plat_test_help_state();
-    ASSERT_EQ(aide.page, d.host("quillon.hlp"));
+    ASSERT_EQ(aide.page, d.host("quillon.htm"));
     for (const char *message :
          {err_fichier, err_dejabin, err_pasquillon, type_text, err_ftemp, err_nondos, err_lectmac,
           mess_escape, mess_info, revend, err_ecriture, err_remplace, err_restaure, err_sauvegarde,
-          err_tropgros, err_sousrep, err_liste}) {
+          err_tropgros, err_sousrep, err_liste, err_aide}) {
         std::string texte = utf8(message);
         for (size_t debut = 0, fin; debut <= texte.size(); debut = fin + 2) {
             fin = texte.find("%s", debut);
@@ -76,10 +117,10 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
         ASSERT_TRUE(plat_test_help_click_link(lien)) << lien;
         plat_test_wait(10);
         aide = plat_test_help_state();
-        EXPECT_EQ(aide.page, d.host("quillon.hlp")) << lien;
+        EXPECT_EQ(aide.page, d.host("quillon.htm")) << lien;
         EXPECT_GT(aide.scroll, 0) << lien;
         positions.insert(aide.scroll);
-        WinHelpA(nullptr, "C:\\quillon.hlp", HELP_CONTENTS, 0); // back to the top
+        ShellExecuteA(nullptr, "open", "C:\\quillon.htm", nullptr, nullptr, 0); // back to the top
     }
     EXPECT_GE(positions.size(), 8u); // the last sections may share the bottom of the page
 }

@@ -1,0 +1,25 @@
+// The help: an HTML document beside the program, of the program's own name with the
+// extension "htm", opened by the viewer the system has for such documents (on Windows, the
+// user's browser).
+#include <windows.h>
+#include <stdio.h>
+#include "app/quillon.h"
+#include "io/iodlg.h"
+#include "io/iofile.h"
+
+#define LG_EXT_AIDE 4 // room kept in nom_faide for the ".htm" that extension may append
+
+void nomme_aide(void) {
+    DWORD lg = GetModuleFileNameA(nullptr, nom_faide, sizeof nom_faide - LG_EXT_AIDE);
+    nom_faide[lg] = '\0';
+    extension(nom_faide, "HTM");
+}
+
+// The shell shows nothing when it cannot open a document: the program says so itself.
+void ouvre_aide(HWND hWnd) {
+    if ((INT_PTR)ShellExecuteA(hWnd, "open", nom_faide, nullptr, nullptr, SW_SHOWNORMAL) > 32)
+        return;
+    char texte[sizeof nom_faide + 64];
+    snprintf(texte, sizeof texte, err_aide, nom_faide);
+    bmess_permanent(hWnd, texte, mess_info);
+}

@@ -1,0 +1,304 @@
+// The Windows program as a user receives it (build/windows), run under Wine in a virtual X
+// server and driven from outside as a user would: list selections and button clicks sent to
+// its real window. A header is added, examined and stripped, and the file is as before; the
+// Help button opens the help document with the program the system has for ".htm" documents.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+#include "app/quillonid.h"
+#include "fichier_date.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char TITRE_PRINCIPAL[] = "Quillon - Utility to produce/recover Quillon files";
+const char TITRE_EXAMEN[] = "Content of the Quillon header";
+
+// A folder named by the environment (set by the test run), in Windows' form.
+std::string dossier_env(const char *variable) {
+    const char *v = getenv(variable);
+    std::string d = v ? v : "";
+    for (char &c : d)
+        if (c == '/') c = '\\';
+    return d;
+}
+
+template <class F> bool attend(F condition, int ms = 20000) {
+    for (int t = 0; t < ms; t += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+std::string lit(const fs::path &f) {
+    std::ifstream in(f, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void ecrit(const fs::path &f, const std::string &octets) {
+    std::ofstream(f, std::ios::binary) << octets;
+}
+
+// A fresh folder of the temporary folder, removed at the end.
+struct Dossier {
+    fs::path chemin;
+    Dossier() {
+        for (unsigned n = GetTickCount();; n++) {
+            chemin = fs::temp_directory_path() / ("quillon-wine-" + std::to_string(n));
+            if (fs::create_directory(chemin)) break;
+        }
+    }
+    ~Dossier() {
+        std::error_code ec;
+        fs::remove_all(chemin, ec);
+    }
+    std::vector<std::string> noms() const {
+        std::vector<std::string> v;
+        for (auto &e : fs::directory_iterator(chemin)) v.push_back(e.path().filename().string());
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+};
+
+// Sets a file's last-write time.
+bool date_fichier(const fs::path &f, time_t ecrit) {
+    HANDLE h = CreateFileA(f.string().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    unsigned long long v = temps_fichier(ecrit);
+    FILETIME t = {(DWORD)v, (DWORD)(v >> 32)};
+    BOOL ok = SetFileTime(h, nullptr, nullptr, &t);
+    CloseHandle(h);
+    return ok;
+}
+
+// A picture of a window as the screen shows it, as a BMP file in the folder QUILLON_IMAGES
+// names (nothing when it names none).
+void image(HWND h, const char *nom) {
+    std::string dossier = dossier_env("QUILLON_IMAGES");
+    if (dossier.empty()) return;
+    SetForegroundWindow(h);
+    Sleep(300); // the window paints itself after it shows
+    RECT r;
+    GetWindowRect(h, &r);
+    int l = r.right - r.left, ht = r.bottom - r.top, ligne = (l * 3 + 3) & ~3;
+    HDC ecran = GetDC(nullptr), mem = CreateCompatibleDC(ecran);
+    HBITMAP bm = CreateCompatibleBitmap(ecran, l, ht);
+    HGDIOBJ avant = SelectObject(mem, bm);
+    BitBlt(mem, 0, 0, l, ht, ecran, r.left, r.top, SRCCOPY);
+    SelectObject(mem, avant);
+    BITMAPINFOHEADER bi = {};
+    bi.biSize = sizeof bi;
+    bi.biWidth = l;
+    bi.biHeight = ht;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    std::string pixels((size_t)ligne * ht, '\0');
+    GetDIBits(mem, bm, 0, ht, &pixels[0], (BITMAPINFO *)&bi, DIB_RGB_COLORS);
+    DeleteObject(bm);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, ecran);
+    BITMAPFILEHEADER bf = {};
+    bf.bfType = 0x4D42;
+    bf.bfOffBits = sizeof bf + sizeof bi;
+    bf.bfSize = bf.bfOffBits + (DWORD)pixels.size();
+    CreateDirectoryA(dossier.c_str(), nullptr);
+    std::ofstream out(dossier + "\\" + nom, std::ios::binary);
+    out.write((const char *)&bf, sizeof bf);
+    out.write((const char *)&bi, sizeof bi);
+    out << pixels;
+}
+
+// quillon.exe started in a folder, and what a user does in its windows.
+struct Programme {
+    PROCESS_INFORMATION pi = {};
+    HWND fenetre = nullptr;
+
+    explicit Programme(const fs::path &dossier) {
+        // No window manager runs: Wine draws the windows' frames and captions itself.
+        HKEY x11;
+        if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &x11) == ERROR_SUCCESS) {
+            RegSetValueExA(x11, "Managed", 0, REG_SZ, (const BYTE *)"N", 2);
+            RegCloseKey(x11);
+        }
+        std::string exe = dossier_env("QUILLON_PAQUET") + "\\quillon.exe";
+        std::string ligne = "\"" + exe + "\"";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        if (!CreateProcessA(exe.c_str(), &ligne[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            dossier.string().c_str(), &si, &pi))
+            return;
+        attend([this] { return (fenetre = du_programme(TITRE_PRINCIPAL)) != nullptr; });
+    }
+    ~Programme() {
+        if (pi.hProcess == nullptr) return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+
+    // The program's visible top-level window of that caption.
+    HWND du_programme(const char *titre) const {
+        Quete q = {pi.dwProcessId, titre, nullptr};
+        EnumWindows(examine_fenetre, (LPARAM)&q);
+        return q.trouve;
+    }
+    struct Quete {
+        DWORD pid;
+        const char *titre;
+        HWND trouve;
+    };
+    static BOOL CALLBACK examine_fenetre(HWND h, LPARAM p) {
+        Quete *q = (Quete *)p;
+        DWORD pid = 0;
+        char texte[128] = "";
+        GetWindowThreadProcessId(h, &pid);
+        GetWindowTextA(h, texte, sizeof texte);
+        if (pid != q->pid || !IsWindowVisible(h) || strcmp(texte, q->titre) != 0) return TRUE;
+        q->trouve = h;
+        return FALSE;
+    }
+
+    void clique(HWND dialogue, int id) const {
+        PostMessageA(GetDlgItem(dialogue, id), BM_CLICK, 0, 0);
+    }
+
+    int nb_selectionnes() const {
+        DWORD_PTR n = 0;
+        if (!SendMessageTimeoutA(GetDlgItem(fenetre, IDD_FICHIERS), LB_GETSELCOUNT, 0, 0,
+                                 SMTO_ABORTIFHUNG, 200, &n))
+            return -1; // busy
+        return (int)n;
+    }
+
+    bool selectionne(const char *nom) const {
+        HWND liste = GetDlgItem(fenetre, IDD_FICHIERS);
+        LRESULT i = SendMessageA(liste, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)nom);
+        return i >= 0 && SendMessageA(liste, LB_SETSEL, TRUE, i) != LB_ERR;
+    }
+
+    // Clicks a button of the main window on the selected file and waits until the program has
+    // gone through the selection (it deselects each entry once done).
+    bool traite(const char *nom, int bouton) const {
+        if (!selectionne(nom)) return false;
+        clique(fenetre, bouton);
+        return attend([this] { return nb_selectionnes() == 0; });
+    }
+
+    std::string texte(HWND dialogue, int id) const {
+        char t[256] = "";
+        GetDlgItemTextA(dialogue, id, t, sizeof t);
+        return t;
+    }
+
+    // Quit: the program ends with status 0.
+    bool quitte() const {
+        clique(fenetre, IDD_QUITTER);
+        DWORD fin = 1;
+        return WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(pi.hProcess, &fin) && fin == 0;
+    }
+};
+
+// Bytes of every value, and a length that no block size divides; the first byte is not zero,
+// so that the contents do not look like a header already.
+std::string contenu(size_t n) {
+    std::string s(n, '\0');
+    for (size_t i = 0; i < n; i++) s[i] = (char)(i * 7 + i / 256 + 1);
+    return s;
+}
+
+} // namespace
+
+TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
+    ASSERT_TRUE(fuseau("UTC0"));
+    Dossier d;
+    const char *nom = "Letter to Paul.doc";
+    std::string original = contenu(23552 + 77);
+    ecrit(d.chemin / nom, original);
+    for (const char *autre : {"Budget 2001.xls", "Logo.gif", "Read me.txt", "Summer.jpg"})
+        ecrit(d.chemin / autre, "x");
+    fs::create_directory(d.chemin / "received");
+    fs::copy_file(dossier_env("QUILLON_PAQUET") + "\\quillon.sig", d.chemin / "quillon.sig");
+    // Written in 2039, after the end of a 32-bit time_t.
+    ASSERT_TRUE(date_fichier(d.chemin / nom, utc(2039, 3, 14, 10, 22, 41)));
+    std::vector<std::string> avant = d.noms();
+
+    Programme p(d.chemin);
+    ASSERT_NE(p.fenetre, nullptr) << "no main window";
+    ASSERT_TRUE(p.selectionne(nom));
+    image(p.fenetre, "main-window.bmp");
+    SendMessageA(GetDlgItem(p.fenetre, IDD_FICHIERS), LB_SETSEL, FALSE, -1);
+
+    ASSERT_TRUE(p.traite(nom, IDD_AJOUTER));
+    std::string avec = lit(d.chemin / nom);
+    ASSERT_EQ(avec.size(), original.size() + 128);
+    EXPECT_EQ(avec.substr(128), original);
+    EXPECT_EQ(avec.substr(0, 20), std::string("\0\x12Letter to Paul.doc", 20));
+    EXPECT_EQ(avec.substr(65, 8), "WDBNMSWD");
+    // The dates: the minute of the last write, in the program's reckoning.
+    long long secondes = utc(2039, 3, 14, 10, 22) + 2082830400LL;
+    std::string date = {(char)(secondes >> 24), (char)(secondes >> 16), (char)(secondes >> 8),
+                        (char)secondes};
+    EXPECT_EQ(avec.substr(91, 4), date);
+
+    ASSERT_TRUE(p.selectionne(nom));
+    p.clique(p.fenetre, IDD_EXAMINER);
+    HWND examen = nullptr;
+    ASSERT_TRUE(attend([&] { return (examen = p.du_programme(TITRE_EXAMEN)) != nullptr; }));
+    EXPECT_EQ(p.texte(examen, IDA_NOM), nom);
+    EXPECT_EQ(p.texte(examen, IDA_TYPE) + p.texte(examen, IDA_CREATEUR), "WDBNMSWD");
+    EXPECT_EQ(p.texte(examen, IDA_DONNEES), std::to_string(original.size()));
+    EXPECT_EQ(p.texte(examen, IDA_IDENTIFICATION), "Document Microsoft Word");
+    EXPECT_EQ(p.texte(examen, IDA_CREATION), "14/03/39 06:22 "); // the reckoning is 4 h off
+    image(examen, "examine-header.bmp");
+    p.clique(examen, IDA_QUITTER);
+    ASSERT_TRUE(attend([&] { return !IsWindow(examen); }));
+    ASSERT_TRUE(attend([&] { return p.nb_selectionnes() == 0; }));
+
+    ASSERT_TRUE(p.traite(nom, IDD_RETIRER));
+    EXPECT_TRUE(lit(d.chemin / nom) == original) << "the file differs from the original";
+    EXPECT_EQ(d.noms(), avant); // no work file or backup left behind
+    EXPECT_TRUE(p.quitte());
+}
+
+// The Help button hands the document beside the program to the program registered for
+// ".htm" documents, which finds it there.
+TEST(Windows, HelpOpensTheDocumentBesideTheProgram) {
+    Dossier d;
+    char moi[MAX_PATH];
+    GetModuleFileNameA(nullptr, moi, sizeof moi);
+    std::string navigateur = fs::path(moi).parent_path().string() + "\\ouvre_document.exe";
+    std::string commande = "\"" + navigateur + "\" \"%1\"";
+    // In the tests' own Wine prefix: ".htm" documents open with the stand-in.
+    HKEY k;
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "QuillonTest.htm", 0), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "QuillonTest.htm\\shell\\open\\command", &k),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(k, nullptr, 0, REG_SZ, (const BYTE *)commande.c_str(),
+                             (DWORD)commande.size() + 1),
+              ERROR_SUCCESS);
+    RegCloseKey(k);
+    std::string journal = (d.chemin / "ouvertures.txt").string();
+    SetEnvironmentVariableA("QUILLON_OUVERTURES", journal.c_str());
+
+    Programme p(d.chemin);
+    ASSERT_NE(p.fenetre, nullptr) << "no main window";
+    p.clique(p.fenetre, IDD_AIDE);
+    ASSERT_TRUE(attend([&] {
+        std::string j = lit(journal);
+        return std::count(j.begin(), j.end(), '\n') >= 2;
+    })) << "the document was not handed to the viewer";
+    std::string attendu = dossier_env("QUILLON_PAQUET") + "\\quillon.htm";
+    EXPECT_EQ(lit(journal), attendu + "\nlu\n");
+    EXPECT_NE(lit(attendu).find("<title>Quillon Help</title>"), std::string::npos);
+    EXPECT_TRUE(p.quitte());
+}
