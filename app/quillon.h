@@ -119,7 +119,6 @@ extern const char *err_cheminlong; // the start folder's path does not fit in ch
 // What became of a file that was not converted (format: the file, or the backup then the file)
 extern const char *err_ecriture;   // a write, flush or close of the work file failed
 extern const char *err_remplace;   // the work file could not take the file's place
-extern const char *err_disque;     // it did, but the disk did not confirm it
 extern const char *err_sauvegarde; // an older backup is kept: the file is left as it was
 extern const char *err_tropgros;   // 4 GiB or more: a header cannot describe it
 extern const char *err_creation;   // the file, the work file or backup, and why it was not made

