@@ -126,6 +126,7 @@ extern const char *err_nomlong;    // the name leaves no room for a work file's 
 extern const char *err_lien;       // a link whose file cannot be reached by name
 extern const char *err_nomsaut;    // a name with a line break cannot go through a pass's list
 extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
+extern const char *err_vidage;     // a directory's flush failed: its renames may not last
 extern const char *err_liste;      // the file list of a directory could not be written
 // Why a file could not be created (the last %s of err_creation)
 extern const char *raison_acces, *raison_protege, *raison_plein, *raison_nom, *raison_long;

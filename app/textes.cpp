@@ -36,6 +36,9 @@ const char *err_lien = "Le fichier %s est un lien vers un fichier qui ne peut pa
                        "atteint : il est ignor\xe9";
 const char *err_nomsaut = "Le fichier %s est ignor\xe9 : son nom contient un saut de ligne";
 const char *err_sousrep = "Le r\xe9pertoire %s ne peut pas \xea" "tre ouvert : il est ignor\xe9";
+const char *err_vidage = "Le disque a refus\xe9 d'\xe9" "crire le dossier %s : les fichiers "
+                         "qui y ont \xe9t\xe9 convertis peuvent retrouver leur ancien contenu si "
+                         "l'ordinateur s'arr\xeate";
 const char *err_liste = "La liste des fichiers du r\xe9pertoire %s n'a pas pu \xea" "tre "
                         "\xe9" "crite : ses fichiers sont ignor\xe9s";
 const char *raison_acces = "acc\xe8s refus\xe9";

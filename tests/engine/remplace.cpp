@@ -10,6 +10,7 @@
 #include <map>
 #include <direct.h>
 #include "kernel32/names_utf8.h"
+#include "app/vidage.h"
 #include "moteur.h"
 #include "plattest_fs.h"
 
@@ -403,6 +404,15 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
     ASSERT_EQ(vidages.size(), 1u);
     EXPECT_EQ(vidages[0].repertoire, c.host("sous"));
     plat_test_on_flush(nullptr);
+
+    // A directory flush that the disk refuses is told, naming the directory: its renames may
+    // not last, so its files must not pass for done.
+    messages.attend();
+    plat_test_fail_next_directory_flush();
+    EXPECT_EQ(strip_header("b.txt", 0), 1);
+    vide_repertoires();
+    ASSERT_EQ(messages.textes.size(), 1u);
+    EXPECT_NE(messages.textes[0].find("dossier C:\\ :"), std::string::npos) << messages.textes[0];
 
     // What is still pending when the program ends (a fatal error too) is flushed then.
     EXPECT_EXIT(
