@@ -56,7 +56,7 @@ if(BUILD_TESTING)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
     target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32)
     foreach(wrapped DialogBoxParamA@20 MessageBeep@4 SetTimer@16 KillTimer@8 ShellExecuteA@24
-                    CreateProcessA@40)
+                    CreateProcessA@40 FlushFileBuffers@4 MoveFileA@8 MoveFileExA@12 _commit)
         target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp__${wrapped})
     endforeach()
 
@@ -66,10 +66,14 @@ if(BUILD_TESTING)
     # the only letters while it runs.
     file(GLOB_RECURSE QUILLON_TESTS_ON_WINDOWS CONFIGURE_DEPENDS tests/engine/*.cpp
          tests/io/*.cpp tests/program/*.cpp)
-    # Linux only: replacements that only POSIX can stage (the file says why, case by case);
-    # the block copy, watched through streams of the test's own (fopencookie), which the
-    # Microsoft C runtime cannot make.
-    list(FILTER QUILLON_TESTS_ON_WINDOWS EXCLUDE REGEX "/remplace_posix\\.cpp$|/iofile_copie\\.cpp$")
+    # Linux only: what only POSIX can stage (the files say why, case by case); the block
+    # copy, watched through streams of the test's own (fopencookie), which the Microsoft C
+    # runtime cannot make; the writing of replacements, over the platform layer's own
+    # fallbacks (no hard links) and POSIX modes.
+    list(FILTER QUILLON_TESTS_ON_WINDOWS EXCLUDE REGEX
+         "/remplace_posix\\.cpp$|/program/posix\\.cpp$|/iofile_copie\\.cpp$|/ecriture\\.cpp$")
+    # And what holds under the real Win32 calls only: a directory opened and flushed.
+    list(APPEND QUILLON_TESTS_ON_WINDOWS tests/windows/vidage.cpp)
     add_executable(quillon_tests tests/support/main.cpp ${QUILLON_TESTS_ON_WINDOWS} app/quillon.rc)
     target_include_directories(quillon_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}/app)
     target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>"

@@ -11,6 +11,7 @@
 #include "kernel32/attr.h"
 #include "kernel32/error.h"
 #include "kernel32/files.h"
+#include "kernel32/flush.h"
 #include "kernel32/move.h"
 #include "kernel32/open.h"
 #include "kernel32/resolve.h"
@@ -154,7 +155,8 @@ long _filelength(int fd) noexcept {
 }
 
 int _commit(int fd) noexcept {
-    return fsync(fd) == 0 ? 0 : -1;
+    DWORD err = fs_flush(fd);
+    return err ? fs_crt_fail(err) : 0;
 }
 
 int _unlink(const char *filename) noexcept {

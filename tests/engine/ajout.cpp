@@ -1,4 +1,5 @@
 // Adding a header to one file: what the file becomes, its backup, and what is refused.
+#include <fstream>
 #include "moteur.h"
 
 using Ajout = Moteur;
@@ -95,4 +96,33 @@ TEST_F(Ajout, FileOfFourGibibytesIsRefusedUntouched) {
     ASSERT_EQ(messages.textes.size(), 1u);
     EXPECT_EQ(messages.textes[0],
               "Le fichier enorme.iso d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9");
+}
+
+// A link stays a link: the file it leads to is converted and stripped where it lies, with its
+// backup there and its own name in the header. A link to a file that no drive reaches is
+// skipped with a message.
+TEST_F(Ajout, LinkStaysALinkAndItsFileIsConvertedWhereItLies) {
+    if (sous_wine()) GTEST_SKIP() << "Wine makes no symbolic links";
+    c.write("vrai/cible.txt", "cible");
+    std::filesystem::create_symlink("vrai/cible.txt", c.host("lien.txt"));
+    std::ofstream(c.path("") / ".." / "dehors.txt") << "dehors";
+    std::filesystem::create_symlink(c.host("") + "/../dehors.txt", c.host("loin.txt"));
+    EXPECT_EQ(add_header("lien.txt", 1), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
+    std::string q = c.read("vrai/cible.txt");
+    EXPECT_EQ(q.substr(1, 10), "\x09" "cible.txt");
+    EXPECT_EQ(q.substr(128), "cible");
+    EXPECT_EQ(c.read("vrai/cible.bak"), "cible");
+    EXPECT_EQ(strip_header("lien.txt", 0), 1);
+    EXPECT_EQ(c.read("vrai/cible.txt"), "cible");
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
+    EXPECT_EQ(noms_dans(c.host("vrai")), (std::vector<std::string>{"cible.bak", "cible.txt"}));
+
+    messages.attend();
+    EXPECT_EQ(add_header("loin.txt", 0), 0);
+    EXPECT_EQ(messages.textes, std::vector<std::string>{"Le fichier loin.txt est un lien vers un "
+                                                        "fichier qui ne peut pas \xea" "tre atteint : "
+                                                        "il est ignor\xe9"});
+    EXPECT_EQ(c.read("loin.txt"), "dehors");
+    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"lien.txt", "loin.txt", "vrai"}));
 }

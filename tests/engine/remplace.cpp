@@ -1,8 +1,11 @@
 // Passes over directories, and the replacement of files under failure: every file ends with
-// its old or its new content under its own name, and nothing else is lost.
+// its old or its new content under its own name, and nothing else is lost. (The cases that
+// only POSIX can stage are in remplace_posix.cpp.)
 #include "moteur.h"
 #include <direct.h>
 #include <map>
+#include "app/vidage.h"
+#include "plattest_fs.h"
 
 using Remplace = Moteur;
 
@@ -44,7 +47,7 @@ TEST_F(Remplace, AddThenStripGivesBackEveryFileByteForByte) {
 // the platform layer finds the file all the same. Windows opens no such name by the ANSI
 // calls (only by a short name, which a volume need not give).
 TEST_F(Remplace, NameOutsideTheCodePageRoundTrips) {
-    if (!noms_hors_ansi_ouvrables) GTEST_SKIP() << "Windows opens no name outside the code page";
+    if (sous_windows) GTEST_SKIP() << "Windows opens no name outside the code page";
     const std::string nom = "\xe6\x97\xa5\xe6\x9c\xac \xc3\xbcn.txt";
     c.write(nom, "hors de Windows-1252");
     recurs_add_header("*.*", 0, 0);
@@ -104,15 +107,82 @@ TEST_F(Remplace, LongestNamesAreReadWhole) {
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
-// A read-only file cannot be opened for conversion: each operation says so in its way.
-TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessage) {
+// A read-only file cannot be opened, so neither converted nor examined: adding and examining
+// say so in a message that closes by itself (its timer runs), stripping in one that stays.
+TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessageOfEachCommandsKind) {
     SansPrivileges utilisateur;
-    c.write("lu.txt", "lecture seule");
-    if (!lecture_seule(c.host("lu.txt"))) GTEST_SKIP() << "the read-only state does not hold";
-    messages.attend(2);
-    EXPECT_EQ(add_header("lu.txt", 0), 0);
-    EXPECT_EQ(strip_header("lu.txt", 0), 0);
-    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Erreur \xe0 l'ouverture des fichiers"));
-    EXPECT_EQ(c.read("lu.txt"), "lecture seule");
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.txt"});
+    const std::string q = entete_quillon(1, 0) + "q";
+    c.write("lu.bin", q);
+    if (!lecture_seule(c.host("lu.bin"))) GTEST_SKIP() << "the read-only state does not hold";
+    std::vector<std::string> vus; // the text, and whether a timer will close the message
+    for (int i = 0; i < 3; ++i)
+        plat_test_push_dialog_handler([&vus](HWND h, int) {
+            vus.push_back(plat_test_text(h, 128) + (plat_test_timer_count() > 0 ? " (fugace)" : ""));
+            plat_test_click(h, 1);
+        });
+    EXPECT_EQ(add_header("lu.bin", 0), 0);
+    EXPECT_EQ(strip_header("lu.bin", 0), 0);
+    EXPECT_EQ(display_header("lu.bin"), 0);
+    const std::string err = "Erreur \xe0 l'ouverture des fichiers";
+    EXPECT_EQ(vus, (std::vector<std::string>{err + " (fugace)", err, err + " (fugace)"}));
+    EXPECT_EQ(c.read("lu.bin"), q);
+    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.bin"});
+}
+
+// A pass flushes each directory once, after its last replaced file and before the next
+// directory; a message is shown only once what was replaced before it is on the disk. A
+// name with its own directory has that directory flushed at once.
+TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
+    c.write("a.txt", "A");
+    c.write("b.txt", "B");
+    c.write("sous/c.txt", "C");
+    c.write("sous/z.bin", entete_quillon(1, 0) + "Z");
+    struct Vidage {
+        std::string repertoire;
+        std::vector<size_t> tailles; // of a.txt, b.txt and sous/c.txt at that moment
+    };
+    std::vector<Vidage> vidages;
+    plat_test_on_flush([&](const std::string &host, bool repertoire) {
+        if (!repertoire) return;
+        vidages.push_back({host, {c.read("a.txt").size(), c.read("b.txt").size(),
+                                  c.read("sous/c.txt").size()}});
+    });
+    size_t vidages_au_message = 0;
+    plat_test_push_dialog_handler([&](HWND hDlg, int) {
+        vidages_au_message = vidages.size();
+        plat_test_click(hDlg, 1);
+    });
+    recurs_add_header("*.*", 1, 0);
+    ASSERT_EQ(vidages.size(), 2u);
+    EXPECT_EQ(vidages[0].repertoire, c.host(""));
+    EXPECT_EQ(vidages[0].tailles, (std::vector<size_t>{129, 129, 1}));
+    EXPECT_EQ(vidages[1].repertoire, c.host("sous"));
+    EXPECT_EQ(vidages[1].tailles, (std::vector<size_t>{129, 129, 129}));
+    EXPECT_EQ(vidages_au_message, 2u); // z.bin is told about after sous/c.txt is flushed
+
+    vidages.clear();
+    EXPECT_EQ(strip_header("sous\\c.txt", 0), 1);
+    ASSERT_EQ(vidages.size(), 1u);
+    EXPECT_EQ(vidages[0].repertoire, c.host("sous"));
+    plat_test_on_flush(nullptr);
+
+    // A directory flush that the disk refuses is told, naming the directory: its renames may
+    // not last, so its files must not pass for done.
+    messages.attend();
+    plat_test_fail_next_directory_flush();
+    EXPECT_EQ(strip_header("b.txt", 0), 1);
+    vide_repertoires();
+    ASSERT_EQ(messages.textes.size(), 1u);
+    EXPECT_NE(messages.textes[0].find("dossier C:\\ :"), std::string::npos) << messages.textes[0];
+
+    // What is still pending when the program ends (a fatal error too) is flushed then.
+    EXPECT_EXIT(
+        {
+            plat_test_on_flush([](const std::string &, bool repertoire) {
+                if (repertoire) _exit(3);
+            });
+            strip_header("a.txt", 0);
+            exit(1);
+        },
+        testing::ExitedWithCode(3), "");
 }

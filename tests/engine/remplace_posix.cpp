@@ -1,37 +1,59 @@
 // Replacements that only POSIX can stage, so these tests run on Linux only (cmake/windows.cmake
-// leaves this file out): modes kept across a conversion, a directory closed to its owner
-// (a Windows folder cannot be closed to its owner by a process under Wine, which runs as
-// root), a directory where no file can be made (the read-only attribute of a Windows folder
-// does not stop that), a write that fails part-way (a file-size limit), a file of another
-// user in a sticky directory, and a pass killed at any moment (fork and SIGKILL).
+// leaves this file out): names that Windows refuses in a folder (the platform layer's own
+// conversions), a directory closed to its owner (a Windows folder cannot be closed to its
+// owner by a process under Wine, which runs as root), a directory where no file can be made
+// (the read-only attribute of a Windows folder does not stop that), a full drive (a file
+// system mounted for the test), a write that fails part-way (a file-size limit), a file of
+// another user in a sticky directory, and a pass killed at any moment (fork and SIGKILL).
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdlib>
 #include <map>
 #include <direct.h>
+#include "kernel32/names_utf8.h"
+#include "app/vidage.h"
 #include "moteur.h"
+#include "plattest_fs.h"
 
-using Ajout = Moteur;
 using Remplace = Moteur;
 
-// Converting a private file must not open it to others, nor a script lose its right to run.
-TEST_F(Ajout, ConvertedFileKeepsItsPermissions) {
-    c.write("prive.txt", "secret");
-    c.write("lance.sh", "#!/bin/sh");
-    chmod(c.host("prive.txt").c_str(), 0600);
-    chmod(c.host("lance.sh").c_str(), 0751);
-    EXPECT_EQ(add_header("prive.txt", 1), 1);
-    EXPECT_EQ(add_header("lance.sh", 0), 1);
-
-    struct stat st;
-    ASSERT_EQ(stat(c.host("prive.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("prive.bak").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("lance.sh").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0751u);
+// Every name a folder lists converts and comes back, whatever its first character (a hidden
+// file, a name the host allows and Windows does not, one without a Macintosh counterpart,
+// which the header names with "_"); a name holding a line break cannot go through the pass's
+// list, and the pass says so.
+TEST_F(Remplace, EveryFirstCharacterConvertsAndComesBack) {
+    std::map<std::string, std::string> fichiers; // the program's name -> bytes
+    for (int i = 1; i < 256; ++i) {
+        // "/" cannot be in a host name; "\\" and ":" reach the program as "?", like "?" itself.
+        if (strchr("/\\:\r\n", i) != nullptr) continue;
+        char nom_code[8]; // the character, then its code: no two names alike but for case
+        snprintf(nom_code, sizeof nom_code, "%c%02x.txt", i, i);
+        std::string nom = nom_code;
+        fichiers[nom] = nom;
+        c.write(fs_utf8_from_ansi(nom), nom);
+    }
+    c.write("\rcr.txt", "cr");
+    c.write("l\nf.txt", "lf");
+    messages.attend(4);
+    recurs_add_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers) {
+        std::string q = c.read(fs_utf8_from_ansi(nom));
+        ASSERT_EQ(q.size(), 128 + octets.size()) << (int)(unsigned char)nom[0];
+        EXPECT_EQ(q.substr(1, 1) + q.substr(3, 6), "\x07" + nom.substr(1)) << (int)(unsigned char)nom[0];
+        EXPECT_NE(q[2], '\0');
+    }
+    recurs_strip_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers)
+        EXPECT_EQ(c.read(fs_utf8_from_ansi(nom)), octets) << (int)(unsigned char)nom[0];
+    const std::string cr = "Le fichier \rcr.txt est ignor\xe9 : son nom contient un saut de ligne";
+    const std::string lf = "Le fichier l\nf.txt est ignor\xe9 : son nom contient un saut de ligne";
+    EXPECT_EQ(messages.textes, (std::vector<std::string>{cr, lf, cr, lf}));
+    EXPECT_EQ(c.read("\rcr.txt"), "cr");
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
 // A subdirectory that cannot be entered is skipped and named in a message; a link to a
@@ -59,25 +81,68 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
     EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
-// Where the root cannot be written the list goes to the temporary directory; a work file
-// that cannot be created ends the program, and its list does not outlive it.
-TEST_F(Remplace, ListFindsAPlaceAndIsRemovedEvenOnAFatalError) {
+// Where the root cannot be written the list goes to the temporary directory; where neither
+// can, the message names the folder whose files are ignored. A file whose work file cannot be
+// made is skipped with a message saying why, and the pass goes on.
+TEST_F(Remplace, ListFindsAPlaceAndAFileThatCannotBeConvertedIsSkipped) {
     SansPrivileges utilisateur;
     c.mkdir("temp");
     setenv("TMP", c.host("temp").c_str(), 1);
     c.write("docs/a.txt", "A");
     c.write("docs/ro/b.txt", "B");
+    c.write("docs/z/c.txt", "C");
     chmod(c.host("").c_str(), 0555);
     chmod(c.host("docs/ro").c_str(), 0555);
     ASSERT_EQ(_chdir("docs"), 0);
-
-    EXPECT_EXIT(recurs_add_header("*.*", 1, 0), testing::ExitedWithCode(1), "");
+    messages.attend(2);
+    recurs_add_header("*.*", 1, 0);
+    chmod(c.host("temp").c_str(), 0555);
+    recurs_add_header("*.*", 0, 0);
     chmod(c.host("").c_str(), 0755);
+    chmod(c.host("temp").c_str(), 0755);
+    EXPECT_EQ(messages.textes,
+              (std::vector<std::string>{"Le fichier b.txt n'a pas \xe9t\xe9 modifi\xe9 : b.$$$ ne peut "
+                                        "pas \xea" "tre cr\xe9\xe9 (acc\xe8s refus\xe9)",
+                                        "La liste des fichiers du r\xe9pertoire C:\\docs n'a pas pu "
+                                        "\xea" "tre \xe9" "crite : ses fichiers sont ignor\xe9s"}));
     EXPECT_EQ(c.read("docs/a.txt").substr(128), "A");
     EXPECT_EQ(c.read("docs/ro/b.txt"), "B");
+    EXPECT_EQ(c.read("docs/z/c.txt").substr(128), "C");
     EXPECT_EQ(noms_dans(c.host("docs/ro")), std::vector<std::string>{"b.txt"});
     EXPECT_EQ(noms_dans(c.host("temp")), std::vector<std::string>{});
     EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"docs", "temp"}));
+}
+
+// On a full drive the list goes to the temporary directory too; each file then fails to be
+// written, and says so. (A small file system of its own is mounted over drive C:.)
+TEST(RemplacePlein, FullDriveListGoesToTheTemporaryDirectory) {
+    TempDrives d(2);
+    d.write("a.txt", "A");
+    d.mkdir("temp", 'D');
+    setenv("TMP", d.host("temp", 'D').c_str(), 1);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", d.host("").c_str(), "tmpfs", 0, "size=64k") != 0)
+            _exit(2);
+        d.write("a.txt", "A");
+        d.write("plein.bin", std::string(1 << 20, 'p')); // as much as fits
+        Global_hInst = GetModuleHandleA(nullptr);
+        Messages m;
+        m.attend(2);
+        recurs_add_header("*.*", 0, 0);
+        _exit(m.textes == std::vector<std::string>{
+                              "Erreur d'\xe9" "criture du fichier a.txt : il n'a pas \xe9t\xe9 modifi\xe9",
+                              "Erreur d'\xe9" "criture du fichier plein.bin : il n'a pas \xe9t\xe9 modifi\xe9"}
+                  ? 0
+                  : 1);
+    }
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    unsetenv("TMP");
+    if (WIFEXITED(statut) && WEXITSTATUS(statut) == 2) GTEST_SKIP() << "cannot mount a file system";
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+    EXPECT_EQ(noms_dans(d.host("temp", 'D')), std::vector<std::string>{});
 }
 
 // A write that fails part-way (here a file-size limit) leaves the file as it was, removes the
@@ -142,7 +207,9 @@ TEST_F(Remplace, ReplacementThatFailsIsReportedAndChangesNothing) {
 }
 
 // A pass killed at any moment: every file holds its old or its new content, complete, under
-// its own name; a backup holds the old content; only work files may be left over.
+// its own name; a backup holds the old content; only work files may be left over. The last
+// trials kill it between the last rename of a directory and that directory's flush: the
+// directory's files are all new by then.
 TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
     std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
     for (int i = 0; i < 8; ++i) {
@@ -150,19 +217,29 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
         arbre["sous/g" + std::to_string(i) + ".txt"] = octets(50000 + i, 40 + i);
     }
     const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
-    for (int essai = 0; essai < 8; ++essai) {
+    const int essais_au_vidage = 2; // killed at the flush of the top directory, then of sous
+    for (int essai = 0; essai < 8 + essais_au_vidage; ++essai) {
         std::string dir = "essai" + std::to_string(essai);
         for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
-        int backup = essai % 2;
+        int backup = essai % 2, vidage = essai - 7;
         pid_t pid = fork();
         if (pid == 0) {
+            plat_test_on_flush([vidage](const std::string &, bool repertoire) mutable {
+                if (repertoire && --vidage == 0) raise(SIGKILL);
+            });
             _chdir(dir.c_str());
             recurs_add_header("*.*", 1, backup);
             _exit(0);
         }
-        usleep(delais_ms[essai] * 1000);
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        if (vidage <= 0) {
+            usleep(delais_ms[essai] * 1000);
+            kill(pid, SIGKILL);
+        }
+        int statut = 0;
+        waitpid(pid, &statut, 0);
+        if (vidage > 0) {
+            ASSERT_TRUE(WIFSIGNALED(statut)) << "no flush of directory " << vidage;
+        }
 
         for (auto &[nom, contenu] : arbre) {
             std::string a = c.read(dir + "/" + nom);
@@ -170,6 +247,10 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
             bool nouveau =
                 a.size() == contenu.size() + 128 && a.compare(128, contenu.size(), contenu) == 0;
             EXPECT_TRUE(ancien || nouveau) << dir << "/" << nom << " " << a.size();
+            bool dans_sous = nom.rfind("sous/", 0) == 0;
+            if (vidage == 1 + dans_sous) {
+                EXPECT_TRUE(nouveau) << dir << "/" << nom;
+            }
         }
         for (auto &e : std::filesystem::recursive_directory_iterator(c.host(dir))) {
             if (e.is_directory()) continue;

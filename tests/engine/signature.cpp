@@ -3,7 +3,9 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 #include <direct.h>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include "app/quillon.h"
 #include "io/iodlg.h"
 #include "panneau.h"
@@ -127,12 +129,39 @@ TEST(Signature, OpenDialogWhenSeveralFiles) {
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
-TEST(Signature, ShippedFileLoadsWhole) {
+// The signature file that comes with the program: its own path with the extension "sig".
+// False where the program lies outside the test's drive C: (under Wine, on a drive of its own).
+static bool installe_signatures(const TempDrives &d, const std::string &contenu) {
+    char programme[MAX_PATH];
+    GetModuleFileNameA(nullptr, programme, sizeof programme);
+    std::string rel = programme;
+    if (rel.compare(0, 3, "C:\\") != 0) return false;
+    if (rel.size() > 4 && rel.compare(rel.size() - 4, 4, ".exe") == 0) rel.resize(rel.size() - 4);
+    rel = rel.substr(3) + ".sig"; // below "C:\"
+    std::replace(rel.begin(), rel.end(), '\\', '/');
+    d.write(rel, contenu);
+    return true;
+}
+
+static const char ailleurs[] = "the program lies on a drive of its own, which the test cannot give";
+
+// A folder without a signature file reads the one shipped with the program, all of it.
+TEST(Signature, ShippedFileIsReadWhereTheFolderHasNone) {
     TempDrives d;
-    std::filesystem::copy_file(QUILLON_SOURCE_DIR "/app/res/quillon.sig", d.path("quillon.sig"));
+    std::ifstream livre(QUILLON_SOURCE_DIR "/app/res/quillon.sig", std::ios::binary);
+    if (!installe_signatures(d, std::string(std::istreambuf_iterator<char>(livre), {})))
+        GTEST_SKIP() << ailleurs;
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Document Microsoft Word"));
     EXPECT_EQ(select_type("JPEG1234"), std::string("Image JPEG"));
     int n = 1;
     while (n < NB_SIGNATURES && pSign[n].com[0] != '\0') ++n;
     EXPECT_STREQ(pSign[n - 1].sig, "rsrcRSED"); // its last line: every line has a description
+}
+
+// A signature file in the folder comes first.
+TEST(Signature, FolderFileComesBeforeTheShippedOne) {
+    TempDrives d;
+    if (!installe_signatures(d, "DOC,WDBNMSWD,Livr\xe9\r\n")) GTEST_SKIP() << ailleurs;
+    d.write("dossier.sig", "DOC,WDBNMSWD,Du dossier\r\n");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du dossier"));
 }

@@ -1,6 +1,7 @@
 // The program as a user meets it: the main window at start, and moving through folders and
 // drives with the lists and the buttons.
 #include <gtest/gtest.h>
+#include <direct.h>
 #include "programme.h"
 #include "tempdrive.h"
 
@@ -125,4 +126,27 @@ TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
         plat_test_close_box(h);
     });
     EXPECT_EQ(fin, 0);
+}
+
+// A start folder whose path is longer than the path field's 510 characters: the nearest
+// folder above it that fits is shown and listed, and a message says so.
+TEST(Programme, StartFolderTooLongForThePath) {
+    if (sous_windows) GTEST_SKIP() << "Windows keeps no current folder longer than MAX_PATH";
+    TempDrives d;
+    const std::string niveau(200, 'n');
+    d.write(niveau + "/" + niveau + "/" + niveau + "/deep.txt", "deep");
+    d.write(niveau + "/" + niveau + "/up.txt", "up");
+    ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
+    std::string message;
+    plat_test_push_dialog_handler([&](HWND m, int) {
+        message = plat_test_text(m, 128);
+        plat_test_close_box(m);
+    });
+    int fin = lance_programme([&](HWND h) {
+        EXPECT_EQ(chemin, "c:\\" + niveau + "\\" + niveau + "\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"up.txt"}));
+        plat_test_key(h, VK_ESCAPE);
+    });
+    EXPECT_EQ(fin, 0);
+    EXPECT_EQ(message, err_cheminlong);
 }

@@ -21,16 +21,16 @@ class TempDrives {
     explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
         base_ = plat_test_temp_dir();
         if (base_.empty()) ADD_FAILURE() << "no temporary directory";
-        // A test that ends in exit() (a fatal error in a child process) skips destructors:
-        // each process removes the trees it made (a forked child, its parent's, never). The
-        // list is made first, so that it outlives the function that empties it.
-        pending();
+        // A test that ends in exit() skips destructors: the drives go at the exit instead. The
+        // list is made before the handler is registered, so that it outlives the handler; a
+        // death test's child (a fork) leaves its parent's drives alone.
+        auto &p = pending();
         static bool registered = std::atexit([] {
-            for (auto &[createur, base] : pending())
-                if (createur == processus()) remove_tree(base);
+            for (auto &[b, pid] : pending())
+                if (pid == processus()) remove_tree(b);
         }) == 0;
         (void)registered;
-        pending().emplace_back(processus(), base_);
+        p.emplace_back(base_, processus());
         std::vector<PlatDrive> drives;
         for (int i = 0; i < count; ++i) {
             std::string root = base_ + "/" + char('c' + i);
@@ -43,7 +43,7 @@ class TempDrives {
     ~TempDrives() {
         remove_tree(base_);
         auto &p = pending();
-        auto it = std::find(p.begin(), p.end(), std::make_pair(processus(), base_));
+        auto it = std::find(p.begin(), p.end(), std::make_pair(base_, processus()));
         if (it != p.end()) p.erase(it);
     }
     TempDrives(const TempDrives &) = delete;
@@ -74,8 +74,9 @@ class TempDrives {
     }
 
   private:
-    static std::vector<std::pair<long, std::string>> &pending() {
-        static std::vector<std::pair<long, std::string>> bases;
+    // The drives alive, each with the process that made it.
+    static std::vector<std::pair<std::string, long>> &pending() {
+        static std::vector<std::pair<std::string, long>> bases;
         return bases;
     }
     static void remove_tree(const std::string &base_utf8) {

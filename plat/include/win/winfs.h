@@ -27,6 +27,13 @@ typedef struct _SECURITY_ATTRIBUTES {
     BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
+// A file's security, as the program passes it from one file to another without reading it.
+typedef DWORD SECURITY_INFORMATION, *PSECURITY_INFORMATION;
+typedef PVOID PSECURITY_DESCRIPTOR;
+#define OWNER_SECURITY_INFORMATION (0x00000001L)
+#define GROUP_SECURITY_INFORMATION (0x00000002L)
+#define DACL_SECURITY_INFORMATION (0x00000004L)
+
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001
@@ -46,6 +53,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+#define FILE_FLAG_BACKUP_SEMANTICS 0x2000000
 
 #define INVALID_FILE_SIZE ((DWORD)0xffffffff)
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
@@ -85,12 +93,30 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL WINAPI FindClose(HANDLE hFindFile);
 
 // ---- Files. Share modes are accepted and not enforced (the host has no mandatory locks).
+// With FILE_FLAG_BACKUP_SEMANTICS a directory (a drive's root too) opens with OPEN_EXISTING,
+// for FlushFileBuffers when GENERIC_WRITE is asked; without it, a directory gives
+// ERROR_ACCESS_DENIED.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+// A new file (CREATE_NEW, CREATE_ALWAYS, OPEN_ALWAYS) given lpSecurityAttributes with a
+// descriptor of GetFileSecurityA holding its access list gets that access from the moment it
+// exists: on this host the other file's permission bits, owner and group where allowed.
+BOOL WINAPI GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformation,
+                             PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD nLength,
+                             LPDWORD lpnLengthNeeded);
+// The path of an open file with every link resolved: "\\?\C:\dir\name" (VOLUME_NAME_DOS);
+// the length without the terminator, or the size needed with it when the buffer is too small;
+// 0 when the file lies on no drive.
+DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath,
+                                       DWORD dwFlags);
+#define VOLUME_NAME_DOS 0x0
+#define FILE_NAME_NORMALIZED 0x0
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
-BOOL WINAPI FlushFileBuffers(HANDLE hFile); // data and metadata on disk (fsync)
+// Data and metadata on disk (fsync); a directory's handle: its entries. A handle opened
+// without GENERIC_WRITE gives ERROR_ACCESS_DENIED.
+BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);

@@ -238,6 +238,20 @@ std::string plat_test_host_path(const char *ansi_name) {
     return "";
 }
 
+std::string testhooks_host_of(const char *dos) {
+    std::string host = plat_test_host_path(dos);
+    if (!host.empty() || !under_wine()) return host;
+    // Wine names a file by the first letter that reaches it, which may be one of its own.
+    std::string unix = unix_path(dos);
+    for (const PlatDrive &d : table) {
+        std::string root = unix_path(d.root);
+        if (unix.compare(0, root.size(), root) == 0 &&
+            (unix.size() == root.size() || unix[root.size()] == '/'))
+            return d.root + unix.substr(root.size());
+    }
+    return "";
+}
+
 std::string plat_test_temp_dir(void) {
     std::string base;
     if (under_wine()) {

@@ -1,8 +1,10 @@
 // The test hooks over the real Win32 API: each dialog is caught as it is initialised (a
 // thread hook sees WM_INITDIALOG) and handed to the test from inside its own modal loop (a
 // thread timer, which the loop dispatches once the dialog is up and painted). The test's
-// input is posted to the window system's queue, as a user's would arrive, then the queue is
-// run as the dialog manager runs it, so that each action has had its effect on return.
+// keys are posted to the window system's queue, as a user's would arrive, then the queue is
+// run as the dialog manager runs it, so that each action has had its effect on return; the
+// mouse reaches its window at once, as the toolkit's does over the platform layer, and only
+// a window that takes input (a modal dialog disables its owner).
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -148,8 +150,20 @@ struct Modifiers {
     }
 };
 
-void post_mouse(HWND h, UINT msg, WPARAM keys, POINT at) {
-    PostMessageA(h, msg, keys, MAKELPARAM(at.x, at.y));
+// A window takes the mouse and the keys only while it and the windows it lies in are
+// enabled: a modal dialog disables its owner.
+bool takes_input(HWND h) {
+    for (; h != nullptr; h = GetParent(h)) {
+        if (!IsWindowEnabled(h)) return false;
+        if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return true;
+}
+
+// The mouse reaches the window under it at once, ahead of the keys waiting in the queue (a
+// key typed while the program works is read by the work).
+void mouse(HWND h, UINT msg, WPARAM keys, POINT at) {
+    SendMessageA(h, msg, keys, MAKELPARAM(at.x, at.y));
 }
 
 // A key's press and release as the keyboard sends them (Alt held: the system keys).
@@ -209,14 +223,17 @@ void plat_test_click(HWND hDlg, int id) {
     bool box = style == BS_CHECKBOX || style == BS_AUTOCHECKBOX || style == BS_3STATE ||
                style == BS_AUTO3STATE || style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON;
     POINT at = {box ? 6 : r.right / 2, r.bottom / 2};
-    post_mouse(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    post_mouse(c, WM_LBUTTONUP, 0, at);
+    if (!takes_input(c)) return;
+    mouse(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    mouse(c, WM_LBUTTONUP, 0, at);
     run_queue();
 }
 
 void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
+    HWND target = keyboard_target(hDlg);
+    if (!takes_input(target)) return;
     Modifiers held(modifiers);
-    post_key_strokes(keyboard_target(hDlg), vk, modifiers);
+    post_key_strokes(target, vk, modifiers);
     run_queue();
 }
 
@@ -229,7 +246,8 @@ void plat_test_post_key(HWND hWnd, int vk) {
 }
 
 void plat_test_close_box(HWND hDlg) {
-    PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (!takes_input(hDlg)) return;
+    SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
     run_queue();
 }
 
@@ -249,10 +267,11 @@ void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
     HWND list = GetDlgItem(hDlg, id);
     POINT at;
     if (!list_entry(list, index, &at)) return;
+    if (!takes_input(list)) return;
     Modifiers held(modifiers);
     WPARAM keys = Modifiers::mouse_keys(modifiers);
-    post_mouse(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
-    post_mouse(list, WM_LBUTTONUP, keys, at);
+    mouse(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    mouse(list, WM_LBUTTONUP, keys, at);
     run_queue();
 }
 
@@ -260,11 +279,12 @@ void plat_test_double_click(HWND hDlg, int id, int index) {
     HWND list = GetDlgItem(hDlg, id);
     POINT at;
     if (!list_entry(list, index, &at)) return;
+    if (!takes_input(list)) return;
     // What the window system delivers: press, release, double-click, release.
-    post_mouse(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    post_mouse(list, WM_LBUTTONUP, 0, at);
-    post_mouse(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    post_mouse(list, WM_LBUTTONUP, 0, at);
+    mouse(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    mouse(list, WM_LBUTTONUP, 0, at);
+    mouse(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    mouse(list, WM_LBUTTONUP, 0, at);
     run_queue();
 }
 
@@ -277,6 +297,34 @@ std::string plat_test_caption(HWND hWnd) {
 std::string plat_test_text(HWND hDlg, int id) {
     HWND c = control(hDlg, id);
     return c ? plat_test_caption(c) : std::string();
+}
+
+// As the static control draws it: shortened with an ellipsis where its style asks for one.
+std::string plat_test_shown_text(HWND hDlg, int id) {
+    HWND c = control(hDlg, id);
+    std::string text = c ? plat_test_caption(c) : std::string();
+    LONG style = c ? GetWindowLongA(c, GWL_STYLE) : 0;
+    UINT ellipsis = (style & SS_ELLIPSISMASK) == SS_PATHELLIPSIS   ? DT_PATH_ELLIPSIS
+                    : (style & SS_ELLIPSISMASK) == SS_ENDELLIPSIS  ? DT_END_ELLIPSIS
+                    : (style & SS_ELLIPSISMASK) == SS_WORDELLIPSIS ? DT_WORD_ELLIPSIS
+                                                                   : 0;
+    if (ellipsis == 0 || text.empty()) return text;
+    RECT r;
+    GetClientRect(c, &r);
+    HDC screen = GetDC(c), dc = CreateCompatibleDC(screen);
+    HBITMAP bm = CreateCompatibleBitmap(screen, r.right + 1, r.bottom + 1);
+    HGDIOBJ old_bm = SelectObject(dc, bm);
+    HGDIOBJ old_font = SelectObject(dc, (HFONT)SendMessageA(c, WM_GETFONT, 0, 0));
+    std::string shown = text + std::string(4, '\0'); // room for the ellipsis
+    DrawTextA(dc, &shown[0], (int)text.size(), &r,
+              ellipsis | DT_MODIFYSTRING | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bm);
+    DeleteObject(bm);
+    DeleteDC(dc);
+    ReleaseDC(c, screen);
+    shown.resize(strlen(shown.c_str()));
+    return shown;
 }
 
 bool plat_test_visible(HWND hDlg, int id) {

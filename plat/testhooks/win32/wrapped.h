@@ -5,6 +5,7 @@
 #define QUILLON_PLAT_TESTHOOKS_WIN32_WRAPPED_H
 
 #include <windows.h>
+#include <string>
 
 // The dialog just initialised takes the template of the DialogBoxParamA call that made it.
 void testhooks_dialog_initialised(HWND hDlg);
@@ -21,6 +22,8 @@ void testhooks_install_ui(void);
 // Under Wine, C: back to Wine's own (true) or the test's again (false); false when the test's
 // drives hold no C: of theirs.
 bool testhooks_system_drive(bool system);
+// The host path (as the tests name it) of a DOS path, whatever letter it is by.
+std::string testhooks_host_of(const char *dos);
 // This process is a test's child: its drives are its parent's, which it does not change.
 void testhooks_drives_inherited(void);
 // In a child that a test started, once its libraries are loaded: tells the parent, and waits

@@ -1,0 +1,77 @@
+// The program's window over what only POSIX can stage, so these tests run on Linux only
+// (cmake/windows.cmake leaves this file out): folders whose names differ only in case, which
+// a Windows folder cannot hold both of; a folder closed to its user, and one closed to
+// writing (a process under Wine runs as root, whom no permission binds); a tab in a name,
+// which Windows refuses.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include "programme.h"
+#include "sans_droits.h"
+#include "systeme.h"
+#include "tempdrive.h"
+
+using Liste = std::vector<std::string>;
+
+// Only "[..]" itself is the parent: a folder whose name begins with two dots is entered. Two
+// folders whose names differ only in case are each reached by their own entry. A folder the
+// user may not read is not entered: the path and the lists stay on the folder he was in.
+TEST(Programme, EachFolderListedIsEnteredByItsOwnEntry) {
+    TempDrives d;
+    d.write("a.txt", "a");
+    d.write("Sub/..Cache/inside.txt", "in");
+    d.write("Sub/Locked/secret.txt", "s");
+    d.write("Sub/Foo/upper.txt", "u");
+    d.write("Sub/foo/lower.txt", "l");
+    chmod(d.host("Sub/Locked").c_str(), 0);
+    sans_droits({d.host(".."), d.host("")}, [&] {
+        int fin = lance_programme([&](HWND h) {
+            double_clic(h, IDD_REPERTOIRES, "[sub]");
+            double_clic(h, IDD_REPERTOIRES, "[..cache]");
+            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\..cache\\");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"inside.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"lower.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo~1]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"upper.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[locked]");
+            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
+            EXPECT_EQ(entrees(h, IDD_REPERTOIRES),
+                      (Liste{"[..]", "[..cache]", "[foo]", "[foo~1]", "[locked]"}));
+            plat_test_key(h, VK_ESCAPE);
+        });
+        EXPECT_EQ(fin, 0);
+    });
+}
+
+// A file that cannot be converted is skipped with a message naming it and saying why, and the
+// work goes on: here a folder closed to writing. Names the host allows and Windows does not (a
+// tab), or too long for a work name with ".$$$", still convert.
+TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
+    TempDrives d;
+    SansPrivileges utilisateur;
+    const std::string long_nom(252, 'a'), tab = "\tonglet.txt";
+    for (const std::string &nom : {long_nom, tab, std::string("ferme/c.txt"), std::string("z/d.txt")})
+        d.write(nom, "contenu");
+    chmod(d.host("ferme").c_str(), 0555);
+    std::vector<std::string> textes;
+    int fin = lance_programme([&](HWND h) {
+        plat_test_push_dialog_handler([&](HWND m, int) {
+            textes.push_back(plat_test_text(m, 128));
+            plat_test_click(m, IDOK);
+        });
+        plat_test_click(h, IDD_RECURSIF);
+        plat_test_click(h, IDD_AJOUTER);
+        plat_test_click(h, IDD_QUITTER);
+    });
+    chmod(d.host("ferme").c_str(), 0755);
+    EXPECT_EQ(fin, 0);
+    EXPECT_EQ(textes, std::vector<std::string>{"Le fichier c.txt n'a pas \xe9t\xe9 modifi\xe9 : c.$$$ "
+                                               "ne peut pas \xea" "tre cr\xe9\xe9 (acc\xe8s refus\xe9)"});
+    EXPECT_EQ(d.read("ferme/c.txt"), "contenu");
+    for (const std::string &nom : {long_nom, tab, std::string("z/d.txt")})
+        EXPECT_EQ(d.read(nom).substr(128), "contenu") << nom;
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
