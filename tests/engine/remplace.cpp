@@ -3,8 +3,10 @@
 // only POSIX can stage are in remplace_posix.cpp.)
 #include "moteur.h"
 #include <direct.h>
+#include <cstdio>
 #include <map>
 #include "app/vidage.h"
+#include "enfant.h"
 #include "plattest_fs.h"
 
 using Remplace = Moteur;
@@ -185,4 +187,67 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
             exit(1);
         },
         testing::ExitedWithCode(3), "");
+}
+
+// The pass of one trial below, in a child: its folder, backups or not, and the directory flush
+// at which it kills itself (0: the test kills it).
+static const bool passe_enregistree = enregistre_travail("passe", [](const std::string &arg) {
+    char dir[32] = "";
+    int backup = 0, vidage = 0;
+    sscanf(arg.c_str(), "%31s %d %d", dir, &backup, &vidage);
+    Global_hInst = GetModuleHandleA(nullptr);
+    if (vidage > 0)
+        plat_test_on_flush([vidage](const std::string &, bool repertoire) mutable {
+            if (repertoire && --vidage == 0) tue_moi();
+        });
+    _chdir(dir);
+    recurs_add_header("*.*", 1, backup);
+});
+
+// A pass killed at any moment: every file holds its old or its new content, complete, under
+// its own name; a backup holds the old content; only work files may be left over. The last
+// trials kill it between the last rename of a directory and that directory's flush: the
+// directory's files are all new by then.
+TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
+    ASSERT_TRUE(passe_enregistree);
+    std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
+    for (int i = 0; i < 8; ++i) {
+        arbre["f" + std::to_string(i) + ".txt"] = octets(1000 + i, 20 + i);
+        arbre["sous/g" + std::to_string(i) + ".txt"] = octets(50000 + i, 40 + i);
+    }
+    const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
+    const int essais_au_vidage = 2; // killed at the flush of the top directory, then of sous
+    for (int essai = 0; essai < 8 + essais_au_vidage; ++essai) {
+        std::string dir = "essai" + std::to_string(essai);
+        for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
+        int backup = essai % 2, vidage = essai - 7;
+        std::string travail = dir + " " + std::to_string(backup) + " " + std::to_string(vidage);
+        bool tue = tue_apres(vidage <= 0 ? delais_ms[essai] : -1, "passe", travail);
+        if (vidage > 0) {
+            ASSERT_TRUE(tue) << "no flush of directory " << vidage;
+        }
+
+        for (auto &[nom, contenu] : arbre) {
+            std::string a = c.read(dir + "/" + nom);
+            bool ancien = a == contenu;
+            bool nouveau =
+                a.size() == contenu.size() + 128 && a.compare(128, contenu.size(), contenu) == 0;
+            EXPECT_TRUE(ancien || nouveau) << dir << "/" << nom << " " << a.size();
+            bool dans_sous = nom.rfind("sous/", 0) == 0;
+            if (vidage == 1 + dans_sous) {
+                EXPECT_TRUE(nouveau) << dir << "/" << nom;
+            }
+        }
+        for (auto &e : std::filesystem::recursive_directory_iterator(c.path(dir))) {
+            if (e.is_directory()) continue;
+            std::string rel = e.path().lexically_relative(c.path(dir)).generic_u8string();
+            std::string ext = e.path().extension().u8string();
+            if (arbre.count(rel) || ext == ".$$$") continue;
+            ASSERT_EQ(ext, ".bak") << rel;
+            std::string source = rel.substr(0, rel.size() - 4);
+            std::string original =
+                arbre.count(source + ".txt") ? arbre[source + ".txt"] : arbre[source + ".bin"];
+            EXPECT_TRUE(c.read(dir + "/" + rel) == original) << rel;
+        }
+    }
 }

@@ -3,8 +3,8 @@
 // conversions), a directory closed to its owner (a Windows folder cannot be closed to its
 // owner by a process under Wine, which runs as root), a directory where no file can be made
 // (the read-only attribute of a Windows folder does not stop that), a full drive (a file
-// system mounted for the test), a write that fails part-way (a file-size limit), a file of
-// another user in a sticky directory, and a pass killed at any moment (fork and SIGKILL).
+// system mounted for the test), a write that fails part-way (a file-size limit), and a file of
+// another user in a sticky directory.
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -204,64 +204,4 @@ TEST_F(Remplace, ReplacementThatFailsIsReportedAndChangesNothing) {
                                                            "tre remplac\xe9 : il "
                                                            "n'a pas \xe9t\xe9 modifi\xe9"));
     EXPECT_EQ(c.read("collectif/sien.txt"), "a lui");
-}
-
-// A pass killed at any moment: every file holds its old or its new content, complete, under
-// its own name; a backup holds the old content; only work files may be left over. The last
-// trials kill it between the last rename of a directory and that directory's flush: the
-// directory's files are all new by then.
-TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
-    std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
-    for (int i = 0; i < 8; ++i) {
-        arbre["f" + std::to_string(i) + ".txt"] = octets(1000 + i, 20 + i);
-        arbre["sous/g" + std::to_string(i) + ".txt"] = octets(50000 + i, 40 + i);
-    }
-    const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
-    const int essais_au_vidage = 2; // killed at the flush of the top directory, then of sous
-    for (int essai = 0; essai < 8 + essais_au_vidage; ++essai) {
-        std::string dir = "essai" + std::to_string(essai);
-        for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
-        int backup = essai % 2, vidage = essai - 7;
-        pid_t pid = fork();
-        if (pid == 0) {
-            plat_test_on_flush([vidage](const std::string &, bool repertoire) mutable {
-                if (repertoire && --vidage == 0) raise(SIGKILL);
-            });
-            _chdir(dir.c_str());
-            recurs_add_header("*.*", 1, backup);
-            _exit(0);
-        }
-        if (vidage <= 0) {
-            usleep(delais_ms[essai] * 1000);
-            kill(pid, SIGKILL);
-        }
-        int statut = 0;
-        waitpid(pid, &statut, 0);
-        if (vidage > 0) {
-            ASSERT_TRUE(WIFSIGNALED(statut)) << "no flush of directory " << vidage;
-        }
-
-        for (auto &[nom, contenu] : arbre) {
-            std::string a = c.read(dir + "/" + nom);
-            bool ancien = a == contenu;
-            bool nouveau =
-                a.size() == contenu.size() + 128 && a.compare(128, contenu.size(), contenu) == 0;
-            EXPECT_TRUE(ancien || nouveau) << dir << "/" << nom << " " << a.size();
-            bool dans_sous = nom.rfind("sous/", 0) == 0;
-            if (vidage == 1 + dans_sous) {
-                EXPECT_TRUE(nouveau) << dir << "/" << nom;
-            }
-        }
-        for (auto &e : std::filesystem::recursive_directory_iterator(c.host(dir))) {
-            if (e.is_directory()) continue;
-            std::string rel = e.path().lexically_relative(c.host(dir));
-            std::string ext = e.path().extension();
-            if (arbre.count(rel) || ext == ".$$$") continue;
-            ASSERT_EQ(ext, ".bak") << rel;
-            std::string source = rel.substr(0, rel.size() - 4);
-            std::string original =
-                arbre.count(source + ".txt") ? arbre[source + ".txt"] : arbre[source + ".bin"];
-            EXPECT_TRUE(c.read(dir + "/" + rel) == original) << rel;
-        }
-    }
 }

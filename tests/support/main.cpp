@@ -1,6 +1,7 @@
 // Test entry point, the same on Linux and on Windows: the platform starts first, headless,
-// with the test hooks in place.
+// with the test hooks in place; a child started for a test's work does only that work.
 #include <gtest/gtest.h>
+#include "enfant.h"
 #include "plattest_ui.h"
 
 // A sanitizer's report ends the process with a status of its own, never 1: a death test that
@@ -15,5 +16,6 @@ extern "C" const char *__ubsan_default_options() {
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
     plat_test_init(&argc, argv);
+    fait_travail_enfant(argc, argv);
     return RUN_ALL_TESTS();
 }
