@@ -6,12 +6,12 @@
 #include <string>
 
 struct PlatHelpState {
-    int windows = 0;      // help viewer windows in existence
-    bool visible = false; // the viewer is shown
-    std::string title;    // its caption (UTF-8)
-    std::string text;     // the page shown, as plain text (UTF-8)
-    std::string page;     // host path of the page shown
-    int scroll = 0;       // how far the page is scrolled down, in pixels
+    int windows = 0;        // help viewer windows in existence
+    bool visible = false;   // the viewer is shown
+    std::string title;      // its caption (UTF-8)
+    std::string text;       // the page shown, as plain text (UTF-8)
+    std::string page;       // host path of the page shown
+    int scroll = 0;         // how far the page is scrolled down, in pixels
     bool own_viewer = true; // false where the page opens in the user's browser (Windows):
                             // its text is then the document's, its links the browser's
 };

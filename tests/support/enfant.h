@@ -46,8 +46,8 @@ inline bool tue_apres(int ms, const char *nom, const std::string &argument) {
 #ifdef _WIN32
     char programme[MAX_PATH];
     GetModuleFileNameA(nullptr, programme, sizeof programme);
-    std::string ligne = std::string("\"") + programme + "\" \"--quillon-enfant=" + nom + ":" +
-                        argument + "\"";
+    std::string ligne =
+        std::string("\"") + programme + "\" \"--quillon-enfant=" + nom + ":" + argument + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
@@ -87,7 +87,8 @@ inline void fait_travail_enfant(int argc, char **argv) {
         size_t deux_points = demande.find(':');
         auto travail = travaux_enfants().find(demande.substr(0, deux_points));
         if (travail != travaux_enfants().end())
-            travail->second(deux_points == std::string::npos ? "" : demande.substr(deux_points + 1));
+            travail->second(deux_points == std::string::npos ? ""
+                                                             : demande.substr(deux_points + 1));
         exit(0);
     }
 }

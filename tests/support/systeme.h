@@ -70,8 +70,8 @@ inline void variable(const char *nom, const char *valeur) {
 // Sets a file's last-write (and last-access) time, in seconds since 1970.
 inline bool date_fichier(const std::string &hote, time_t secondes) {
 #ifdef _WIN32
-    HANDLE h = CreateFileW(chemin_hote(hote).c_str(), FILE_WRITE_ATTRIBUTES, 0,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = CreateFileW(chemin_hote(hote).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     unsigned long long v = temps_fichier(secondes);
     FILETIME t = {(DWORD)v, (DWORD)(v >> 32)};
@@ -104,7 +104,9 @@ class Inouvrable {
         std::filesystem::create_symlink("absent", chemin_);
 #endif
     }
-    ~Inouvrable() { retire(); }
+    ~Inouvrable() {
+        retire();
+    }
     void retire() {
 #ifdef _WIN32
         if (tenu_ != INVALID_HANDLE_VALUE) CloseHandle(tenu_);
@@ -157,7 +159,9 @@ class SansPrivileges {
             ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
         syscall(SYS_capset, &tete_, d);
     }
-    ~SansPrivileges() { syscall(SYS_capset, &tete_, avant_); }
+    ~SansPrivileges() {
+        syscall(SYS_capset, &tete_, avant_);
+    }
 
   private:
     __user_cap_header_struct tete_{_LINUX_CAPABILITY_VERSION_3, 0};

@@ -22,9 +22,9 @@ WRAPPED(BOOL, CreateProcessA, 40,
     static unsigned n = 0;
     ++n;
     std::string loaded = event_name(GetCurrentProcessId(), n, "-charge");
-    HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, loaded.c_str()),
-                        CreateEventA(nullptr, TRUE, FALSE,
-                                     event_name(GetCurrentProcessId(), n, "-suite").c_str())};
+    HANDLE events[2] = {
+        CreateEventA(nullptr, TRUE, FALSE, loaded.c_str()),
+        CreateEventA(nullptr, TRUE, FALSE, event_name(GetCurrentProcessId(), n, "-suite").c_str())};
     SetEnvironmentVariableA(loaded_variable, loaded.c_str());
     BOOL made = real_CreateProcessA(app, line, pa, ta, inherit, flags, env, dir, si, pi);
     SetEnvironmentVariableA(loaded_variable, nullptr);

@@ -16,8 +16,8 @@ std::function<void(const char *, const char *)> on_move;
 // What a handle is open on, as the test names it (a host path), and whether it is a folder.
 std::string host_of(HANDLE h, bool *directory) {
     BY_HANDLE_FILE_INFORMATION info;
-    *directory = GetFileInformationByHandle(h, &info) &&
-                 (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    *directory =
+        GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     char path[MAX_PATH + 8];
     DWORD n = GetFinalPathNameByHandleA(h, path, sizeof path, VOLUME_NAME_DOS);
     if (n == 0 || n >= sizeof path) return "";

@@ -11,8 +11,8 @@
 // With C: a test's folder, Wine's system folder (C:\windows) is out of reach: the libraries
 // the tests may load later are loaded at the start (init.cpp), and no new process can start.
 // The mount manager reads a drive's label from the file .windows-label at its root the
-// first time it is asked for it: the file is there for that moment only. The test folders are reached
-// by Wine's host names, \\?\unix\..., which need no drive letter.
+// first time it is asked for it: the file is there for that moment only. The test folders are
+// reached by Wine's host names, \\?\unix\..., which need no drive letter.
 //
 // On Windows itself, DefineDosDeviceA maps the letters (subst); the folders are reached
 // through the system's own drive names (\\?\GLOBALROOT\GLOBAL??\C:\...), which a mapping
@@ -98,9 +98,9 @@ bool wine_map(char letter, const std::string &folder) {
         d->mount_point_offset = sizeof(UnixDrive);
         folder.copy(&request[sizeof(UnixDrive)], folder.size());
     }
-    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                 nullptr);
+    HANDLE manager =
+        CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (manager == INVALID_HANDLE_VALUE) return false;
     DWORD n = 0;
     BOOL ok = DeviceIoControl(manager, define_unix_drive, &request[0], (DWORD)request.size(),
@@ -263,8 +263,8 @@ std::string plat_test_temp_dir(void) {
         base = std::string(globalroot) + "\\GLOBAL??\\" + std::string(temp, n - 1);
     }
     for (unsigned k = GetTickCount();; ++k) {
-        std::string dir = base + "\\quillon-test-" + std::to_string(GetCurrentProcessId()) +
-                          "-" + std::to_string(k % 100000);
+        std::string dir = base + "\\quillon-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                          std::to_string(k % 100000);
         if (CreateDirectoryW(wide_path(dir).c_str(), nullptr)) return dir;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
     }

@@ -13,11 +13,11 @@ void plat_test_init(int *, char **) {
     // Under Wine a test's folder becomes C:, where Wine keeps its system folder and the
     // temporary one (fs_hooks.cpp): the libraries that the dialogs and the shell load on
     // demand are loaded now, and the temporary folder is reached by Wine's host name.
-    for (const char *library : {"ole32.dll", "oleaut32.dll", "rpcrt4.dll", "combase.dll",
-                                "uxtheme.dll", "msctf.dll", "comdlg32.dll", "comctl32.dll",
-                                "shell32.dll", "shlwapi.dll", "shcore.dll", "propsys.dll",
-                                "winspool.drv", "imm32.dll", "usp10.dll", "dwmapi.dll",
-                                "explorerframe.dll", "actxprxy.dll", "version.dll", "msimg32.dll"})
+    for (const char *library :
+         {"ole32.dll",  "oleaut32.dll",      "rpcrt4.dll",   "combase.dll", "uxtheme.dll",
+          "msctf.dll",  "comdlg32.dll",      "comctl32.dll", "shell32.dll", "shlwapi.dll",
+          "shcore.dll", "propsys.dll",       "winspool.drv", "imm32.dll",   "usp10.dll",
+          "dwmapi.dll", "explorerframe.dll", "actxprxy.dll", "version.dll", "msimg32.dll"})
         LoadLibraryA(library);
     // The shell's dialogs reach COM, whose service (RpcSs) Wine starts on first need: it is
     // started now, while Wine's own drive C: is there to start it from.

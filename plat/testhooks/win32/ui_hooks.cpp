@@ -198,8 +198,7 @@ bool list_entry(HWND list, int index, POINT *at) {
 
 void testhooks_install_ui(void) {
     if (hook == nullptr)
-        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, on_message_done, nullptr,
-                                 GetCurrentThreadId());
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, on_message_done, nullptr, GetCurrentThreadId());
     InitCommonControls();
 }
 

@@ -31,12 +31,12 @@ void testhooks_drives_inherited(void);
 void testhooks_child_loaded(void);
 
 // The import pointer the linker gives the program in place of Windows' own, and Windows' own.
-#define WRAPPED(ret, name, bytes, params)                                                      \
-    typedef ret(WINAPI *name##_t) params;                                                      \
-    extern "C" name##_t real_##name asm("___real__imp__" #name "@" #bytes);                    \
-    static ret WINAPI wrap_##name params;                                                      \
-    extern "C" name##_t wrap_ptr_##name asm("___wrap__imp__" #name "@" #bytes);                \
-    name##_t wrap_ptr_##name = wrap_##name;                                                    \
+#define WRAPPED(ret, name, bytes, params)                                                          \
+    typedef ret(WINAPI *name##_t) params;                                                          \
+    extern "C" name##_t real_##name asm("___real__imp__" #name "@" #bytes);                        \
+    static ret WINAPI wrap_##name params;                                                          \
+    extern "C" name##_t wrap_ptr_##name asm("___wrap__imp__" #name "@" #bytes);                    \
+    name##_t wrap_ptr_##name = wrap_##name;                                                        \
     static ret WINAPI wrap_##name params
 
 #endif
