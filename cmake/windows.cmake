@@ -50,7 +50,7 @@ if(BUILD_TESTING)
     # the system's headers so that the platform layer's own Win32 headers stay out. The
     # functions the hooks stand between the program and Windows for are reached through the
     # linker's --wrap on their import pointers (__imp__Name@bytes).
-    file(GLOB testhooks_sources CONFIGURE_DEPENDS plat/testhooks/win32/*.cpp)
+    file(GLOB testhooks_sources CONFIGURE_DEPENDS plat/testhooks/*.cpp plat/testhooks/win32/*.cpp)
     add_library(quillon_testhooks STATIC ${testhooks_sources})
     target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)

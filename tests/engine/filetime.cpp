@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <io.h>
 #include <windows.h>
-#include "fichier_date.h"
+#include "systeme.h"
 
 static unsigned long long val(FILETIME f) {
     return ((unsigned long long)f.dwHighDateTime << 32) | f.dwLowDateTime;
@@ -11,14 +11,7 @@ static unsigned long long val(FILETIME f) {
 static FILETIME ft(unsigned long long v) {
     return FILETIME{(DWORD)v, (DWORD)(v >> 32)};
 }
-// Wine departs from Windows where noted.
-static bool sous_wine() {
-#ifdef _WIN32
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
+// Wine departs from Windows where noted (sous_wine).
 
 static FILETIME ft_unix(time_t s) {
     return ft(temps_fichier(s));

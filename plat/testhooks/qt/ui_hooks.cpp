@@ -12,8 +12,8 @@
 #include <QTest>
 #include <commctrl.h>
 #include <cstring>
-#include <deque>
 #include "plattest_ui.h"
+#include "testhooks/handlers.h"
 #include "kernel32/ansi.h"
 #include "user32/cursor.h"
 #include "user32/dialog.h"
@@ -22,8 +22,6 @@
 
 namespace {
 
-std::deque<PlatDialogHandler> handlers;
-int unhandled = 0;
 
 QWidget *control_widget(HWND hDlg, int id) {
     Window *w = window_from(GetDlgItem(hDlg, id));
@@ -57,28 +55,17 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
 } // namespace
 
 void ui_announce_dialog(HWND h, int template_id) {
-    if (!handlers.empty()) {
-        PlatDialogHandler handler = std::move(handlers.front());
-        handlers.pop_front();
+    PlatDialogHandler handler;
+    if (testhooks_next_handler(&handler)) {
         handler(h, template_id);
         return;
     }
     // Headless, nobody can answer: close it so that nothing waits for ever.
     if (QGuiApplication::platformName() == "offscreen") {
-        ++unhandled;
+        testhooks_unanswered();
         plat_test_close_box(h);
         if (DialogWindow *d = dialog_from(h); d && !d->ended) EndDialog(h, -1);
     }
-}
-
-void plat_test_push_dialog_handler(PlatDialogHandler handler) {
-    handlers.push_back(std::move(handler));
-}
-int plat_test_unhandled_dialogs(void) {
-    return unhandled;
-}
-int plat_test_pending_handlers(void) {
-    return (int)handlers.size();
 }
 
 void plat_test_click(HWND hDlg, int id) {

@@ -8,16 +8,14 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 #include "plattest_ui.h"
+#include "testhooks/handlers.h"
 #include "testhooks/win32/wrapped.h"
 
 namespace {
 
-std::deque<PlatDialogHandler> handlers;
-int unhandled = 0;
 HHOOK hook = nullptr;
 std::vector<HWND> to_announce;
 
@@ -47,15 +45,14 @@ void run_queue(bool all = false) {
 
 void announce(HWND h) {
     int template_id = testhooks_template_of(h);
-    if (!handlers.empty()) {
-        PlatDialogHandler handler = std::move(handlers.front());
-        handlers.pop_front();
+    PlatDialogHandler handler;
+    if (testhooks_next_handler(&handler)) {
         handler(h, template_id);
         return;
     }
     // Nobody answers a test's dialog: close it so that nothing waits for ever, and say what
     // it showed.
-    ++unhandled;
+    testhooks_unanswered();
     std::string texts = plat_test_caption(h);
     for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         texts += " | " + plat_test_caption(c);
@@ -200,16 +197,6 @@ void testhooks_install_ui(void) {
     if (hook == nullptr)
         hook = SetWindowsHookExA(WH_CALLWNDPROCRET, on_message_done, nullptr, GetCurrentThreadId());
     InitCommonControls();
-}
-
-void plat_test_push_dialog_handler(PlatDialogHandler handler) {
-    handlers.push_back(std::move(handler));
-}
-int plat_test_unhandled_dialogs(void) {
-    return unhandled;
-}
-int plat_test_pending_handlers(void) {
-    return (int)handlers.size();
 }
 
 void plat_test_click(HWND hDlg, int id) {
