@@ -62,6 +62,15 @@ if(BUILD_TESTING)
     target_include_directories(quillon_tests PRIVATE tests/support)
     target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>" gtest_main)
 
+    # The Windows behaviours that plat reproduces, stated through the API alone: the same
+    # sources that run over plat on Linux, here against Wine's implementation. Their dialogs
+    # are the program's own layouts.
+    file(GLOB_RECURSE win32_test_sources CONFIGURE_DEPENDS tests/win32/*.cpp)
+    add_executable(quillon_win32_tests ${win32_test_sources} app/quillon.rc)
+    target_include_directories(quillon_win32_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}
+                               ${CMAKE_SOURCE_DIR}/app)
+    target_link_libraries(quillon_win32_tests PRIVATE gtest_main comctl32)
+
     # The packaged program driven from outside, and the stand-in for the user's browser that
     # the help test registers for ".htm" documents.
     add_executable(quillon_wine_tests tests/windows/programme.cpp)
@@ -77,11 +86,12 @@ if(BUILD_TESTING)
     # display (make test-windows runs the tests in a virtual one).
     set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
              WINEARCH=win32 WINEDEBUG=-all TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=)
-    set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine};wine")
+    set_target_properties(quillon_tests quillon_win32_tests PROPERTIES
+                          CROSSCOMPILING_EMULATOR "${wine};wine")
     set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
         "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;wine")
     include(GoogleTest)
-    foreach(tests quillon_tests quillon_wine_tests)
+    foreach(tests quillon_tests quillon_win32_tests quillon_wine_tests)
         gtest_discover_tests(${tests} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
     endforeach()
 endif()

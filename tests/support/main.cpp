@@ -1,10 +1,12 @@
 // Test entry point: every test runs headless, and the platform layer starts first, as it
-// does in the program.
+// does in the program; the common controls' classes exist, as the program's WinMain makes them.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <windows.h>
+#include <commctrl.h>
 #include "platinit.h"
 
 int main(int argc, char **argv) {
@@ -16,5 +18,6 @@ int main(int argc, char **argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     plat_init(&argc, argv);
+    InitCommonControls();
     return RUN_ALL_TESTS();
 }
