@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 #include "tempfolder.h"
+#include "wine.h"
 
 TEST(Win32Crt, StreamsAndDescriptorsWithWindowsNames) {
     TempFolder t;
@@ -20,10 +21,14 @@ TEST(Win32Crt, StreamsAndDescriptorsWithWindowsNames) {
     EXPECT_EQ(fopen("sub\\missing", "r+b"), nullptr);
     EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(fopen("sub", "rb"), nullptr); // a directory is not a file
-    // A read-only file opens for reading only.
+    // A read-only file opens for reading only: applications "can read the file, but cannot
+    // write to it" (Microsoft's file attribute constants). Wine leaves the refusal to the
+    // host's permissions, which do not bind the superuser the tests may run as.
     ASSERT_TRUE(SetFileAttributesA("sub\\out.bin", FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(fopen("sub\\out.bin", "r+b"), nullptr);
-    EXPECT_EQ(errno, EACCES);
+    if (!skipped_under_wine("a read-only file opened for writing")) {
+        EXPECT_EQ(fopen("sub\\out.bin", "r+b"), nullptr);
+        EXPECT_EQ(errno, EACCES);
+    }
     EXPECT_EQ(_access("sub\\out.bin", 2), -1);
     EXPECT_EQ(_access("sub\\out.bin", 4), 0);
     EXPECT_EQ(_access("sub\\none", 0), -1);

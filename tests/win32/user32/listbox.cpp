@@ -95,8 +95,8 @@ TEST(Win32ListBox, ExtendedSelectionByMessages) {
     });
 }
 
-// Single selection: LB_GETCURSEL gives the entry or LB_ERR; the messages of multiple selection
-// fail there.
+// Single selection: LB_GETCURSEL gives the entry or LB_ERR; LB_GETSELCOUNT and
+// LB_GETSELITEMS, which are for multiple selection, fail there.
 TEST(Win32ListBox, SingleSelectionByMessages) {
     in_main_window([](HWND h) {
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), LB_ERR);
@@ -109,7 +109,8 @@ TEST(Win32ListBox, SingleSelectionByMessages) {
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), LB_ERR);
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_SETCURSEL, 7), LB_ERR);
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETSELCOUNT), LB_ERR);
-        EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_SETSEL, TRUE, 0), LB_ERR);
+        int items[4];
+        EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETSELITEMS, 4, (LPARAM)items), LB_ERR);
         EXPECT_TRUE(notes.empty());
     });
 }
