@@ -217,7 +217,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         QApplication::setActiveWindow(d->widget);
         ui_post_call([h]() {
             DialogWindow *up = dialog_from(h);
-            if (up && !up->ended) ui_announce_dialog(h, up->template_id);
+            if (up && !up->ended) dialog_announce(h, up->template_id);
         });
         QEventLoop loop;
         d->loop = &loop;
@@ -322,4 +322,14 @@ bool dialog_handle_key(QObject *receiver, QKeyEvent *e) {
     if (mods == Qt::AltModifier && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
         return mnemonic(d, QChar(e->key()));
     return false;
+}
+
+static DialogShownHook shown_hook = nullptr;
+
+void dialog_set_shown_hook(DialogShownHook hook) {
+    shown_hook = hook;
+}
+
+void dialog_announce(HWND h, int template_id) {
+    if (shown_hook) shown_hook(h, template_id);
 }

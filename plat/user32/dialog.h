@@ -35,7 +35,11 @@ bool dialog_handle_key(QObject *receiver, QKeyEvent *e);
 // DestroyWindow on a modal dialog: the procedure gets WM_DESTROY now and the loop ends.
 void dialog_destroy_request(HWND h);
 
-// Tells the test hooks that a modal dialog is up (template 0 for the open/save dialogs).
-void ui_announce_dialog(HWND h, int template_id);
+// Called once a modal dialog is up, from inside its loop (template 0 for the open/save
+// dialogs): where the test hooks catch each dialog, as a thread hook does on Windows, without
+// user32 knowing them. None is set unless the hooks are linked in.
+using DialogShownHook = void (*)(HWND h, int template_id);
+void dialog_set_shown_hook(DialogShownHook hook);
+void dialog_announce(HWND h, int template_id);
 
 #endif

@@ -56,7 +56,7 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
 
 } // namespace
 
-void ui_announce_dialog(HWND h, int template_id) {
+static void ui_announce_dialog(HWND h, int template_id) {
     if (!handlers.empty()) {
         PlatDialogHandler handler = std::move(handlers.front());
         handlers.pop_front();
@@ -70,6 +70,9 @@ void ui_announce_dialog(HWND h, int template_id) {
         if (DialogWindow *d = dialog_from(h); d && !d->ended) EndDialog(h, -1);
     }
 }
+
+// Every dialog of a program that links the hooks comes to them.
+static const bool hooked = (dialog_set_shown_hook(ui_announce_dialog), true);
 
 void plat_test_push_dialog_handler(PlatDialogHandler handler) {
     handlers.push_back(std::move(handler));
