@@ -1,4 +1,4 @@
-# Quillon — the two commands of the README, the benchmarks, and the Windows program.
+# Quillon — the two commands of the README, the benchmarks, the Windows program and fuzzing.
 #   make run           install what is missing, build, start the program (needs a desktop session)
 #   make test          install what is missing, build with the sanitizers, run every test; also
 #                      compiles and links the Windows program, so that no change breaks it unseen
@@ -9,6 +9,8 @@
 #                      build/windows as a user receives it: quillon.exe, quillon.htm (its help),
 #                      quillon.sig, and a zip of the three
 #   make test-windows  build the Windows program and its tests, run them under Wine (headless)
+#   make fuzz          install clang and libFuzzer, build the fuzz targets, run each for
+#                      FUZZ_SECONDS seconds
 
 # The cross compiler and GoogleTest's sources, which the Windows tests build with it.
 MINGW_PKGS := cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
@@ -24,7 +26,12 @@ WINDOWS_BUILD := build/mingw
 WINDOWS_CONFIG := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
                   -DBUILD_TESTING=ON -DQUILLON_PAQUET_DIR=$(CURDIR)/build/windows
 
-.PHONY: all deps deps-windows deps-wine run test bench install windows test-windows clean
+# clang and its libFuzzer runtime, for the fuzz targets.
+FUZZ_PKGS := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps deps-windows deps-wine deps-fuzz run test bench install windows test-windows \
+        fuzz clean
 
 all: test
 
@@ -55,6 +62,9 @@ deps-windows:
 
 deps-wine:
 	$(call installe,$(WINE_PKGS))
+
+deps-fuzz:
+	$(call installe,$(FUZZ_PKGS))
 
 run: deps
 	cmake -S . -B build/run $(RUN_CONFIG)
@@ -90,6 +100,12 @@ test-windows: deps-wine
 	cmake -S . -B $(WINDOWS_BUILD) $(WINDOWS_CONFIG)
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	cd $(WINDOWS_BUILD) && xvfb-run -a ctest --output-on-failure -j$(JOBS)
+
+fuzz: deps deps-fuzz
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILLON_SANITIZE=ON -DQUILLON_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build build/fuzz -j$(JOBS)
+	fuzz/run build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -2,16 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <direct.h>
-#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
+#include "io/iodlg.h"
 #include "io/iofile.h"
 #include "io/iowfile.h"
 
-#define LG_MASQUE 79  // longest mask kept from the file-name field (Enter)
-#define LG_MOTIF 63  // longest file name or pattern handed to the walkers
+#define LG_MOTIF 255 // the longest name a folder can hold: the file-name field's limit
 
 // An operation of the engine applied to one file of the list; backup is ignored by Examine.
 typedef int (*operation_fichier)(const char *nom, int backup);
@@ -34,6 +33,17 @@ static int entree_courante(HWND hWnd, int id, char *buf, size_t taille) {
     LRESULT i = SendMessageA(hListe, LB_GETCURSEL, 0, 0);
     if (i < 0) return 0;
     return texte_entree(hListe, (int)i, buf, taille);
+}
+
+// The file-name field's whole text into buf; a text longer than a name can be is refused
+// with the simple beep, since a cut text would name another file.
+static int texte_champ_nom(HWND hWnd, char *buf, int taille) {
+    if (GetWindowTextLengthA(GetDlgItem(hWnd, IDD_NOMFICHIER)) >= taille) {
+        MessageBeep(0xFFFFFFFF);
+        return 0;
+    }
+    if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, buf, taille)) buf[0] = '\0';
+    return 1;
 }
 
 // Applies the operation to each selected file in list order, deselecting each entry as soon
@@ -62,7 +72,7 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
     }
     int recurs = IsDlgButtonChecked(hWnd, IDD_RECURSIF) == BST_CHECKED;
     char specif[LG_MOTIF + 1];
-    if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, specif, sizeof specif)) specif[0] = '\0';
+    if (!texte_champ_nom(hWnd, specif, sizeof specif)) return;
     int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
     parcours(specif, recurs, backup);
 }
@@ -80,7 +90,7 @@ static void double_clic_repertoire(HWND hWnd) {
     if (!entree_courante(hWnd, IDD_REPERTOIRES, entree, sizeof entree)) return;
     size_t lg = strlen(entree);
     if (lg < 3 || entree[0] != '[' || entree[lg - 1] != ']') return;
-    if (strncmp(entree + 1, "..", 2) == 0) {
+    if (strcmp(entree, "[..]") == 0) {
         deplacement(hWnd, "..");
         return;
     }
@@ -88,18 +98,12 @@ static void double_clic_repertoire(HWND hWnd) {
     deplacement(hWnd, entree + 1);
 }
 
-// A drive entry ends with "[C:]" after the volume label; a label may itself hold brackets and
-// a long one may have pushed the drive out of the entry, so the drive is the last "[x:]"
-// found, and an entry without one does nothing.
+// An entry without a bracketed drive does nothing.
 static void double_clic_lecteur(HWND hWnd) {
     char entree[512];
+    char cible[3];
     if (!entree_courante(hWnd, IDD_LECTEURS, entree, sizeof entree)) return;
-    const char *lecteur = nullptr;
-    for (const char *p = strchr(entree, '['); p; p = strchr(p + 1, '['))
-        if (isalpha((unsigned char)p[1]) && p[2] == ':' && p[3] == ']') lecteur = p + 1;
-    if (!lecteur) return;
-    char cible[3] = {(char)tolower((unsigned char)lecteur[0]), ':', '\0'};
-    deplacement(hWnd, cible);
+    if (lecteur_entree(entree, cible)) deplacement(hWnd, cible);
 }
 
 static void va_a_la_racine(HWND hWnd) {
@@ -111,8 +115,16 @@ static void va_a_la_racine(HWND hWnd) {
 }
 
 static void nouveau_masque(HWND hWnd) {
-    if (!GetDlgItemTextA(hWnd, IDD_NOMFICHIER, masque, LG_MASQUE + 1)) masque[0] = '\0';
-    reliste(hWnd, masque);
+    if (texte_champ_nom(hWnd, masque, sizeof masque)) reliste(hWnd, masque);
+}
+
+// A start folder whose path the current path cannot hold: the nearest folder above it that
+// fits is shown, and the user is told, rather than a path that names another folder.
+static void chemin_de_depart(HWND hWnd) {
+    if (calc_chemin(chemin) == 0) return;
+    while (calc_chemin(chemin) != 0)
+        if (_chdir("..") != 0) break;
+    bmess_permanent(hWnd, err_cheminlong, mess_info);
 }
 
 static void initialise_fenetre(HWND hWnd) {
@@ -121,7 +133,7 @@ static void initialise_fenetre(HWND hWnd) {
                  (LPARAM)LoadIconA(Global_hInst, MAKEINTRESOURCEA(IDI_QUILLON)));
     snprintf(masque, sizeof masque, "%s", "*.*");
     SetDlgItemTextA(hWnd, IDD_NOMFICHIER, masque);
-    calc_chemin(chemin);
+    chemin_de_depart(hWnd);
     SetDlgItemTextA(hWnd, IDD_CHEMIN, chemin);
     reliste(hWnd, masque);
 }

@@ -100,6 +100,7 @@ extern const char *err_dejabin;    // "Le fichier %s est déjà de type Quillon"
 extern const char *err_pasquillon; // "Le fichier %s ne semble pas être de type Quillon"
 extern const char *type_text;      // "Texte ou indéterminé"
 extern const char *err_aide;       // the help file could not be opened (format: its name)
+extern const char *err_cheminlong; // the start folder's path does not fit in chemin
 // What became of a file that was not converted (format: the file, or the backup then the file)
 extern const char *err_ecriture;   // a write, flush or close of the work file failed
 extern const char *err_remplace;   // the work file could not take the file's place

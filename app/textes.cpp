@@ -18,6 +18,8 @@ const char *err_dejabin = "Le fichier %s est d\xe9j\xe0 de type Quillon";
 const char *err_pasquillon = "Le fichier %s ne semble pas \xea" "tre de type Quillon";
 const char *type_text = "Texte ou ind\xe9termin\xe9";
 const char *err_aide = "Le fichier d'aide %s ne peut pas \xea" "tre ouvert";
+const char *err_cheminlong = "Le chemin du dossier de d\xe9part d\xe9passe 510 caract\xe8res : "
+                             "Quillon montre le dossier le plus proche qui le contient";
 
 // Adding and stripping headers: what became of a file that was not converted.
 const char *err_ecriture = "Erreur d'\xe9" "criture du fichier %s : il n'a pas \xe9t\xe9 modifi\xe9";

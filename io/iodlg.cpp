@@ -158,8 +158,9 @@ int bmess_annulable(HWND hWnd, const char *texte, const char *titre) {
     return message_box(hWnd, texte, titre, DLG_MESS_ANNUL, MessageProcAnnu);
 }
 
+// Owned by the main window, so that nothing there runs a command until the program ends.
 void sortie_erreur(const char *mes) {
-    bmess_permanent(NULL, mes, revend);
+    bmess_permanent(hWndMain, mes, revend);
     exit(1);
 }
 

@@ -34,15 +34,18 @@ static const char *sans_racine(const char *rep) {
     return p ? p + 1 : rep + strlen(rep);
 }
 
-void calc_chemin(char *chemin) {
+// -1 when the current directory's path is too long for chemin, which then holds the root.
+int calc_chemin(char *chemin) {
     int lecteur = _getdrive();
     char rep[LG_CHEMIN - 1]; // leaves room for the closing backslash
     if (lecteur < 1 || lecteur > 26) lecteur = 3;
-    if (!_getdcwd(lecteur, rep, (int)sizeof rep)) rep[0] = '\0';
+    int lu = _getdcwd(lecteur, rep, (int)sizeof rep) != nullptr;
+    if (!lu) rep[0] = '\0';
     // The runtime gives ANSI text already: no character-set conversion here.
     snprintf(chemin, LG_CHEMIN, "%c:\\%s", 'A' + lecteur - 1, sans_racine(rep));
     if (strlen(chemin) > 3) strapp(chemin, '\\');
     minstr_ansi(chemin);
+    return lu ? 0 : -1;
 }
 
 // Shortened display: the drive and the first level, "...", then the rest from the second
@@ -173,10 +176,44 @@ static void minuscules_ascii(char *dst, const char *src, size_t debut) {
     dst[i] = '\0';
 }
 
+// Texts measured in a list box's own font: the widest entry sets how far the list scrolls
+// sideways (a list with WS_HSCROLL), so that a long name can be read whole.
+typedef struct {
+    HWND liste;
+    HDC dc;
+    HGDIOBJ ancienne; // the context's font before the list's
+    LONG large;       // the widest text so far, in pixels
+} mesure_liste;
+
+static void debut_mesure(mesure_liste *m, HWND liste) {
+    m->liste = liste;
+    m->dc = GetDC(liste);
+    HGDIOBJ police = (HGDIOBJ)SendMessageA(liste, WM_GETFONT, 0, 0);
+    m->ancienne = m->dc && police ? SelectObject(m->dc, police) : nullptr;
+    m->large = 0;
+}
+
+static void ajoute_entree(mesure_liste *m, const char *texte) {
+    SendMessageA(m->liste, LB_ADDSTRING, 0, (LPARAM)texte);
+    SIZE taille;
+    if (m->dc && GetTextExtentPoint32A(m->dc, texte, (int)strlen(texte), &taille) &&
+        taille.cx > m->large)
+        m->large = taille.cx;
+}
+
+static void fin_mesure(mesure_liste *m) {
+    if (m->ancienne) SelectObject(m->dc, m->ancienne);
+    if (m->dc) ReleaseDC(m->liste, m->dc);
+    const LONG marge = 8; // the room the list leaves around a text
+    SendMessageA(m->liste, LB_SETHORIZONTALEXTENT, (WPARAM)(m->large + marge), 0);
+}
+
 void dirlist32(HWND hDlg, const char *sel, int idbox, int code) {
     SendDlgItemMessageA(hDlg, idbox, LB_RESETCONTENT, 0, 0);
     UINT nombre = 0;
     uint64_t total = 0;
+    mesure_liste mesure;
+    debut_mesure(&mesure, GetDlgItem(hDlg, idbox));
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(sel, &fd);
     if (h != INVALID_HANDLE_VALUE) {
@@ -188,16 +225,17 @@ void dirlist32(HWND hDlg, const char *sel, int idbox, int code) {
                     char entree[LG_ENTREE + 2];
                     minuscules_ascii(nom, fd.cFileName, 0);
                     snprintf(entree, sizeof entree, "[%s]", nom);
-                    SendDlgItemMessageA(hDlg, idbox, LB_ADDSTRING, 0, (LPARAM)entree);
+                    ajoute_entree(&mesure, entree);
                 }
             } else if (est_fichier(attributs)) {
-                SendDlgItemMessageA(hDlg, idbox, LB_ADDSTRING, 0, (LPARAM)fd.cFileName);
+                ajoute_entree(&mesure, fd.cFileName);
                 ++nombre;
                 total += taille_trouvee(&fd);
             }
         } while (FindNextFileA(h, &fd));
         FindClose(h);
     }
+    fin_mesure(&mesure);
     if (code == 0) affiche_totaux(hDlg, nombre, total);
 }
 
@@ -363,18 +401,29 @@ int getdirselect(HWND hDlg, int id, char *fub) {
     return 1;
 }
 
+// A drive entry ends with "[C:]" after the volume label, which may hold brackets of its own:
+// the drive is the last "[x:]" of the entry, given as "c:".
+int lecteur_entree(const char *entree, char *lecteur) {
+    const char *trouve = nullptr;
+    for (const char *p = strchr(entree, '['); p; p = strchr(p + 1, '['))
+        if (((p[1] | 0x20) >= 'a' && (p[1] | 0x20) <= 'z') && p[2] == ':' && p[3] == ']')
+            trouve = p + 1;
+    if (!trouve) return 0;
+    lecteur[0] = (char)(trouve[0] | 0x20);
+    lecteur[1] = ':';
+    lecteur[2] = '\0';
+    return 1;
+}
+
 // Moves to the drive selected in list 134. Nothing selected, or an entry without a bracketed
 // drive, changes nothing and gives -1.
 int changement_lecteur(HWND hDlg, char *chemin) {
     HWND liste = GetDlgItem(hDlg, ID_LECTEURS);
     LRESULT courant = SendMessageA(liste, LB_GETCURSEL, 0, 0);
     char texte[LG_ENTREE_LECTEUR];
+    char lecteur[3];
     if (courant == LB_ERR || !texte_entree(liste, (int)courant, texte, sizeof texte)) return -1;
-    char *fin = strchr(texte, ']');
-    if (fin) *fin = '\0';
-    char *debut = strchr(texte, '[');
-    if (!debut || strlen(debut + 1) != 2 || debut[2] != ':') return -1;
-    char lecteur[3] = {(char)(debut[1] | 0x20), ':', '\0'};
+    if (!lecteur_entree(texte, lecteur)) return -1;
     if (disque_msdos((unsigned char)lecteur[0]) != 0) {
         message_lecteur(hDlg, err_nondos, lecteur);
         return -1;

@@ -19,7 +19,7 @@ extern char ioliste[26][LG_ENTREE_LECTEUR]; // the drive table, built once per r
 extern int ioliste32;                       // its number of entries, 0 until built
 extern HWND hDirListe;                      // a list view to fill instead of list 132
 
-void calc_chemin(char *chemin);
+int calc_chemin(char *chemin);
 int trait_chemin(HWND hDlg, const char *rubrep, char *chem);
 void reliste(HWND hDlg, const char *msk);
 void ellipse(const char *chem, char *str);
@@ -32,6 +32,7 @@ void calcule_selection(HWND hWnd);
 void vide_selection(HWND hWnd);
 int getdirselect(HWND hDlg, int id, char *fub);
 int changement_lecteur(HWND hDlg, char *chemin);
+int lecteur_entree(const char *entree, char *lecteur); // 1 and "c:" from "Label [C:]"
 
 #define ATTRIBUT_VOLUME 0x08      // the entry of a volume label (MS-DOS)
 int est_fichier(DWORD attributs); // neither a directory nor a volume label

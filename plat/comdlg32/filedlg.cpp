@@ -1,8 +1,12 @@
 // GetOpenFileNameA and GetSaveFileNameA over the toolkit's own file dialog. The dialog is a
-// window of ours (its frame has a handle, as have its name field, OK and Cancel), and an
-// explorer-style hook gets a child window of that frame: WM_INITDIALOG, then WM_NOTIFY with
-// CDN_INITDONE before the dialog shows, as Windows sends them.
+// window of ours (its frame has a handle, as have its name field, type list, OK and Cancel),
+// and an explorer-style hook gets a child window of that frame: WM_INITDIALOG, then WM_NOTIFY
+// with CDN_INITDONE before the dialog shows, as Windows sends them.
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPointer>
+#include <QTreeView>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -20,6 +24,7 @@ namespace {
 
 // Control ids of the explorer-style dialog.
 const int id_file_name = 0x47C; // cmb13
+const int id_file_type = 0x470; // cmb1: the filter's description
 
 class FrameWindow : public Window {
   public:
@@ -29,6 +34,18 @@ class FrameWindow : public Window {
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override {
         return msg == WM_COMMAND ? 0 : Window::message(msg, wParam, lParam);
     }
+};
+
+// The file type list: its text is the chosen filter's description, as the program gave it.
+class ComboWindow : public Window {
+  public:
+    explicit ComboWindow(QComboBox *c) : combo(c) { widget = c; }
+    std::string text() const override {
+        return combo ? ansi_from_qstring(combo->currentText()) : std::string();
+    }
+
+  private:
+    QPointer<QComboBox> combo;
 };
 
 class HookWindow : public Window {
@@ -43,7 +60,8 @@ std::string current_directory() {
     return plat_host_path(".");
 }
 
-// "Desc\0*.a;*.b\0...\0\0" as the toolkit's "Desc (*.a *.b)" list.
+// "Desc\0*.a;*.b\0...\0\0" as the toolkit's "Desc (*.a *.b)" list; the dialog shows the
+// descriptions alone.
 QStringList filters_of(const char *filter) {
     QStringList out;
     while (filter && *filter) {
@@ -64,6 +82,8 @@ void wrap_controls(QFileDialog *fd, HWND frame) {
         window_register(std::move(w));
     };
     if (auto *name = fd->findChild<QLineEdit *>("fileNameEdit")) add(edit_wrap(name), id_file_name);
+    if (auto *type = fd->findChild<QComboBox *>("fileTypeCombo"))
+        add(std::make_unique<ComboWindow>(type), id_file_type);
     if (auto *box = fd->findChild<QDialogButtonBox *>("buttonBox")) {
         if (auto *ok = box->button(QDialogButtonBox::Open))
             add(button_wrap(ok), IDOK);
@@ -95,13 +115,21 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     if (!(ofn->Flags & OFN_OVERWRITEPROMPT)) fd->setOption(QFileDialog::DontConfirmOverwrite);
     fd->setWindowTitle(ofn->lpstrTitle ? qstring_from_ansi(ofn->lpstrTitle)
                                        : QString(save ? "Save As" : "Open"));
+    fd->setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters = filters_of(ofn->lpstrFilter);
     std::string initial(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
     bool wildcard = initial.find_first_of("*?") != std::string::npos;
-    if (wildcard)
-        filters.prepend(qstring_from_ansi(initial) + " (" + qstring_from_ansi(initial) + ")");
+    // A pattern as the proposed name lists what it matches: the filter of that pattern when
+    // there is one, so that the type list keeps the program's description.
+    QString pattern = " (" + qstring_from_ansi(initial).replace(';', ' ') + ")";
+    int of_pattern = -1;
+    for (int i = 0; wildcard && i < filters.size() && of_pattern < 0; ++i)
+        if (filters[i].endsWith(pattern)) of_pattern = i;
+    if (wildcard && of_pattern < 0) filters.prepend(qstring_from_ansi(initial) + pattern);
     if (!filters.isEmpty()) fd->setNameFilters(filters);
-    if (!wildcard && ofn->nFilterIndex > 0 && (int)ofn->nFilterIndex <= filters.size())
+    if (of_pattern >= 0)
+        fd->selectNameFilter(filters[of_pattern]);
+    else if (!wildcard && ofn->nFilterIndex > 0 && (int)ofn->nFilterIndex <= filters.size())
         fd->selectNameFilter(filters[ofn->nFilterIndex - 1]);
     std::string dir =
         ofn->lpstrInitialDir ? plat_host_path(ofn->lpstrInitialDir) : current_directory();
@@ -113,7 +141,16 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
         ext.erase(0, ext.find_first_not_of("*."));
         fd->setDefaultSuffix(QString::fromStdString(ext));
     }
-    fd->resize(fd->sizeHint().expandedTo(QSize(560, 380)));
+    // The details columns as wide as what they show, the name taking the rest: wide enough
+    // that neither a file's type nor its date is cut.
+    if (auto *view = fd->findChild<QTreeView *>("treeView")) {
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    fd->resize(fd->sizeHint().expandedTo(QSize(720, 400)));
     fd->winId(); // the frame counts in the hook's measures, as on Windows
     if (wildcard) {
         // The pattern stands in the name field, as Windows shows it.

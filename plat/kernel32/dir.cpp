@@ -1,5 +1,6 @@
 // Directory contents in a stable order, and name lookup without regard to case.
 #include "kernel32/dir.h"
+#include "kernel32/altnames.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/ansi.h"
 #include <algorithm>
@@ -45,18 +46,48 @@ static bool each_entry(const std::string &dir, const std::function<void(const ch
     return true;
 }
 
+// Appends an entry to `out` under the program name `ansi`.
+static void add_entry(DirList &out, const char *host, const std::string &ansi) {
+    bool apart = ansi != host;
+    out.at.push_back((uint32_t)out.names.size() | (apart ? DirList::ansi_apart : 0));
+    out.names.append(host).push_back('\0');
+    if (apart) out.names.append(ansi).push_back('\0');
+}
+
+// Whether two of the fingerprints are equal: then two names may be equal ignoring case.
+static bool may_collide(std::vector<uint32_t> &fingerprints) {
+    std::sort(fingerprints.begin(), fingerprints.end());
+    return std::adjacent_find(fingerprints.begin(), fingerprints.end()) != fingerprints.end();
+}
+
+// The slower way, for a directory where names may be equal ignoring case: every entry is
+// read with its name, and those that would share one get generated names.
+static bool list_with_generated_names(const std::string &dir,
+                                      const std::function<bool(const std::string &)> &keep,
+                                      DirList &out) {
+    std::vector<HostEntry> all;
+    if (!each_entry(dir, [&](const char *host) { all.push_back({host, fs_ansi_from_utf8(host)}); }))
+        return false;
+    std::vector<std::string> listed = fs_listed_names(all);
+    for (size_t i = 0; i < all.size(); ++i)
+        if (keep(listed[i])) add_entry(out, all[i].host.c_str(), listed[i]);
+    return true;
+}
+
 bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
                  DirList &out) {
     out = DirList();
+    std::vector<uint32_t> fingerprints;
     bool read = each_entry(dir, [&](const char *host) {
         std::string ansi = fs_ansi_text(host);
-        if (!keep(ansi)) return;
-        bool apart = ansi != host;
-        out.at.push_back((uint32_t)out.names.size() | (apart ? DirList::ansi_apart : 0));
-        out.names.append(host).push_back('\0');
-        if (apart) out.names.append(ansi).push_back('\0');
+        fingerprints.push_back(fs_fold_fingerprint(ansi));
+        if (keep(ansi)) add_entry(out, host, ansi);
     });
     if (!read) return false;
+    if (may_collide(fingerprints)) {
+        out = DirList();
+        if (!list_with_generated_names(dir, keep, out)) return false;
+    }
     out.at.shrink_to_fit();
     std::sort(out.at.begin(), out.at.end(), [&](uint32_t a, uint32_t b) {
         const char *ha = out.names.c_str() + (a & ~DirList::ansi_apart);
@@ -80,6 +111,17 @@ static bool same_name(const std::string &ansi, const AnsiName &entry, bool wild)
     return true;
 }
 
+// A generated name ("foo~1") of an entry of dir: found among the directory's listed names.
+static bool lookup_generated(const std::string &dir, const std::string &ansi, std::string &found) {
+    std::string fold = fs_fold(ansi);
+    DirList named;
+    if (!fs_list_dir(dir, [&](const std::string &listed) { return fs_fold(listed) == fold; }, named) ||
+        named.size() == 0)
+        return false;
+    found = named.host(0);
+    return true;
+}
+
 bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found) {
     if (ansi.empty()) return false;
     std::string exact = fs_utf8_from_ansi(ansi);
@@ -89,22 +131,26 @@ bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &fou
         return true;
     }
     if (!fs_index_may_hold(dir, ansi)) return false;
-    // One reading of the directory, keeping only the best match of each kind so far: matches
-    // of one name share their program name ignoring case, so the first in the layer's order
-    // is the one with the smallest host name.
+    // One reading of the directory, keeping only the entry that keeps the name among the
+    // matches of each kind so far; the entries that do not are listed under generated names.
     bool wild_too = ansi.find('?') != std::string::npos;
     std::string best[2];
+    AnsiName best_name[2];
     bool read = each_entry(dir, [&](const char *host) {
         size_t len = strlen(host);
         if (len < ansi.size()) return; // a program character is one host byte or more
         AnsiName entry = fs_ansi_from_utf8(host);
         for (int wild = 0; wild < (wild_too ? 2 : 1); ++wild) {
             if (!same_name(ansi, entry, wild)) continue;
-            if (best[wild].empty() || strcmp(host, best[wild].c_str()) < 0) best[wild] = host;
+            if (best[wild].empty() || fs_keeps_name(entry, host, best_name[wild], best[wild])) {
+                best[wild] = host;
+                best_name[wild] = entry;
+            }
             break;
         }
     });
     if (!read) return false;
     found = best[0].empty() ? best[1] : best[0];
+    if (found.empty() && ansi.find('~') != std::string::npos) return lookup_generated(dir, ansi, found);
     return !found.empty();
 }

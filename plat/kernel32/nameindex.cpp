@@ -22,6 +22,7 @@ struct NameIndex {
     struct timespec mtime = {};
     std::vector<uint32_t> table; // 0: free
     size_t used = 0;
+    bool alike = false; // two names met with one fingerprint: generated names may exist
 };
 NameIndex idx;
 
@@ -46,6 +47,7 @@ void insert(uint32_t f) {
     }
     uint32_t &s = idx.table[slot_of(idx.table, f)];
     if (s == 0) ++idx.used;
+    if (s == f) idx.alike = true;
     s = f;
 }
 
@@ -77,6 +79,7 @@ bool fs_index_may_hold(const std::string &dir, const std::string &ansi) {
     bool fresh = idx.trusted && idx.dir == dir && idx.dev == st.st_dev && idx.ino == st.st_ino &&
                  same_time(idx.mtime, st.st_mtim);
     if ((!fresh && !rebuild(dir, st)) || idx.table.empty()) return true;
+    if (idx.alike && ansi.find('~') != std::string::npos) return true;
     return idx.table[slot_of(idx.table, fingerprint(ansi))] != 0;
 }
 

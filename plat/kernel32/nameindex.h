@@ -5,8 +5,9 @@
 
 #include <string>
 
-// False only when the host directory `dir` surely holds no entry whose program name equals
-// `ansi` ignoring case ('?' standing for itself or for a character the program cannot hold).
+// False only when the host directory `dir` surely holds no entry whose program name, or
+// generated name, equals `ansi` ignoring case ('?' standing for itself or for a character
+// the program cannot hold).
 bool fs_index_may_hold(const std::string &dir, const std::string &ansi);
 
 // The layer made the host name `name` in `dir` (empty: only removed or replaced entries).

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <direct.h>
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include "kernel32/drives.h"
 #include "kernel32/error.h"
 #include "kernel32/resolve.h"
@@ -63,6 +65,9 @@ int _chdir(const char *dirname) noexcept {
     if (h.error) return fs_crt_fail(h.error);
     if (!h.exists || stat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return fs_crt_fail(ERROR_PATH_NOT_FOUND);
+    // As on Windows, a folder the user may not list and pass through cannot be made current.
+    if (faccessat(AT_FDCWD, h.full().c_str(), R_OK | X_OK, AT_EACCESS) != 0)
+        return fs_crt_fail(ERROR_ACCESS_DENIED);
     fs_set_current(p.drive, fs_dos_text(p).substr(2));
     return 0;
 }

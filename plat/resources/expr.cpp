@@ -3,16 +3,37 @@
 
 namespace {
 
+// Arithmetic wraps around as the machine's does: no script value may overflow into
+// undefined behaviour.
+long long wrap(unsigned long long v) {
+    return (long long)v;
+}
+
+const int max_depth = 256; // parentheses and unary operators nested in one expression
+
 struct Eval {
     const std::vector<RcToken> &t;
     size_t &pos;
     bool preproc;
     std::string &err;
+    int depth = 0;
 
     bool at(const char *op) const { return t[pos].kind == RcToken::Punct && t[pos].text == op; }
 
     RcValue primary() {
         const RcToken &tok = t[pos];
+        RcValue v;
+        if (depth >= max_depth) {
+            if (err.empty()) err = "expression nested too deeply";
+            return v;
+        }
+        ++depth;
+        v = operand(tok);
+        --depth;
+        return v;
+    }
+
+    RcValue operand(const RcToken &tok) {
         RcValue v;
         if (tok.kind == RcToken::Number) {
             ++pos;
@@ -36,7 +57,7 @@ struct Eval {
             std::string op = tok.text;
             ++pos;
             RcValue inner = primary();
-            v.value = op == "-"   ? -inner.value
+            v.value = op == "-"   ? wrap(0 - (unsigned long long)inner.value)
                       : op == "~" ? ~inner.value
                       : op == "!" ? !inner.value
                                   : inner.value;
@@ -65,10 +86,13 @@ struct Eval {
             ++pos;
             RcValue rhs = binary(lv + 1);
             long long a = lhs.value, b = rhs.value;
+            unsigned long long ua = (unsigned long long)a, ub = (unsigned long long)b;
             if ((op == "/" || op == "%") && b == 0) {
                 if (err.empty()) err = "division by zero";
                 b = 1;
             }
+            // The one quotient that does not fit: the smallest value divided by -1.
+            if ((op == "/" || op == "%") && b == -1) a = op == "/" ? wrap(0 - ua) : 0, b = 1;
             lhs.value = op == "||"   ? (a || b)
                         : op == "&&" ? (a && b)
                         : op == "|"  ? (a | b)
@@ -79,9 +103,9 @@ struct Eval {
                         : op == "<=" ? (a <= b)
                         : op == ">"  ? (a > b)
                         : op == ">=" ? (a >= b)
-                        : op == "+"  ? a + b
-                        : op == "-"  ? a - b
-                        : op == "*"  ? a * b
+                        : op == "+"  ? wrap(ua + ub)
+                        : op == "-"  ? wrap(ua - ub)
+                        : op == "*"  ? wrap(ua * ub)
                         : op == "/"  ? a / b
                                      : a % b;
             lhs.clear |= rhs.clear;

@@ -36,10 +36,7 @@ class Preprocessor {
             error(name, 0, "file not embedded");
             return;
         }
-        if (depth > 16) {
-            error(name, 0, "includes nested too deeply");
-            return;
-        }
+        including_.push_back(name);
         std::string dir =
             name.find('/') == std::string::npos ? std::string() : name.substr(0, name.rfind('/'));
         std::vector<std::string> lines = logical_lines(*bytes);
@@ -61,6 +58,7 @@ class Preprocessor {
             error(name, (int)lines.size(), "#if without #endif");
             cond_.resize(conditionals);
         }
+        including_.pop_back();
     }
 
     std::vector<RcToken> finish() {
@@ -82,6 +80,14 @@ class Preprocessor {
     std::vector<Cond> cond_;
     std::vector<RcToken> out_;
     std::set<std::string> expanding_;
+    std::vector<std::string> including_; // the files being read, outermost first
+    // Bounds on what a script can make of its macros: a chain of macros may not nest deeper,
+    // nor the whole script expand to more tokens, than any real script comes near.
+    static const int max_macro_depth = 64;
+    static const size_t max_tokens = 1u << 18;
+    static const int max_include_depth = 16;
+    size_t produced_ = 0; // tokens that expansion has passed on, over the whole script
+    bool too_large_ = false;
 
     void error(const std::string &file, int line, const std::string &msg) {
         errors_.push_back(file + ":" + std::to_string(line) + ": " + msg);
@@ -251,17 +257,26 @@ class Preprocessor {
         return i;
     }
 
-    void expand(const std::vector<RcToken> &in, std::vector<RcToken> &out) {
+    void expand(const std::vector<RcToken> &in, std::vector<RcToken> &out, int depth = 0) {
         for (const RcToken &t : in) {
+            if (++produced_ > max_tokens) {
+                if (!too_large_) error(t.file, t.line, "macros expand to too many tokens");
+                too_large_ = true;
+                return;
+            }
             auto it = t.kind == RcToken::Ident ? macros_.find(t.text) : macros_.end();
             if (it == macros_.end() || expanding_.count(t.text)) {
                 out.push_back(t);
                 continue;
             }
+            if (depth >= max_macro_depth) {
+                error(t.file, t.line, "macros nested too deeply: " + t.text);
+                continue;
+            }
             expanding_.insert(t.text);
             std::vector<RcToken> body = it->second;
             for (RcToken &b : body) b.file = t.file, b.line = t.line;
-            expand(body, out);
+            expand(body, out, depth + 1);
             expanding_.erase(t.text);
         }
     }
@@ -327,6 +342,9 @@ class Preprocessor {
             return error(file, line, "unknown system header " + name);
         }
         std::string path = rc_join(dir, name);
+        for (const std::string &f : including_)
+            if (f == path) return error(file, line, "file includes itself: " + name);
+        if (depth >= max_include_depth) return error(file, line, "includes nested too deeply");
         run_file(path, ends_with(path, ".rc"), depth + 1);
     }
 

@@ -210,6 +210,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
     else if (QApplication::focusWidget() == nullptr ||
              !d->widget->isAncestorOf(QApplication::focusWidget()))
         d->widget->setFocus(); // no control has the focus: keys go to the dialog itself
+    // As on Windows, the owner takes no input while its dialog runs.
+    HWND owner = d->parent;
+    bool owner_enabled = owner != nullptr && IsWindowEnabled(owner);
+    if (owner_enabled) EnableWindow(owner, FALSE);
     if (!d->ended) {
         d->widget->show();
         // A dialog that runs comes to the front with the keyboard, as on Windows.
@@ -224,6 +228,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         if (!d->ended) loop.exec(QEventLoop::DialogExec);
         d->loop = nullptr;
     }
+    if (owner_enabled) EnableWindow(owner, TRUE);
     INT_PTR result = d->result;
     destroy_dialog(d);
     return result;

@@ -6,6 +6,7 @@
 #include "user32/cursor.h"
 #include "user32/dialog.h"
 #include "user32/queue.h"
+#include "user32/window.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ class InputFilter : public QObject {
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             if (!obj->isWidgetType()) return false;
+            if (!window_takes_input(obj)) return true;
             auto *k = static_cast<QKeyEvent *>(e);
             if (ui_capturing()) {
                 ui_post_input(key_message(obj, k), obj, k->clone());
@@ -53,7 +55,7 @@ class InputFilter : public QObject {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-            return ui_capturing() && obj->isWidgetType();
+            return obj->isWidgetType() && (ui_capturing() || !window_takes_input(obj));
         default:
             return false;
         }

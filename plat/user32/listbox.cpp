@@ -4,6 +4,8 @@
 #include <QCollator>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
 #include <cstring>
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
@@ -25,12 +27,40 @@ int compare_as_windows(const QByteArray &a, const QByteArray &b) {
                             qstring_from_ansi(b.constData(), (int)b.size()));
 }
 
+// Windows draws each entry across the list's whole width, or across the horizontal extent
+// that the program sets (LB_SETHORIZONTALEXTENT) when the list has WS_HSCROLL, which then
+// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis.
+class ListWidget : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    int extent = 0;
+
+  protected:
+    void updateGeometries() override {
+        QListWidget::updateGeometries();
+        if (extent <= viewport()->width()) horizontalScrollBar()->setRange(0, 0);
+    }
+};
+
+class RowDelegate : public QStyledItemDelegate {
+  public:
+    explicit RowDelegate(ListWidget *l) : QStyledItemDelegate(l), list(l) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        if (height < 0) height = QStyledItemDelegate::sizeHint(option, index).height();
+        return QSize(std::max(list->extent, list->viewport()->width()), height);
+    }
+
+  private:
+    ListWidget *list;
+    mutable int height = -1;
+};
+
 class ListBoxWindow : public Window {
   public:
-    QListWidget *list;
+    ListWidget *list;
     int programmatic = 0; // > 0 while the program, not the user, changes the selection
 
-    explicit ListBoxWindow(QListWidget *l) : list(l) { widget = l; }
+    explicit ListBoxWindow(ListWidget *l) : list(l) { widget = l; }
 
     bool multi() const { return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0; }
     bool valid(LPARAM i) const { return i >= 0 && i < list->count(); }
@@ -133,6 +163,14 @@ class ListBoxWindow : public Window {
             for (int i = 0; i < list->count(); ++i) n += list->item(i)->isSelected();
             return n;
         }
+        case LB_GETHORIZONTALEXTENT:
+            return list->extent;
+        case LB_SETHORIZONTALEXTENT:
+            if (style & WS_HSCROLL) {
+                list->extent = (int)(WORD)wParam;
+                list->doItemsLayout();
+            }
+            return 0;
         case LB_GETSELITEMS: {
             if (!multi()) return LB_ERR;
             int n = 0, *out = (int *)lParam;
@@ -149,19 +187,23 @@ class ListBoxWindow : public Window {
 } // namespace
 
 std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
-    auto *l = new QListWidget(parent_widget);
+    auto *l = new ListWidget(parent_widget);
     l->setSelectionMode((style & LBS_EXTENDEDSEL)   ? QAbstractItemView::ExtendedSelection
                         : (style & LBS_MULTIPLESEL) ? QAbstractItemView::MultiSelection
                                                     : QAbstractItemView::SingleSelection);
     l->setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
     l->setFrameShadow(QFrame::Plain);
     l->setLineWidth(1);
-    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
+                                                         : Qt::ScrollBarAlwaysOff);
+    l->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    l->setTextElideMode(Qt::ElideNone);
+    l->setItemDelegate(new RowDelegate(l));
     l->setVerticalScrollBarPolicy(
         (style & WS_VSCROLL)
             ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
             : Qt::ScrollBarAlwaysOff);
-    l->setUniformItemSizes(true);
+    l->setUniformItemSizes(false); // the rows follow the list's width: no size is kept
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto win = std::make_unique<ListBoxWindow>(l);
     QObject::connect(l, &QListWidget::itemSelectionChanged, [l]() {

@@ -1,6 +1,6 @@
 // The "Static" class: texts (left, centred, right, with '&' mnemonics), icons and frames,
-// painted as Windows paints them: text from the top, words wrapped, a thin border for
-// WS_BORDER.
+// painted as Windows paints them: text from the top, words wrapped (or one line ended with an
+// ellipsis for the ellipsis styles), a thin border for WS_BORDER.
 #include <QPainter>
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
@@ -47,12 +47,27 @@ class StaticWidget : public QWidget {
         flags |= type == SS_CENTER  ? Qt::AlignHCenter
                  : type == SS_RIGHT ? Qt::AlignRight
                                     : Qt::AlignLeft;
-        if (type != SS_LEFTNOWORDWRAP) flags |= Qt::TextWordWrap;
-        QString shown = text;
-        if (style_ & SS_NOPREFIX) shown.replace("&", "&&");
-        shown.replace("\r\n", "\n");
+        if (type != SS_LEFTNOWORDWRAP && (style_ & SS_ELLIPSISMASK) == 0)
+            flags |= Qt::TextWordWrap;
+        QString drawn = shown_text();
+        if (style_ & SS_NOPREFIX) drawn.replace("&", "&&");
         p.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::PlaceholderText));
-        p.drawText(r, flags | Qt::TextShowMnemonic, shown);
+        p.drawText(r, flags | Qt::TextShowMnemonic, drawn);
+    }
+
+  public:
+    // The text as drawn. An ellipsis style makes it one line, shortened with "..." where it
+    // does not fit: at its end, or in the middle for a path (its end tells paths apart).
+    QString shown_text() const {
+        QString shown = text;
+        shown.replace("\r\n", "\n");
+        DWORD ellipsis = style_ & SS_ELLIPSISMASK;
+        if (ellipsis == 0) return shown;
+        int width = rect().width() - ((style_ & WS_BORDER) ? 4 : 0);
+        return fontMetrics().elidedText(shown.replace('\n', ' '),
+                                        ellipsis == SS_PATHELLIPSIS ? Qt::ElideMiddle
+                                                                    : Qt::ElideRight,
+                                        width, (style_ & SS_NOPREFIX) ? 0 : Qt::TextShowMnemonic);
     }
 
   private:
@@ -73,6 +88,7 @@ class StaticWindow : public Window {
         w->text = qstring_from_ansi(ansi);
         w->update();
     }
+    std::string shown_text() const override { return ansi_from_qstring(w->shown_text()); }
 };
 
 } // namespace

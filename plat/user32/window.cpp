@@ -1,5 +1,6 @@
 // The handle table, and the functions every window class shares: texts, messages, items.
 #include "user32/window.h"
+#include "gdi32/fonts.h"
 #include <QVariant>
 #include <cstdio>
 #include <cstring>
@@ -82,6 +83,8 @@ LRESULT Window::message(UINT msg, WPARAM wParam, LPARAM lParam) {
         return copy_text_out(text(), (char *)lParam, (int)wParam);
     case WM_GETTEXTLENGTH:
         return (LRESULT)text().size();
+    case WM_GETFONT:
+        return widget ? (LRESULT)gdi_font_handle(widget->font()) : 0;
     default:
         return 0;
     }
@@ -174,12 +177,21 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget) return FALSE;
-    BOOL was_disabled = !w->widget->isEnabled();
-    w->widget->setEnabled(bEnable != FALSE);
+    BOOL was_disabled = !IsWindowEnabled(hWnd);
+    if (w->widget->isWindow())
+        w->disabled = !bEnable; // the toolkit would disable the dialogs it owns as well
+    else
+        w->widget->setEnabled(bEnable != FALSE);
     return was_disabled;
 }
 
 BOOL WINAPI IsWindowEnabled(HWND hWnd) {
     Window *w = window_from(hWnd);
-    return w && w->widget && w->widget->isEnabled();
+    return w && w->widget && w->widget->isEnabled() && !w->disabled;
+}
+
+bool window_takes_input(const QObject *target) {
+    if (!target->isWidgetType()) return true;
+    Window *top = window_of_exact_widget(static_cast<const QWidget *>(target)->window());
+    return top == nullptr || !top->disabled;
 }

@@ -19,12 +19,17 @@ class Window {
     int id = 0;
     DWORD style = 0;
     QPointer<QWidget> widget;
+    // A top-level window disabled by EnableWindow (a modal dialog's owner): it takes no input
+    // but, as on Windows, its controls are not greyed.
+    bool disabled = false;
 
     // The window procedure of the window's class: what SendMessageA reaches.
     virtual LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
     // The window text in Windows-1252.
     virtual std::string text() const { return text_; }
     virtual void set_text(const std::string &ansi) { text_ = ansi; }
+    // The text as the user sees it drawn (a static text shortened to fit, ...).
+    virtual std::string shown_text() const { return text(); }
     // The Win32 class of a control whose class the layer must tell apart ("" otherwise).
     virtual const char *class_name() const { return ""; }
     // The key a push button answers to Enter: true for push buttons only (not owner-drawn).
@@ -41,6 +46,8 @@ Window *window_from(HWND h);
 Window *window_of_widget(const QObject *w);
 // The window whose own widget is w (null once the window is gone).
 Window *window_of_exact_widget(const QObject *w);
+// False for a widget of a disabled top-level window: input meant for it is dropped.
+bool window_takes_input(const QObject *target);
 // The window's children in creation order, which is the layout order of a dialog.
 std::vector<Window *> window_children(HWND parent);
 // Removes a window and its children from the table; their widgets are left to the caller.

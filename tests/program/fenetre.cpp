@@ -63,16 +63,20 @@ static std::string en_ascii(const std::string &texte) {
 
 // A work file that cannot be created ends the program after a message, with status 1; the
 // file being converted is left as it was. Here the work name is one character too long for
-// the file system.
+// the file system. The message is owned by the main window: a double-click made there while
+// it shows runs nothing.
 TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
     GTEST_FLAG_SET(death_test_style, "fast");
     TempDrives d;
     const std::string nom(252, 'a'); // with ".$$$", 256 characters
     d.write(nom, "keep me");
+    d.mkdir("sub");
     EXPECT_EXIT(lance_programme([&](HWND h) {
-                    plat_test_push_dialog_handler([](HWND hMess, int) {
-                        fprintf(stderr, "[%s] %s\n", plat_test_caption(hMess).c_str(),
-                                en_ascii(plat_test_text(hMess, 128)).c_str());
+                    plat_test_push_dialog_handler([h](HWND hMess, int) {
+                        double_clic(h, IDD_REPERTOIRES, "[sub]");
+                        fprintf(stderr, "[%s] %s | %s\n", plat_test_caption(hMess).c_str(),
+                                en_ascii(plat_test_text(hMess, 128)).c_str(),
+                                plat_test_text(h, IDD_CHEMIN).c_str());
                         plat_test_click(hMess, IDOK);
                     });
                     selectionne(h, {nom});
@@ -81,6 +85,6 @@ TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
                     plat_test_key(h, VK_ESCAPE);
                 }),
                 testing::ExitedWithCode(1),
-                "\\[Quillon 1\\.0\\] Erreur <e0> l'ouverture des fichiersa{200}");
+                "\\[Quillon 1\\.0\\] Erreur <e0> l'ouverture des fichiersa{200}a* \\| c:\\\\\n");
     EXPECT_EQ(d.read(nom), "keep me");
 }

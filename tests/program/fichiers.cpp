@@ -146,3 +146,26 @@ TEST(Programme, AddExamineStripSelectedFiles) {
     for (const char *travail : {"a.$$$", "b.$$$", "c.$$$"}) EXPECT_FALSE(d.exists(travail));
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
+
+// With nothing selected, Add acts on the file the field names, whole (a name of 70
+// characters here, beside the one its first 63 would name), or on nothing: a text longer
+// than any name is refused with a beep.
+TEST(Programme, AddActsOnTheWholeNameTyped) {
+    TempDrives d;
+    const std::string nom = std::string(66, 'n') + ".txt", coupe = nom.substr(0, 63);
+    d.write(nom, "named");
+    d.write(coupe, "cut");
+    int fin = lance_programme([&](HWND h) {
+        plat_test_type(h, IDD_NOMFICHIER, nom.c_str());
+        plat_test_click(h, IDD_AJOUTER);
+        EXPECT_EQ(d.read(nom).size(), 128u + 5);
+        EXPECT_EQ(d.read(coupe), "cut");
+        plat_test_type(h, IDD_NOMFICHIER, (coupe + std::string(200, 'x')).c_str());
+        int bips = plat_test_beep_count();
+        plat_test_click(h, IDD_AJOUTER);
+        EXPECT_EQ(plat_test_beep_count(), bips + 1);
+        EXPECT_EQ(d.read(coupe), "cut");
+        plat_test_key(h, VK_ESCAPE);
+    });
+    EXPECT_EQ(fin, 0);
+}

@@ -1,7 +1,9 @@
 // The program as a user meets it: the main window at start, and moving through folders and
 // drives with the lists and the buttons.
 #include <gtest/gtest.h>
+#include <direct.h>
 #include "programme.h"
+#include "sans_droits.h"
 #include "tempdrive.h"
 
 using Liste = std::vector<std::string>;
@@ -123,4 +125,60 @@ TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
         plat_test_close_box(h);
     });
     EXPECT_EQ(fin, 0);
+}
+
+// Only "[..]" itself is the parent: a folder whose name begins with two dots is entered. Two
+// folders whose names differ only in case are each reached by their own entry. A folder the
+// user may not read is not entered: the path and the lists stay on the folder he was in.
+TEST(Programme, EachFolderListedIsEnteredByItsOwnEntry) {
+    TempDrives d;
+    d.write("a.txt", "a");
+    d.write("Sub/..Cache/inside.txt", "in");
+    d.write("Sub/Locked/secret.txt", "s");
+    d.write("Sub/Foo/upper.txt", "u");
+    d.write("Sub/foo/lower.txt", "l");
+    chmod(d.host("Sub/Locked").c_str(), 0);
+    sans_droits({d.host(".."), d.host("")}, [&] {
+        int fin = lance_programme([&](HWND h) {
+            double_clic(h, IDD_REPERTOIRES, "[sub]");
+            double_clic(h, IDD_REPERTOIRES, "[..cache]");
+            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\..cache\\");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"inside.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"lower.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[foo~1]");
+            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"upper.txt"}));
+            double_clic(h, IDD_REPERTOIRES, "[..]");
+            double_clic(h, IDD_REPERTOIRES, "[locked]");
+            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
+            EXPECT_EQ(entrees(h, IDD_REPERTOIRES),
+                      (Liste{"[..]", "[..cache]", "[foo]", "[foo~1]", "[locked]"}));
+            plat_test_key(h, VK_ESCAPE);
+        });
+        EXPECT_EQ(fin, 0);
+    });
+}
+
+// A start folder whose path is longer than the path field's 510 characters: the nearest
+// folder above it that fits is shown and listed, and a message says so.
+TEST(Programme, StartFolderTooLongForThePath) {
+    TempDrives d;
+    const std::string niveau(200, 'n');
+    d.write(niveau + "/" + niveau + "/" + niveau + "/deep.txt", "deep");
+    d.write(niveau + "/" + niveau + "/up.txt", "up");
+    ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
+    std::string message;
+    plat_test_push_dialog_handler([&](HWND m, int) {
+        message = plat_test_text(m, 128);
+        plat_test_close_box(m);
+    });
+    int fin = lance_programme([&](HWND h) {
+        EXPECT_EQ(chemin, "c:\\" + niveau + "\\" + niveau + "\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"up.txt"}));
+        plat_test_key(h, VK_ESCAPE);
+    });
+    EXPECT_EQ(fin, 0);
+    EXPECT_EQ(message, err_cheminlong);
 }

@@ -56,6 +56,11 @@ DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HFONT);
 typedef HICON HCURSOR;
+typedef void *HGDIOBJ;
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *PSIZE, *LPSIZE;
 typedef HINSTANCE HMODULE;
 typedef INT_PTR(WINAPI *FARPROC)();
 

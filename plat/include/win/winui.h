@@ -30,6 +30,7 @@ typedef struct tagNMHDR {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_SETCURSOR 0x0020
+#define WM_GETFONT 0x0031
 #define WM_NOTIFY 0x004E
 #define WM_SETICON 0x0080
 #define WM_GETDLGCODE 0x0087
@@ -130,6 +131,10 @@ typedef struct tagNMHDR {
 #define SS_NOTIFY 0x00000100L
 #define SS_CENTERIMAGE 0x00000200L
 #define SS_SUNKEN 0x00001000L
+#define SS_ENDELLIPSIS 0x00004000L
+#define SS_PATHELLIPSIS 0x00008000L
+#define SS_WORDELLIPSIS 0x0000C000L
+#define SS_ELLIPSISMASK 0x0000C000L
 
 // Buttons
 #define BS_PUSHBUTTON 0x00000000L
@@ -179,6 +184,8 @@ typedef struct tagNMHDR {
 #define LB_GETCOUNT 0x018B
 #define LB_GETSELCOUNT 0x0190
 #define LB_GETSELITEMS 0x0191
+#define LB_GETHORIZONTALEXTENT 0x0193
+#define LB_SETHORIZONTALEXTENT 0x0194
 #define LBS_NOTIFY 0x0001L
 #define LBS_SORT 0x0002L
 #define LBS_MULTIPLESEL 0x0008L
@@ -254,6 +261,8 @@ int WINAPI GetSystemMetrics(int nIndex);
 HDC WINAPI GetDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
 
 // ---- Messages and the thread's queue
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);

@@ -152,6 +152,11 @@ std::string plat_test_text(HWND hDlg, int id) {
     return w ? w->text() : std::string();
 }
 
+std::string plat_test_shown_text(HWND hDlg, int id) {
+    Window *w = window_from(GetDlgItem(hDlg, id));
+    return w ? w->shown_text() : std::string();
+}
+
 std::string plat_test_caption(HWND hWnd) {
     Window *w = window_from(hWnd);
     return w ? w->text() : std::string();

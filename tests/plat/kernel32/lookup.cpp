@@ -23,13 +23,15 @@ TEST(PlatLookup, NamesInAnotherCaseFollowEveryChangeToALargeDirectory) {
     EXPECT_EQ(plat_host_path("big\\NEW.TXT"), d.host("big/New.Txt"));
     ASSERT_EQ(unlink(d.host("big/New.Txt").c_str()), 0);
     EXPECT_FALSE(found("big\\new.txt"));
-    // Renamed and made a directory by the program; a name in two spellings: the first wins.
+    // Renamed and made a directory by the program; a name in two spellings leads to the one
+    // that keeps it, the greater (the other is listed under a generated name).
     ASSERT_TRUE(MoveFileA("big\\work.$$$", "big\\Moved.TXT"));
     ASSERT_TRUE(CreateDirectoryA("big\\Sub", nullptr));
     EXPECT_EQ(plat_host_path("BIG\\moved.txt"), d.host("big/Moved.TXT"));
     EXPECT_EQ(plat_host_path("BIG\\SUB"), d.host("big/Sub"));
     d.write("big/mOVED.txt", "z");
-    EXPECT_EQ(plat_host_path("big\\MOVED.TXT"), d.host("big/Moved.TXT"));
+    EXPECT_EQ(plat_host_path("big\\MOVED.TXT"), d.host("big/mOVED.txt"));
+    EXPECT_EQ(plat_host_path("big\\moved~1.txt"), d.host("big/Moved.TXT"));
     // A whole directory replaced by another of the same name.
     std::filesystem::rename(d.host("big"), d.host("old"));
     d.write("big/Other.txt", "w");
@@ -49,5 +51,5 @@ TEST(PlatLookup, EnumerationKeepsItsOrderAndPassesOverEntriesGoneSince) {
     while (FindNextFileA(h, &fd)) names.push_back(fd.cFileName);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES);
     FindClose(h);
-    EXPECT_EQ(names, (std::vector<std::string>{"A.txt", "a.TXT", "c.txt"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"a.TXT", "A~1.txt", "c.txt"}));
 }

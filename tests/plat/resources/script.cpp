@@ -98,3 +98,44 @@ TEST(PlatResourceScript, PreprocessorExpressionsStringsAndErrors) {
     EXPECT_EQ(rc_join("app", "../io/x.h"), "io/x.h");
     EXPECT_EQ(rc_join("", "a\\.\\b"), "a/b");
 }
+
+// A malformed script ends with an error that names its line: never a hang, a crash or a
+// computation the machine does not define.
+TEST(PlatResourceScript, MalformedScriptsEndWithAnErrorOnTheirLine) {
+    const std::string deep_parens = std::string(100000, '(') + "1" + std::string(100000, ')');
+    std::string chain; // each macro twice the one before: 2^40 tokens
+    for (int i = 0; i < 40; ++i)
+        chain += "#define M" + std::to_string(i + 1) + " M" + std::to_string(i) + " M" +
+                 std::to_string(i) + "\n";
+    std::string long_chain; // a chain of macros deeper than any real script
+    for (int i = 0; i < 5000; ++i)
+        long_chain += "#define N" + std::to_string(i + 1) + " N" + std::to_string(i) + "\n";
+    const struct {
+        std::string script, error;
+    } cases[] = {
+        {"\n#include \"self.rc\"\n", "self.rc:2: file includes itself"},
+        {"\n#define A B\n#define B A\n1 DIALOG A, 0, 1, 1\n", "self.rc:4: unknown name A"},
+        {chain + "1 DIALOG M40, 0, 1, 1\n", "self.rc:41: macros expand to too many tokens"},
+        {long_chain + "1 DIALOG N5000, 0, 1, 1\n", "self.rc:5001: macros nested too deeply"},
+        {"\n1 DIALOG " + deep_parens + ", 0, 1, 1\n", "self.rc:2: expression nested too deeply"},
+        {"\n#if " + deep_parens + "\n#endif\n", "self.rc:2: expression nested too deeply"},
+        {"\n#if 1 / (2 - 2)\n#endif\n", "self.rc:2: division by zero"},
+        {"\n1 DIALOG 5 % 0, 0, 1, 1\n", "self.rc:2: division by zero"},
+    };
+    for (const auto &c : cases) {
+        PlatResourceFile f = {"self.rc", (const unsigned char *)c.script.data(), c.script.size()};
+        plat_register_resources(&f, 1);
+        RcScript s = rc_parse("self.rc");
+        ASSERT_FALSE(s.errors.empty()) << c.error;
+        EXPECT_EQ(s.errors[0].substr(0, c.error.size()), c.error);
+    }
+    // Overflowing arithmetic wraps around, as the machine's does.
+    const std::string wraps = "1 DIALOG 0x7FFFFFFFFFFFFFFF + 1 - (-0x7FFFFFFFFFFFFFFF - 1), "
+                              "(-0x7FFFFFFFFFFFFFFF - 1) / -1, 0x7FFFFFFFFFFFFFFF * 3, 7 % -1\n"
+                              "BEGIN\nEND\n";
+    PlatResourceFile f = {"self.rc", (const unsigned char *)wraps.data(), wraps.size()};
+    plat_register_resources(&f, 1);
+    RcScript s = rc_parse("self.rc");
+    EXPECT_TRUE(s.errors.empty()) << s.errors.front();
+    EXPECT_EQ(s.dialogs.at(1).x, 0);
+}

@@ -173,17 +173,22 @@ TEST_F(PlatDialog, DialogUnitsFollowTheDialogsFont) {
 }
 
 // A dialog over a dialog: each has its own loop, the inner one ends first.
+// As on Windows, a modal dialog disables its owner while it runs: a click there does nothing.
 TEST_F(PlatDialog, NestedDialogsEachEndWithTheirOwnValue) {
     INT_PTR inner = 0;
     EXPECT_EQ(run(DLG_PRINCIPAL,
                   [&](HWND main) {
-                      plat_test_push_dialog_handler([](HWND h, int id) {
+                      plat_test_push_dialog_handler([main](HWND h, int id) {
                           EXPECT_EQ(id, DLG_APROPOS);
+                          EXPECT_FALSE(IsWindowEnabled(main));
+                          plat_test_click(main, IDD_QUITTER);
+                          EXPECT_TRUE(IsWindow(h));
                           plat_test_key(h, VK_RETURN); // OK is the default button
                       });
                       inner = DialogBoxParamA(GetModuleHandleA(nullptr),
                                               MAKEINTRESOURCE(DLG_APROPOS), main, recorder, 0);
                       EXPECT_TRUE(IsWindow(main));
+                      EXPECT_TRUE(IsWindowEnabled(main));
                       plat_test_click(main, IDD_QUITTER);
                   }),
               IDD_QUITTER);
