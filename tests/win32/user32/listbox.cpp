@@ -114,3 +114,32 @@ TEST(Win32ListBox, SingleSelectionByMessages) {
         EXPECT_TRUE(notes.empty());
     });
 }
+
+// A list is widened to its longest entry as the program does it: the entries measured in the
+// list's own font (WM_GETFONT, SelectObject, GetTextExtentPoint32A), the width given to the
+// list (LB_SETHORIZONTALEXTENT), which scrolls sideways when it has WS_HSCROLL.
+TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
+    in_main_window([](HWND h) {
+        HWND list = GetDlgItem(h, IDD_FICHIERS);
+        HDC dc = GetDC(list);
+        ASSERT_NE(dc, nullptr);
+        HGDIOBJ font = (HGDIOBJ)SendMessageA(list, WM_GETFONT, 0, 0);
+        ASSERT_NE(font, nullptr); // the dialog's font, given to its controls
+        HGDIOBJ before = SelectObject(dc, font);
+        EXPECT_NE(before, nullptr);
+        SIZE narrow, wide, none;
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "iiii", 4, &narrow));
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "WWWWxx", 4, &wide)); // the count is what counts
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
+        EXPECT_GT(narrow.cx, 0);
+        EXPECT_GT(wide.cx, narrow.cx);
+        EXPECT_EQ(wide.cy, narrow.cy);
+        EXPECT_EQ(none.cx, 0); // an empty text has no size at all
+        EXPECT_EQ(none.cy, 0);
+        EXPECT_EQ(SelectObject(dc, before), font);
+        EXPECT_EQ(ReleaseDC(list, dc), 1);
+        EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 0);
+        lb(h, IDD_FICHIERS, LB_SETHORIZONTALEXTENT, 500);
+        EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 500);
+    });
+}
