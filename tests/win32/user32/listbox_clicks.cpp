@@ -1,8 +1,10 @@
-// List boxes as the user drives them: selection by clicks and its notifications (what the
-// program does by messages: tests/win32/user32/listbox.cpp).
+// List boxes as the user drives them, through the test hooks: selection by clicks and its
+// notifications.
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
+#include <windows.h>
 #include "app/quillonid.h"
 #include "plattest_ui.h"
 
@@ -34,7 +36,7 @@ LRESULT lb(HWND h, int id, UINT msg, WPARAM w = 0, LPARAM l = 0) {
 
 // Extended selection: click selects one, Shift-click a range from the anchor, Ctrl-click
 // toggles one; the user's changes notify LBN_SELCHANGE.
-TEST(PlatListBox, ExtendedSelectionWithShiftAndCtrl) {
+TEST(Win32ListBoxClicks, ExtendedSelectionWithShiftAndCtrl) {
     in_main_window([](HWND h) {
         for (const char *n : {"a", "b", "c", "d", "e", "f"})
             lb(h, IDD_FICHIERS, LB_ADDSTRING, 0, (LPARAM)n);
@@ -55,7 +57,7 @@ TEST(PlatListBox, ExtendedSelectionWithShiftAndCtrl) {
 }
 
 // Single selection by clicks; a double-click notifies LBN_DBLCLK (LBS_NOTIFY).
-TEST(PlatListBox, SingleSelectionAndDoubleClick) {
+TEST(Win32ListBoxClicks, SingleSelectionAndDoubleClick) {
     in_main_window([](HWND h) {
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), LB_ERR);
         for (const char *n : {"[..]", "[sub]", "[autre]"})
