@@ -66,9 +66,9 @@ if(BUILD_TESTING)
     # sources that run over plat on Linux, here against Wine's implementation. Their dialogs
     # are the program's own layouts.
     file(GLOB_RECURSE win32_test_sources CONFIGURE_DEPENDS tests/win32/*.cpp)
-    # The files that act as a user through plat/include/plattest_ui.h wait for those hooks
-    # over Win32.
-    list(FILTER win32_test_sources EXCLUDE REGEX "/(dialog_input|listbox_clicks|timers)\\.cpp$")
+    # The files that act as a user through plat/include/plattest_ui.h, or make drives through
+    # tests/support/tempdrive.h, wait for those hooks over Win32.
+    list(FILTER win32_test_sources EXCLUDE REGEX "/(dialog_input|listbox_clicks|timers|drives)\\.cpp$")
     add_executable(quillon_win32_tests ${win32_test_sources} app/quillon.rc)
     target_include_directories(quillon_win32_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}
                                ${CMAKE_SOURCE_DIR}/app)
