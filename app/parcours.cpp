@@ -9,6 +9,7 @@
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
+#include "app/vidage.h"
 #include "io/iodlg.h"
 
 // A name as the enumeration gives it (at most MAX_PATH - 1 characters), CR, LF and the end.
@@ -78,6 +79,7 @@ static void traite_fichiers(const char *fnomm, int backup, traitement traite,
         if (lu > 0 && ligne[0] != '\0') traite(ligne, backup);
         curs_montre();
     }
+    vide_repertoires(); // the directory's last file is done: its renames go to the disk
     int complete = !ferror(liste);
     efface_liste();
     if (!complete) signale(avertit, err_liste, "", nullptr);

@@ -6,6 +6,7 @@
 #include <string.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
+#include "app/vidage.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
 #include "io/iowfile.h"
@@ -62,6 +63,7 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
             while (j < nb_entrees && SendMessageA(hListe, LB_GETSEL, (WPARAM)j, 0) <= 0);
             if (j >= nb_entrees) break;
             if (texte_entree(hListe, j, ren_nom, sizeof ren_nom)) operation(ren_nom, backup);
+            vide_repertoires(); // a deselected entry tells the user that its file is done
             SendMessageA(hListe, LB_SETSEL, FALSE, (LPARAM)j);
         }
         return;
@@ -75,6 +77,7 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
     if (!texte_champ_nom(hWnd, specif, sizeof specif)) return;
     int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
     parcours(specif, recurs, backup);
+    vide_repertoires();
 }
 
 // Moves to target (a drive "c:", ".." or a subdirectory) and shows the new directory.

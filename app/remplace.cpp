@@ -8,10 +8,12 @@
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
+#include "app/vidage.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
 
 void signale(avertissement avertit, const char *format, const char *nom, const char *nom2) {
+    vide_repertoires(); // what was replaced so far is on the disk before the user hears more
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom, nom2 ? nom2 : "");
     avertit(hWndMain, texte, mess_info);
@@ -19,6 +21,7 @@ void signale(avertissement avertit, const char *format, const char *nom, const c
 
 void signale_annulable(int *annul, const char *format, const char *nom) {
     if (*annul != 0) return;
+    vide_repertoires();
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom);
     *annul = bmess_annulable(hWndMain, texte, mess_info);
@@ -110,8 +113,11 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
         }
     }
 
-    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // The rename reaches the disk with its directory, flushed once after its last file.
+    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING)) {
+        repertoire_modifie(nom_fichier);
         return 1;
+    }
 
     // Not replaced: the file's name must hold its content again before anything is said.
     DeleteFileA(nom_travail);

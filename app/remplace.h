@@ -39,7 +39,8 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
 
 // Puts the work file in place of nom_fichier once it is complete and durable; closes both
 // streams. copie_ok is the writer's own verdict on what it wrote. Returns 1 when the file
-// was replaced (the former content under the backup name when backup is set); otherwise
+// was replaced (the former content under the backup name when backup is set; the rename
+// reaches the disk when its directory is flushed, see vidage.h); otherwise
 // removes the work file, leaves nom_fichier and any older backup as they were, tells the
 // user and returns 0.
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,

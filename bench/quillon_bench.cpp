@@ -1,5 +1,9 @@
 // Speed and memory of adding and stripping headers, against baselines doing the same durable
-// work: cp of the same data followed by a flush of every copy to the disk.
+// work: cp of the same data followed by a flush of every copy to the disk. Each figure is
+// measured over several runs, in an order that changes from run to run (what runs right after
+// another may pay for its leftovers): its best, median and worst, and the ratios of its best
+// and of its median to the baseline's of the same invocation. QUILLON_BENCH_RUNS sets the
+// number of runs.
 //
 //   quillon_bench WORKDIR                 all the measurements, printed with their ratios
 //   quillon_bench --pass OP NAME RECURS   one pass in the current directory (child process):
@@ -13,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +29,7 @@
 #include <commctrl.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
+#include "app/vidage.h"
 #include "platinit.h"
 #include "plattest_ui.h"
 
@@ -62,10 +68,12 @@ static int passe_enfant(int argc, char **argv) {
         int ajout = strcmp(op, "add") == 0;
         if (strcmp(op, "list") == 0)
             enumere(nom);
-        else if (recurs < 0)
+        else if (recurs < 0) {
             ajout ? add_header(nom, 0) : strip_header(nom, 0);
-        else
+            vide_repertoires(); // as a command does at its end
+        } else {
             ajout ? recurs_add_header(nom, recurs, 0) : recurs_strip_header(nom, recurs, 0);
+        }
         secondes = std::chrono::duration<double>(horloge::now() - debut).count();
         EndDialog(hDlg, 0);
     });
@@ -162,8 +170,42 @@ static void verifie(const std::string &chemin, unsigned long long taille) {
     }
 }
 
-static void ligne(const char *quoi, double s, double base) {
-    printf("  %-44s %8.3f s   %5.2f x baseline\n", quoi, s, s / base);
+// The times of one figure over the runs.
+struct Serie {
+    std::vector<double> s;
+    double meilleur() const { return *std::min_element(s.begin(), s.end()); }
+    double pire() const { return *std::max_element(s.begin(), s.end()); }
+    double mediane() const {
+        std::vector<double> t = s;
+        std::sort(t.begin(), t.end());
+        size_t n = t.size();
+        return n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+    }
+};
+
+static void ligne(const char *quoi, const Serie &m, const Serie &base) {
+    printf("  %-40s best %7.3f s  median %7.3f s  worst %7.3f s (+%3.0f%%)   %5.2f x  %5.2f x\n",
+           quoi, m.meilleur(), m.mediane(), m.pire(), 100 * (m.pire() / m.meilleur() - 1),
+           m.meilleur() / base.meilleur(), m.mediane() / base.mediane());
+}
+
+static void entete(const char *quoi, int essais) {
+    printf("%s (%d runs; best, median and worst, the worst's spread over the best; ratios of "
+           "best and of median to the baseline's):\n",
+           quoi, essais);
+}
+
+// Run r measures the baseline first, between the two operations, or last, in turn: adding
+// always comes before stripping, which needs its header.
+template <typename Base, typename Ajout, typename Retrait>
+static void en_alternance(int essais, Base base, Ajout ajout, Retrait retrait) {
+    for (int r = 0; r < essais; ++r) {
+        if (r % 3 == 0) base();
+        ajout();
+        if (r % 3 == 1) base();
+        retrait();
+        if (r % 3 == 2) base();
+    }
 }
 
 int main(int argc, char **argv) {
@@ -178,30 +220,45 @@ int main(int argc, char **argv) {
     fs::create_directories(base);
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    // One file of 1 GiB: add then strip, each against cp of the file and a flush of the copy.
+    const char *env = getenv("QUILLON_BENCH_RUNS");
+    int essais = env != nullptr && atoi(env) > 0 ? atoi(env) : 0;
+
+    // One file of 1 GiB: add then strip, each against cp of the file and a flush of the copy;
+    // and, for comparison, the same copy then put in the original's place and its directory
+    // flushed, which is what a replacement does.
     {
         std::string dir = base + "/grand";
         fs::create_directories(dir);
         ecrit_fichier(dir + "/grand.bin", 1ull << 30, 1);
-        printf("One file of 1 GiB (best of 2):\n");
-        double cp = 1e9, ajout = 1e9, retrait = 1e9;
-        for (int essai = 0; essai < 2; ++essai) {
-            cp = std::min(cp, chrono_sh("cd '" + dir +
-                                        "' && cp grand.bin copie.bin && "
-                                        "sync copie.bin && rm copie.bin"));
-            ajout = std::min(ajout, passe(dir, "add", "grand.bin", -1).secondes);
-            verifie(dir + "/grand.bin", (1ull << 30) + 128);
-            retrait = std::min(retrait, passe(dir, "strip", "grand.bin", -1).secondes);
-            verifie(dir + "/grand.bin", 1ull << 30);
-        }
+        int n = essais ? essais : 5;
+        entete("One file of 1 GiB", n);
+        Serie cp, remplace, ajout, retrait;
+        en_alternance(
+            n,
+            [&] {
+                cp.s.push_back(chrono_sh("cd '" + dir +
+                                         "' && cp grand.bin copie.bin && "
+                                         "sync copie.bin && rm copie.bin"));
+                remplace.s.push_back(chrono_sh("cd '" + dir +
+                                               "' && cp grand.bin copie.bin && sync copie.bin && "
+                                               "mv copie.bin grand.bin && sync ."));
+            },
+            [&] {
+                ajout.s.push_back(passe(dir, "add", "grand.bin", -1).secondes);
+                verifie(dir + "/grand.bin", (1ull << 30) + 128);
+            },
+            [&] {
+                retrait.s.push_back(passe(dir, "strip", "grand.bin", -1).secondes);
+                verifie(dir + "/grand.bin", 1ull << 30);
+            });
         ligne("cp + sync of the copy (baseline)", cp, cp);
         ligne("add header", ajout, cp);
         ligne("strip header", retrait, cp);
-        ligne("add + strip, per operation", (ajout + retrait) / 2, cp);
+        ligne("cp + sync, then in the original's place", remplace, cp);
         fs::remove_all(dir);
     }
 
-    // A tree of 10 000 small files in 100 directories: one pass of each operation against
+    // A tree of 10 000 small files in 100 directories: passes of each operation against
     // cp -r of the tree and a flush of every copied file.
     {
         std::string dir = base + "/arbre";
@@ -211,14 +268,24 @@ int main(int argc, char **argv) {
             for (int f = 0; f < 100; ++f)
                 ecrit_fichier(sous + "/f" + std::to_string(f) + ".txt", 500 + 37 * f, d * 100 + f);
         }
-        printf("A tree of 10 000 small files:\n");
-        double cp = chrono_sh("cd '" + dir +
-                              "' && cp -r t copie && "
-                              "find copie -type f -exec sync {} + && rm -rf copie");
-        double ajout = passe(dir + "/t", "add", "*.*", 1).secondes;
-        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
-        double retrait = passe(dir + "/t", "strip", "*.*", 1).secondes;
-        verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
+        int n = essais ? essais : 3;
+        entete("A tree of 10 000 small files", n);
+        Serie cp, ajout, retrait;
+        en_alternance(
+            n,
+            [&] {
+                cp.s.push_back(chrono_sh("cd '" + dir +
+                                         "' && cp -r t copie && "
+                                         "find copie -type f -exec sync {} + && rm -rf copie"));
+            },
+            [&] {
+                ajout.s.push_back(passe(dir + "/t", "add", "*.*", 1).secondes);
+                verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
+            },
+            [&] {
+                retrait.s.push_back(passe(dir + "/t", "strip", "*.*", 1).secondes);
+                verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
+            });
         ligne("cp -r + sync of each copy (baseline)", cp, cp);
         ligne("add header, recursive pass", ajout, cp);
         ligne("strip header, recursive pass", retrait, cp);

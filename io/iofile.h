@@ -17,7 +17,8 @@ extern int SUPPORT_LFN; // the current drive supports long names
 extern int LFN_lg;      // longest name component of the drive last queried
 extern int maxpath;     // longest path of the drive last queried
 
-#define TAILLE_BLOC_COPIE 40960 // bytes per block of frecopie
+#define TAILLE_BLOC_COPIE 40960 // bytes per block of frecopie, as the cursor and bar see them
+#define BLOCS_PAR_TRANSFERT 64  // blocks frecopie reads and writes at a time: ten 256 KiB buffers
 
 // Long-name record written by put_nom_long: 256 bytes.
 typedef struct {

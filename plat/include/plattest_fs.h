@@ -2,6 +2,7 @@
 #ifndef QUILLON_PLAT_PLATTEST_FS_H
 #define QUILLON_PLAT_PLATTEST_FS_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,10 @@ void plat_test_set_drives(const std::vector<PlatDrive> &drives);
 // Host path (UTF-8) of a name as the program would resolve it now (drive, current
 // directory, case, Windows-1252); "" when a directory on the way does not exist.
 std::string plat_test_host_path(const char *ansi_name);
+
+// Called by FlushFileBuffers before it flushes, with the host path of what it flushes and
+// whether that is a directory: a test records the order of the flushes, or stops the program
+// right there. An empty function removes the hook.
+void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook);
 
 #endif

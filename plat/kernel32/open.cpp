@@ -1,6 +1,8 @@
 // The one open that the runtime's and Win32's file calls share, and the Win32 handle calls.
 #include "kernel32/open.h"
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +11,21 @@
 #include "kernel32/error.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
+#include "plattest_fs.h"
+
+static std::function<void(const std::string &, bool)> flush_hook;
+
+void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook) {
+    flush_hook = std::move(hook);
+}
+
+static void fs_test_flush_hook(int fd, bool directory) {
+    if (!flush_hook) return;
+    char link[64], path[4096];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    ssize_t n = readlink(link, path, sizeof path - 1);
+    flush_hook(std::string(path, n > 0 ? (size_t)n : 0), directory);
+}
 
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed) {
     DosPath p;
@@ -41,10 +58,32 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
     return fd;
 }
 
+// A directory opens only with FILE_FLAG_BACKUP_SEMANTICS, for flushing its entries to the
+// disk: with GENERIC_WRITE a handle that FlushFileBuffers takes; without, one it refuses (an
+// O_PATH descriptor), as on Windows. A drive's root is a directory too.
+static HANDLE open_directory(LPCSTR name, DWORD access, DWORD disposition) {
+    HostPath h = fs_resolve(name);
+    struct stat st;
+    if (h.error) return SetLastError(h.error), INVALID_HANDLE_VALUE;
+    if (!h.exists || stat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    if (disposition != OPEN_EXISTING && disposition != OPEN_ALWAYS)
+        return SetLastError(disposition == CREATE_NEW ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED),
+               INVALID_HANDLE_VALUE;
+    int flags = O_DIRECTORY | O_CLOEXEC | ((access & GENERIC_WRITE) ? O_RDONLY : O_PATH);
+    int fd = open(h.full().c_str(), flags);
+    if (fd < 0) return SetLastError(fs_error_from_errno(errno)), INVALID_HANDLE_VALUE;
+    SetLastError(disposition == OPEN_ALWAYS ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle_from_fd(fd);
+}
+
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
                           LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                           HANDLE /*hTemplateFile*/) {
+    if (dwFlagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) {
+        HANDLE d = open_directory(lpFileName, dwDesiredAccess, dwCreationDisposition);
+        if (d != nullptr) return d; // a directory, or the reason it cannot be opened
+    }
     bool rd = dwDesiredAccess & GENERIC_READ, wr = dwDesiredAccess & GENERIC_WRITE;
     int flags = (rd && wr) ? O_RDWR : wr ? O_WRONLY : O_RDONLY;
     switch (dwCreationDisposition) {
@@ -105,10 +144,20 @@ BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize) {
     return TRUE;
 }
 
+// As on Windows, only a handle opened for writing can be flushed; a directory's handle
+// (opened with GENERIC_WRITE) flushes its entries: the host's fsync of the directory.
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     int fd = fd_from_handle(hFile);
-    if (fd < 0) return fs_fail(ERROR_INVALID_HANDLE);
-    return fsync(fd) == 0 ? TRUE : fs_fail(fs_error_from_errno(errno));
+    int flags = fd < 0 ? -1 : fcntl(fd, F_GETFL);
+    struct stat st;
+    if (flags < 0 || fstat(fd, &st) != 0) return fs_fail(ERROR_INVALID_HANDLE);
+    if ((flags & O_PATH) || (!S_ISDIR(st.st_mode) && (flags & O_ACCMODE) == O_RDONLY))
+        return fs_fail(ERROR_ACCESS_DENIED);
+    fs_test_flush_hook(fd, S_ISDIR(st.st_mode));
+    if (fsync(fd) == 0) return TRUE;
+    // Some file systems cannot sync a directory; their entries are as durable as they get.
+    if (S_ISDIR(st.st_mode) && (errno == EINVAL || errno == EROFS)) return TRUE;
+    return fs_fail(fs_error_from_errno(errno));
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {

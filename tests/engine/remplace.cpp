@@ -8,6 +8,7 @@
 #include <map>
 #include <direct.h>
 #include "moteur.h"
+#include "plattest_fs.h"
 
 using Remplace = Moteur;
 
@@ -217,7 +218,9 @@ TEST_F(Remplace, ReplacementThatFailsIsReportedAndChangesNothing) {
 }
 
 // A pass killed at any moment: every file holds its old or its new content, complete, under
-// its own name; a backup holds the old content; only work files may be left over.
+// its own name; a backup holds the old content; only work files may be left over. The last
+// trials kill it between the last rename of a directory and that directory's flush: the
+// directory's files are all new by then.
 TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
     std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
     for (int i = 0; i < 8; ++i) {
@@ -225,19 +228,29 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
         arbre["sous/g" + std::to_string(i) + ".txt"] = octets(50000 + i, 40 + i);
     }
     const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
-    for (int essai = 0; essai < 8; ++essai) {
+    const int essais_au_vidage = 2; // killed at the flush of the top directory, then of sous
+    for (int essai = 0; essai < 8 + essais_au_vidage; ++essai) {
         std::string dir = "essai" + std::to_string(essai);
         for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
-        int backup = essai % 2;
+        int backup = essai % 2, vidage = essai - 7;
         pid_t pid = fork();
         if (pid == 0) {
+            plat_test_on_flush([vidage](const std::string &, bool repertoire) mutable {
+                if (repertoire && --vidage == 0) raise(SIGKILL);
+            });
             _chdir(dir.c_str());
             recurs_add_header("*.*", 1, backup);
             _exit(0);
         }
-        usleep(delais_ms[essai] * 1000);
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        if (vidage <= 0) {
+            usleep(delais_ms[essai] * 1000);
+            kill(pid, SIGKILL);
+        }
+        int statut = 0;
+        waitpid(pid, &statut, 0);
+        if (vidage > 0) {
+            ASSERT_TRUE(WIFSIGNALED(statut)) << "no flush of directory " << vidage;
+        }
 
         for (auto &[nom, contenu] : arbre) {
             std::string a = c.read(dir + "/" + nom);
@@ -245,6 +258,10 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
             bool nouveau =
                 a.size() == contenu.size() + 128 && a.compare(128, contenu.size(), contenu) == 0;
             EXPECT_TRUE(ancien || nouveau) << dir << "/" << nom << " " << a.size();
+            bool dans_sous = nom.rfind("sous/", 0) == 0;
+            if (vidage == 1 + dans_sous) {
+                EXPECT_TRUE(nouveau) << dir << "/" << nom;
+            }
         }
         for (auto &e : std::filesystem::recursive_directory_iterator(c.host(dir))) {
             if (e.is_directory()) continue;
@@ -258,4 +275,53 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
             EXPECT_TRUE(c.read(dir + "/" + rel) == original) << rel;
         }
     }
+}
+
+// A pass flushes each directory once, after its last replaced file and before the next
+// directory; a message is shown only once what was replaced before it is on the disk. A
+// name with its own directory has that directory flushed at once.
+TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
+    c.write("a.txt", "A");
+    c.write("b.txt", "B");
+    c.write("sous/c.txt", "C");
+    c.write("sous/z.bin", entete_quillon(1, 0) + "Z");
+    struct Vidage {
+        std::string repertoire;
+        std::vector<size_t> tailles; // of a.txt, b.txt and sous/c.txt at that moment
+    };
+    std::vector<Vidage> vidages;
+    plat_test_on_flush([&](const std::string &host, bool repertoire) {
+        if (!repertoire) return;
+        vidages.push_back({host, {c.read("a.txt").size(), c.read("b.txt").size(),
+                                  c.read("sous/c.txt").size()}});
+    });
+    size_t vidages_au_message = 0;
+    plat_test_push_dialog_handler([&](HWND hDlg, int) {
+        vidages_au_message = vidages.size();
+        plat_test_click(hDlg, 1);
+    });
+    recurs_add_header("*.*", 1, 0);
+    ASSERT_EQ(vidages.size(), 2u);
+    EXPECT_EQ(vidages[0].repertoire, c.host(""));
+    EXPECT_EQ(vidages[0].tailles, (std::vector<size_t>{129, 129, 1}));
+    EXPECT_EQ(vidages[1].repertoire, c.host("sous"));
+    EXPECT_EQ(vidages[1].tailles, (std::vector<size_t>{129, 129, 129}));
+    EXPECT_EQ(vidages_au_message, 2u); // z.bin is told about after sous/c.txt is flushed
+
+    vidages.clear();
+    EXPECT_EQ(strip_header("sous\\c.txt", 0), 1);
+    ASSERT_EQ(vidages.size(), 1u);
+    EXPECT_EQ(vidages[0].repertoire, c.host("sous"));
+    plat_test_on_flush(nullptr);
+
+    // What is still pending when the program ends (a fatal error too) is flushed then.
+    EXPECT_EXIT(
+        {
+            plat_test_on_flush([](const std::string &, bool repertoire) {
+                if (repertoire) _exit(3);
+            });
+            strip_header("a.txt", 0);
+            exit(1);
+        },
+        testing::ExitedWithCode(3), "");
 }

@@ -2,6 +2,7 @@
 // the busy cursor's frames, and failures that its callers can see.
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -15,13 +16,17 @@
 namespace {
 
 // A stream that serves `size` bytes (or fails) and writes nothing anywhere, recording what
-// the copy does: the bytes read; while reading, each position the bar shows (-1: no bar),
-// its range, and each cursor frame; each write.
+// the copy does: at each read, the bytes read before it, the position the bar shows (-1: no
+// bar) and the cursor's frame; the bar's range; each write.
+struct Lecture {
+    unsigned long long avant;
+    int pos, curseur;
+};
 struct Flux {
     unsigned long long size = 0, lu = 0;
     bool fail = false;
     std::vector<size_t> writes;
-    std::vector<int> pos, curseurs;
+    std::vector<Lecture> lectures;
     int high = -1;
 };
 
@@ -29,15 +34,13 @@ ssize_t lire(void *c, char * /*buf*/, size_t n) {
     Flux *f = (Flux *)c;
     if (f->fail) return -1;
     if (n > f->size) n = f->size;
-    f->size -= n;
-    f->lu += n;
     int low = -1, pos = -1;
     if (hwndPB) {
         EXPECT_TRUE(plat_test_progress(hwndPB, &low, &f->high, &pos));
     }
-    if (f->pos.empty() || f->pos.back() != pos) f->pos.push_back(pos);
-    int curseur = plat_test_cursor_id();
-    if (f->curseurs.empty() || f->curseurs.back() != curseur) f->curseurs.push_back(curseur);
+    f->lectures.push_back({f->lu, pos, plat_test_cursor_id()});
+    f->size -= n;
+    f->lu += n;
     return (ssize_t)n;
 }
 
@@ -79,15 +82,26 @@ struct Copie {
     }
 };
 
-// Each block shows the next of the twelve watches.
-void expect_frames(const std::vector<int> &curseurs, size_t blocs) {
-    ASSERT_EQ(curseurs.size(), blocs);
-    for (size_t i = 0; i < blocs; ++i) {
-        EXPECT_GE(curseurs[i], IDC_MONTRE1);
-        EXPECT_LT(curseurs[i], IDC_MONTRE1 + NB_MONTRES);
-        if (i > 0) {
-            EXPECT_EQ(curseurs[i], IDC_MONTRE1 + (curseurs[i - 1] - IDC_MONTRE1 + 1) % 12);
+// However many blocks a read moves, the cursor and the bar see blocks of 40960 bytes: by each
+// read, the cursor has shown the next of the twelve watches and the bar (above one block) has
+// stepped once (or once per blocs_par_pas) for every block of the reads made so far.
+void expect_blocs(const Flux &f, uint32_t l, uint32_t blocs_par_pas = 1) {
+    const unsigned long long transfert = BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE;
+    const unsigned long long blocs = (l + TAILLE_BLOC_COPIE - 1) / TAILLE_BLOC_COPIE;
+    ASSERT_FALSE(f.lectures.empty());
+    unsigned long long avant = 0;
+    int curseur = 0;
+    for (const Lecture &r : f.lectures) {
+        unsigned long long vus = std::min(blocs, (r.avant / transfert + 1) * BLOCS_PAR_TRANSFERT);
+        int pos = l > TAILLE_BLOC_COPIE ? (int)((vus + blocs_par_pas - 1) / blocs_par_pas) : -1;
+        ASSERT_EQ(r.pos, pos) << "read after " << r.avant << " bytes";
+        ASSERT_GE(r.curseur, IDC_MONTRE1);
+        ASSERT_LT(r.curseur, IDC_MONTRE1 + NB_MONTRES);
+        if (&r != &f.lectures[0]) {
+            ASSERT_EQ(r.curseur, IDC_MONTRE1 + (curseur - IDC_MONTRE1 + (int)((vus - avant) % 12)) % 12);
         }
+        avant = vus;
+        curseur = r.curseur;
     }
 }
 
@@ -102,25 +116,35 @@ TEST(IoFileCopie, BlocksOf40960AndABarAboveOneBlock) {
     Copie un(40960, 40960);
     EXPECT_EQ(un.resultat, 0);
     EXPECT_EQ(un.dst.writes, std::vector<size_t>{40960});
-    EXPECT_EQ(un.src.pos, std::vector<int>{-1}); // no bar for one block
-    expect_frames(un.src.curseurs, 1);
+    expect_blocs(un.src, 40960); // no bar for one block
 
     Copie deux(40961, 40961);
     EXPECT_EQ(deux.resultat, 0);
     EXPECT_EQ(deux.dst.writes, (std::vector<size_t>{40960, 1}));
     EXPECT_EQ(deux.src.high, 2);
-    EXPECT_EQ(deux.src.pos, (std::vector<int>{1, 2})); // one step before each block
-    expect_frames(deux.src.curseurs, 2);
+    expect_blocs(deux.src, 40961);
     EXPECT_EQ(hwndPB, nullptr); // and the bar is gone afterwards
+
+    // Several reads: every byte moves once, and the bar fills once.
+    const uint32_t l = 2 * BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE + 40961;
+    Copie trois(l, l);
+    EXPECT_EQ(trois.resultat, 0);
+    EXPECT_EQ(trois.src.lu, l);
+    size_t ecrits = 0;
+    for (size_t n : trois.dst.writes) ecrits += n;
+    EXPECT_EQ(ecrits, l);
+    EXPECT_EQ(trois.src.high, (int)(l / TAILLE_BLOC_COPIE + 1));
+    expect_blocs(trois.src, l);
 }
 
 TEST(IoFileCopie, ShortSourceEndsTheCopyFailuresAreReported) {
     Copie courte(100, 50000); // the source ends first: what was there, and no endless loop
     EXPECT_EQ(courte.resultat, 0);
     EXPECT_EQ(courte.dst.writes, std::vector<size_t>{100});
-    Copie ecriture_ratee(50000, 50000, false, true);
+    const uint32_t l = 3 * BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE;
+    Copie ecriture_ratee(l, l, false, true);
     EXPECT_EQ(ecriture_ratee.resultat, -1);
-    EXPECT_EQ(ecriture_ratee.src.lu, 40960u); // stops at the first failed write
+    EXPECT_EQ(ecriture_ratee.src.lu, l / 3); // stops at the first failed write
     Copie lecture_ratee(50000, 50000, true, false);
     EXPECT_EQ(lecture_ratee.resultat, -1);
     EXPECT_TRUE(lecture_ratee.dst.writes.empty());
@@ -135,7 +159,6 @@ TEST(IoFileCopie, HugeCopyBarFitsSixteenBitsAndFillsOnce) {
     EXPECT_EQ(grande.src.lu, l);
     EXPECT_EQ(grande.src.high, 32769); // two blocks a step
     // Each step shown, in order, up to a full bar, never wrapping round.
-    ASSERT_EQ(grande.src.pos.size(), (size_t)grande.src.high);
-    for (size_t i = 0; i < grande.src.pos.size(); ++i) ASSERT_EQ(grande.src.pos[i], (int)i + 1);
-    expect_frames(grande.src.curseurs, 65537);
+    expect_blocs(grande.src, l, 2);
+    EXPECT_EQ(grande.src.lectures.back().pos, grande.src.high);
 }

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <sys/stat.h>
 #include <utime.h>
+#include "plattest_fs.h"
 #include "programme.h"
 #include "tempdrive.h"
 
@@ -82,7 +83,15 @@ TEST(Programme, AddExamineStripSelectedFiles) {
         EXPECT_EQ(nb_selectionnes(h), 3);
         coche(h, IDD_SAUVEGARDE, true);
         coche(h, IDD_RECURSIF, true); // no effect with a selection
+        // An entry loses its selection once its file is on the disk under its name: the
+        // directory is flushed before each entry is deselected.
+        std::vector<int> selectionnes_au_vidage;
+        plat_test_on_flush([&](const std::string &, bool repertoire) {
+            if (repertoire) selectionnes_au_vidage.push_back(nb_selectionnes(h));
+        });
         plat_test_click(h, IDD_AJOUTER);
+        plat_test_on_flush(nullptr);
+        EXPECT_EQ(selectionnes_au_vidage, (std::vector<int>{3, 2, 1}));
         for (size_t i = 0; i < fichiers.size(); i++) {
             verifie_entete(d, fichiers[i], types[i]);
             std::string bak = fichiers[i].nom.substr(0, 1) + ".bak";

@@ -46,6 +46,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+#define FILE_FLAG_BACKUP_SEMANTICS 0x2000000
 
 #define INVALID_FILE_SIZE ((DWORD)0xffffffff)
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
@@ -85,12 +86,17 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL WINAPI FindClose(HANDLE hFindFile);
 
 // ---- Files. Share modes are accepted and not enforced (the host has no mandatory locks).
+// With FILE_FLAG_BACKUP_SEMANTICS a directory (a drive's root too) opens with OPEN_EXISTING,
+// for FlushFileBuffers when GENERIC_WRITE is asked; without it, a directory gives
+// ERROR_ACCESS_DENIED.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
-BOOL WINAPI FlushFileBuffers(HANDLE hFile); // data and metadata on disk (fsync)
+// Data and metadata on disk (fsync); a directory's handle: its entries. A handle opened
+// without GENERIC_WRITE gives ERROR_ACCESS_DENIED.
+BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
