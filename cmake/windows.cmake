@@ -57,8 +57,7 @@ if(BUILD_TESTING)
         tests/io/mac2pc.cpp      # character tables
         tests/engine/entete.cpp  # header detection and dates
         tests/engine/binaire.cpp # type and creator, the header written
-        tests/engine/filetime.cpp  # file times as Windows gives them
-        tests/windows/vidage.cpp)  # a directory opened and flushed
+        tests/engine/filetime.cpp) # file times as Windows gives them
     add_executable(quillon_tests ${QUILLON_TESTS_ON_WINDOWS})
     target_include_directories(quillon_tests PRIVATE tests/support)
     target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>" gtest_main)
