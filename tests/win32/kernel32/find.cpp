@@ -88,10 +88,14 @@ TEST(Win32Find, DotEntriesAndErrors) {
         EXPECT_EQ(dots[dot].dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN),
                   (DWORD)FILE_ATTRIBUTE_DIRECTORY);
     WIN32_FIND_DATAA fd;
-    EXPECT_EQ(FindFirstFileA("sub\\*.txt", &fd), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FindFirstFileA("sub\\*.bin", &fd), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(FindFirstFileA("none\\*.*", &fd), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
+    // A name without wildcards finds that one entry, spelt as the directory holds it.
+    t.write("sub\\Mixed.Txt", "x");
+    EXPECT_EQ(list("SUB"), (V{"sub"}));
+    EXPECT_EQ(list("sub\\mixed.txt"), (V{"Mixed.Txt"}));
     EXPECT_EQ(GetFileAttributesA("SUB"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributesA("none"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
