@@ -6,19 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
+#include "findnames.h"
 #include "tempdrive.h"
-
-static std::vector<std::string> list(const char *pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES);
-    FindClose(h);
-    return names;
-}
 
 using V = std::vector<std::string>;
 
@@ -28,8 +17,8 @@ TEST(PlatFind, HostNamesInAStableOrder) {
     TempDrives d;
     for (const char *n : {"README", "a.txt", "B.TXT", "nom.", "a"}) d.write(std::string("w/") + n, "x");
     _chdir("w");
-    EXPECT_EQ(list("*.*"), (V{".", "..", "a", "a.txt", "B.TXT", "nom.", "README"}));
-    EXPECT_EQ(list("*."), (V{".", "..", "a", "nom.", "README"}));
+    EXPECT_EQ(find_names("*.*"), (V{".", "..", "a", "a.txt", "B.TXT", "nom.", "README"}));
+    EXPECT_EQ(find_names("*."), (V{".", "..", "a", "nom.", "README"}));
 }
 
 // A drive whose disk is gone (the host's directory vanished) is not ready.

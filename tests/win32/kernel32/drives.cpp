@@ -2,10 +2,10 @@
 // with a drive letter but no backslash is relative to that drive's one, and a drive's root
 // has no dot entries.
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <cerrno>
 #include <direct.h>
 #include <windows.h>
+#include "findnames.h"
 #include "tempdrive.h"
 
 namespace {
@@ -13,18 +13,6 @@ namespace {
 std::string dcwd(int drive) {
     char buf[MAX_PATH];
     return _getdcwd(drive, buf, sizeof buf) ? buf : "(null)";
-}
-
-std::vector<std::string> list(const char *pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace
@@ -68,9 +56,9 @@ TEST(Win32Drives, DotEntriesEverywhereButARoot) {
     TempDrives d(2);
     d.mkdir("sub");
     d.write("f.txt", "x");
-    EXPECT_EQ(list("*.*"), (std::vector<std::string>{"f.txt", "sub"}));
-    EXPECT_EQ(list("C:\\*"), (std::vector<std::string>{"f.txt", "sub"}));
-    EXPECT_EQ(list("C:\\sub\\*.*"), (std::vector<std::string>{".", ".."}));
+    EXPECT_EQ(find_names_sorted("*.*"), (std::vector<std::string>{"f.txt", "sub"}));
+    EXPECT_EQ(find_names_sorted("C:\\*"), (std::vector<std::string>{"f.txt", "sub"}));
+    EXPECT_EQ(find_names_sorted("C:\\sub\\*.*"), (std::vector<std::string>{".", ".."}));
     WIN32_FIND_DATAA fd;
     EXPECT_EQ(FindFirstFileA("D:*.*", &fd), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);

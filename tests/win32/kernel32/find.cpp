@@ -2,35 +2,15 @@
 // attributes and the errors. Windows lists entries in the file system's order: they are
 // compared here as sorted lists.
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <windows.h>
+#include "findnames.h"
 #include "tempfolder.h"
 #include "wine.h"
 
 namespace {
 
-bool before_ignoring_case(const std::string &a, const std::string &b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return tolower((unsigned char)x) < tolower((unsigned char)y);
-    });
-}
-
 using V = std::vector<std::string>;
-
-V list(const char *pattern) {
-    V names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES) << pattern;
-    FindClose(h);
-    std::sort(names.begin(), names.end(), before_ignoring_case);
-    return names;
-}
 
 std::map<std::string, WIN32_FIND_DATAA> entries(const char *pattern) {
     std::map<std::string, WIN32_FIND_DATAA> seen;
@@ -49,31 +29,31 @@ TEST(Win32Find, WildcardRules) {
     TempFolder t;
     for (const char *n : {"README", "a.txt", "B.TXT", "archive.tar.gz", "a", "abc"}) t.write(n, "x");
     // "*.*" matches names without a dot too.
-    EXPECT_EQ(list("*.*"), (V{".", "..", "a", "a.txt", "abc", "archive.tar.gz", "B.TXT", "README"}));
+    EXPECT_EQ(find_names_sorted("*.*"), (V{".", "..", "a", "a.txt", "abc", "archive.tar.gz", "B.TXT", "README"}));
     // Matching ignores case.
-    EXPECT_EQ(list("*.TxT"), (V{"a.txt", "B.TXT"}));
-    EXPECT_EQ(list("readme"), (V{"README"}));
+    EXPECT_EQ(find_names_sorted("*.TxT"), (V{"a.txt", "B.TXT"}));
+    EXPECT_EQ(find_names_sorted("readme"), (V{"README"}));
     // A run of '?' may match nothing at a dot or at the end; elsewhere '?' is one character.
     // Windows hands '?' to the file system as DOS_QM, which Microsoft documents (the wildcards
     // of FsRtlIsNameInExpression) as matching "any single character or, upon encountering a
     // period or end of name string", advancing "to the end of the set of contiguous DOS_QMs".
     // Wine takes '?' as exactly one character.
     if (!skipped_under_wine("'?' matching nothing at a dot or at the end")) {
-        EXPECT_EQ(list("a??"), (V{"a", "abc"}));
-        EXPECT_EQ(list("???.txt"), (V{"a.txt", "B.TXT"}));
+        EXPECT_EQ(find_names_sorted("a??"), (V{"a", "abc"}));
+        EXPECT_EQ(find_names_sorted("???.txt"), (V{"a.txt", "B.TXT"}));
     }
-    EXPECT_EQ(list("?b"), V{});
-    EXPECT_EQ(list("a?c"), (V{"abc"}));
+    EXPECT_EQ(find_names_sorted("?b"), V{});
+    EXPECT_EQ(find_names_sorted("a?c"), (V{"abc"}));
     // "name.*" finds "name"; "*." finds the names without an extension. Windows hands a final
     // '.' after '*' to the file system as DOS_DOT, documented as matching "either a period or
     // zero characters beyond the name string"; Wine drops the dot and lists every name.
-    EXPECT_EQ(list("a.*"), (V{"a", "a.txt"}));
+    EXPECT_EQ(find_names_sorted("a.*"), (V{"a", "a.txt"}));
     if (!skipped_under_wine("\"*.\" as the names without an extension")) {
-        EXPECT_EQ(list("*."), (V{".", "..", "a", "abc", "README"}));
+        EXPECT_EQ(find_names_sorted("*."), (V{".", "..", "a", "abc", "README"}));
     }
     // '*' before a dot stops at the last dot.
-    EXPECT_EQ(list("*.gz"), (V{"archive.tar.gz"}));
-    EXPECT_EQ(list("*.tar"), V{});
+    EXPECT_EQ(find_names_sorted("*.gz"), (V{"archive.tar.gz"}));
+    EXPECT_EQ(find_names_sorted("*.tar"), V{});
 }
 
 // The dot entries are directories like any other; a pattern that matches nothing tells an
@@ -81,8 +61,8 @@ TEST(Win32Find, WildcardRules) {
 TEST(Win32Find, DotEntriesAndErrors) {
     TempFolder t;
     t.mkdir("sub");
-    EXPECT_EQ(list("sub\\*.*"), (V{".", ".."}));
-    EXPECT_EQ(list((t.path() + "\\SUB\\*").c_str()), (V{".", ".."}));
+    EXPECT_EQ(find_names_sorted("sub\\*.*"), (V{".", ".."}));
+    EXPECT_EQ(find_names_sorted((t.path() + "\\SUB\\*").c_str()), (V{".", ".."}));
     auto dots = entries("sub\\*");
     for (const char *dot : {".", ".."})
         EXPECT_EQ(dots[dot].dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN),
@@ -94,8 +74,8 @@ TEST(Win32Find, DotEntriesAndErrors) {
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
     // A name without wildcards finds that one entry, spelt as the directory holds it.
     t.write("sub\\Mixed.Txt", "x");
-    EXPECT_EQ(list("SUB"), (V{"sub"}));
-    EXPECT_EQ(list("sub\\mixed.txt"), (V{"Mixed.Txt"}));
+    EXPECT_EQ(find_names_sorted("SUB"), (V{"sub"}));
+    EXPECT_EQ(find_names_sorted("sub\\mixed.txt"), (V{"Mixed.Txt"}));
     EXPECT_EQ(GetFileAttributesA("SUB"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(GetFileAttributesA("none"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
