@@ -117,7 +117,9 @@ BOOL WINAPI CreateHardLinkA(LPCSTR lpFileName, LPCSTR lpExistingFileName,
                             LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 
 // ---- Temporary files and the program's module (the only one: no system library is found)
+// The first of the variables TMP, TEMP, USERPROFILE that is set (on Linux then TMPDIR, /tmp).
 DWORD WINAPI GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+BOOL WINAPI SetEnvironmentVariableA(LPCSTR lpName, LPCSTR lpValue); // null value: removed
 UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique,
                              LPSTR lpTempFileName);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);

@@ -1,6 +1,7 @@
 // The temporary path and temporary file names as Windows makes them.
 #include <gtest/gtest.h>
 #include <cstdio>
+#include <cstdlib>
 #include <windows.h>
 #include "tempfolder.h"
 
@@ -21,6 +22,26 @@ TEST(Win32Temp, TemporaryPath) {
     EXPECT_NE(GetFileAttributesA(tmp) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     char small[2];
     EXPECT_EQ(GetTempPathA(sizeof small, small), n + 1);
+}
+
+// The first of TMP, TEMP and USERPROFILE that is set names the temporary path.
+TEST(Win32Temp, TemporaryPathFromTheEnvironment) {
+    TempFolder t;
+    t.mkdir("tmp");
+    t.mkdir("temp");
+    const char *vars[] = {"TMP", "TEMP"};
+    std::string saved[2];
+    for (int i = 0; i < 2; ++i) saved[i] = getenv(vars[i]) ? getenv(vars[i]) : "";
+    SetEnvironmentVariableA("TMP", (t.path() + "\\tmp").c_str());
+    SetEnvironmentVariableA("TEMP", (t.path() + "\\temp").c_str());
+    char tmp[MAX_PATH];
+    EXPECT_EQ(GetTempPathA(sizeof tmp, tmp), t.path().size() + 5);
+    EXPECT_EQ(tmp, t.path() + "\\tmp\\");
+    SetEnvironmentVariableA("TMP", nullptr);
+    EXPECT_EQ(GetTempPathA(sizeof tmp, tmp), t.path().size() + 6);
+    EXPECT_EQ(tmp, t.path() + "\\temp\\");
+    for (int i = 0; i < 2; ++i)
+        SetEnvironmentVariableA(vars[i], saved[i].empty() ? nullptr : saved[i].c_str());
 }
 
 // Path, a backslash if missing, up to three characters of the prefix, a hexadecimal number
