@@ -32,6 +32,11 @@ DialogWindow *dialog_from(HWND h);
 // mnemonics); true when it consumed the key.
 bool dialog_handle_key(QObject *receiver, QKeyEvent *e);
 
+// The user moves the focus (Tab, a mnemonic, a click): a push button it reaches becomes the
+// one Enter presses, as Windows' dialog manager makes it the default button; a button given
+// the focus by SetFocus alone does not.
+void dialog_user_moves_focus(void);
+
 // DestroyWindow on a modal dialog: the procedure gets WM_DESTROY now and the loop ends.
 void dialog_destroy_request(HWND h);
 

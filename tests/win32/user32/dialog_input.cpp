@@ -19,10 +19,11 @@ struct Call {
 std::vector<Call> calls;
 INT_PTR init_answer = TRUE;
 
-// Records what it receives; ends on IDCANCEL and on any push button, with the command's id.
+// Records what it receives, commands but the controls' news of their focus (EN_SETFOCUS,
+// LBN_KILLFOCUS, ...); ends on IDCANCEL and on any push button, with the command's id.
 INT_PTR CALLBACK recorder(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG || msg == WM_COMMAND || msg == WM_SYSCOMMAND || msg == WM_CLOSE ||
-        msg == WM_DESTROY)
+    if (msg == WM_INITDIALOG || (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ||
+        msg == WM_SYSCOMMAND || msg == WM_CLOSE || msg == WM_DESTROY)
         calls.push_back({msg, wParam, lParam});
     if (msg == WM_INITDIALOG) return init_answer;
     if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) != IDD_SAUVEGARDE &&
@@ -80,14 +81,24 @@ TEST_F(Win32DialogInput, EscapeAndTheCloseBoxBecomeTheCancelCommand) {
     EXPECT_EQ(calls[3].wParam, MAKEWPARAM(IDCANCEL, BN_CLICKED));
 }
 
-// Enter: the focused push button; else the enabled default button; else IDOK.
-TEST_F(Win32DialogInput, EnterChoosesTheFocusedThenTheDefaultButtonThenOk) {
+// Enter: the push button the user moved the focus to, which the dialog manager made the
+// default; else the enabled default button; else IDOK. SetFocus alone makes no button the
+// default ("WM_NEXTDLGCTL ... updates the default pushbutton border ... beyond those
+// performed by the SetFocus function", in Microsoft's words).
+TEST_F(Win32DialogInput, EnterChoosesTheButtonReachedThenTheDefaultButtonThenOk) {
+    EXPECT_EQ(run(DLG_PRINCIPAL,
+                  [](HWND h) {
+                      plat_test_key_mod(h, VK_TAB, PLAT_MOD_SHIFT); // back to the last one
+                      EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_AIDE));
+                      plat_test_key(h, VK_RETURN);
+                  }),
+              IDD_AIDE);
     EXPECT_EQ(run(DLG_PRINCIPAL,
                   [](HWND h) {
                       SetFocus(GetDlgItem(h, IDD_EXAMINER));
                       plat_test_key(h, VK_RETURN);
                   }),
-              IDD_EXAMINER);
+              IDOK);
     // The main window has no default button: Enter in the name field is IDOK.
     EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDOK);
     EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDA_QUITTER);

@@ -1,6 +1,7 @@
 // List boxes as the user drives them, through the test hooks: selection by clicks and its
 // notifications.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,8 +52,9 @@ TEST(Win32ListBoxClicks, ExtendedSelectionWithShiftAndCtrl) {
         EXPECT_EQ(items[0], 1);
         EXPECT_EQ(items[1], 3);
         EXPECT_EQ(items[2], 5);
-        EXPECT_GE(notes.size(), 4u);
-        for (WPARAM n : notes) EXPECT_EQ(n, MAKEWPARAM(IDD_FICHIERS, LBN_SELCHANGE));
+        // Each click tells the change (the list may also tell it took the focus).
+        EXPECT_GE(std::count(notes.begin(), notes.end(), MAKEWPARAM(IDD_FICHIERS, LBN_SELCHANGE)),
+                  4);
     });
 }
 
