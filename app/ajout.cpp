@@ -23,6 +23,11 @@ int add_header(const char *nom_fichier, int backup) {
         signale_annulable(&annul, err_dejabin, nom_fichier);
         return 0;
     }
+    char nom_reel[LG_NOM_TRAVAIL];
+    if (!nom_du_contenu(nom_fichier, fs, nom_reel, bmess_fugace)) {
+        fclose(fs);
+        return 0;
+    }
     LARGE_INTEGER taille;
     if (!GetFileSizeEx((HANDLE)_get_osfhandle(_fileno(fs)), &taille)) {
         fclose(fs);
@@ -37,20 +42,25 @@ int add_header(const char *nom_fichier, int backup) {
         return 0;
     }
     char nom_travail[LG_NOM_TRAVAIL];
-    FILE *ft = cree_travail(nom_fichier, nom_travail, bmess_fugace);
+    FILE *ft = cree_travail(nom_reel, nom_travail, bmess_fugace);
     if (ft == nullptr) {
         fclose(fs);
         return 0;
     }
+    // The header carries the name of the file that holds the content, as its folder lists it.
+    int ecrit = calcule_binary(fs, ft, nom_seul(nom_reel), (uint32_t)longueur) == 1;
+    int copie = frecopie(fs, ft, (uint32_t)longueur);
+    if (copie == COPIE_INTERROMPUE) return abandonne_travail(fs, ft, nom_travail);
     // A file that ends before its length (shortened meanwhile) would leave a header that
     // promises bytes the copy lacks.
-    int ok = calcule_binary(fs, ft, nom_fichier, (uint32_t)longueur) == 1 &&
-             frecopie(fs, ft, (uint32_t)longueur) == 0 && !feof(fs);
-    return installe_travail(fs, ft, ok, nom_fichier, nom_travail, backup, bmess_fugace);
+    int ok = ecrit && copie == 0 && !feof(fs);
+    return installe_travail(fs, ft, ok, nom_reel, nom_travail, backup, bmess_fugace);
 }
 
 int recurs_add_header(const char *fnomm, int recurs, int backup) {
+    debut_traitement();
     parcours(fnomm, recurs, backup, add_header, bmess_fugace);
+    fin_traitement();
     return 0;
 }
 
@@ -80,7 +90,7 @@ static int est_la_liste(const char *nom, const char *nomfich) {
     return memes_noms(dir, ici);
 }
 
-FILE *liste_fichiers(const char *nf, const char *nomfich) {
+FILE *liste_fichiers(const char *nf, const char *nomfich, avertissement avertit) {
     FILE *f = fopen(nomfich, ecriture);
     if (f == nullptr) return nullptr;
     WIN32_FIND_DATAA e;
@@ -88,8 +98,12 @@ FILE *liste_fichiers(const char *nf, const char *nomfich) {
     if (h == INVALID_HANDLE_VALUE) return f;
     do {
         if ((e.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | ATTR_VOLUME)) != 0) continue;
+        if (est_la_liste(e.cFileName, nomfich)) continue;
         // One name per line: a name holding a line break could not be read back whole.
-        if (strpbrk(e.cFileName, "\r\n") != nullptr || est_la_liste(e.cFileName, nomfich)) continue;
+        if (strpbrk(e.cFileName, "\r\n") != nullptr) {
+            signale(avertit, err_nomsaut, e.cFileName, nullptr);
+            continue;
+        }
         fputs(e.cFileName, f);
         fputs("\r\n", f);
     } while (FindNextFileA(h, &e));

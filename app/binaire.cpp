@@ -50,15 +50,16 @@ size_t calcule_binary(FILE *fs, FILE *fd, const char *fnom, uint32_t longueur) {
     rub_quillon r;
     memset(&r, 0, sizeof r);
 
-    // Only the characters the header can use are converted, so a long name cannot
-    // overrun the conversion buffer.
-    char source[LG_NOM_CONVERTI];
-    strncpy(source, fnom, sizeof source - 1);
-    source[sizeof source - 1] = 0;
+    // Only the characters the header can use are converted, so a long name cannot overrun
+    // the conversion buffer. A character without a Macintosh counterpart (a control
+    // character, the colon, some of the upper half) becomes "_": the name keeps the others and
+    // its extension, and is never empty, which would make the header no header at all.
     char nom[LG_NOM_CONVERTI];
-    strcnv(nom, source, PC2MAC);
-    size_t lg = strlen(nom);
-    if (lg > LG_NOM_MAC) lg = LG_NOM_MAC;
+    size_t lg = 0;
+    for (; fnom[lg] != '\0' && lg < LG_NOM_MAC; ++lg) {
+        unsigned char mac = PC2MAC[(unsigned char)fnom[lg]];
+        nom[lg] = mac != 0 ? (char)mac : '_';
+    }
     r.lgnom = (unsigned char)lg;
     memcpy(r.nom, nom, lg);
 

@@ -39,16 +39,40 @@ static const short *table_mois(int year) {
     return (year % 4 != 0 || year == 0) ? mos : lmos;
 }
 
-int is_quillon(FILE *f) {
-    // A file shorter than the header leaves the rest of the block zero, never undefined.
-    unsigned char bloc[LG_ENTETE];
-    memset(bloc, 0, sizeof bloc);
-    size_t lu = fread(bloc, 1, sizeof bloc, f);
-    (void)lu;
-    rewind(f);
+// The four fields that make a header: version 0, a name, a creation date and a fork.
+static int est_entete(const unsigned char *bloc) {
     rub_quillon r;
     memcpy(&r, bloc, sizeof r);
     return r.zero == 0 && r.lgnom != 0 && r.dcreat != 0 && (r.dlog != 0 || r.rlog != 0);
+}
+
+int is_quillon(FILE *f) {
+    // A file shorter than the header has no fork after it: it is not Quillon, whatever its
+    // first bytes say, for adding, stripping and examining alike.
+    unsigned char bloc[LG_ENTETE];
+    size_t lu = fread(bloc, 1, sizeof bloc, f);
+    rewind(f);
+    return lu == sizeof bloc && est_entete(bloc);
+}
+
+// Adding a header to an empty file gives a header that announces no fork, which detection
+// does not take for Quillon; stripping and examining must still know it. Only exactly what
+// this program writes for an empty file is taken for it: nothing after the header, zeros
+// where it writes zeros, and the modification date one second after the creation date.
+static int entete_de_fichier_vide(const unsigned char *bloc, FILE *f) {
+    rub_quillon r;
+    memcpy(&r, bloc, sizeof r);
+    static const unsigned char zeros[LG_ENTETE] = {0};
+    return r.zero == 0 && r.lgnom != 0 && r.lgnom <= LG_NOM_MAC && r.dcreat != 0 &&
+           swap32b(r.dmodif) == swap32b(r.dcreat) + 1 && r.dlog == 0 && r.rlog == 0 &&
+           memcmp(bloc + offsetof(rub_quillon, fatt), zeros,
+                  offsetof(rub_quillon, dlog) - offsetof(rub_quillon, fatt)) == 0 &&
+           memcmp(bloc + sizeof r, zeros, LG_ENTETE - sizeof r) == 0 && fgetc(f) == EOF;
+}
+
+int lit_entete(FILE *f, unsigned char *bloc) {
+    if (fread(bloc, 1, LG_ENTETE, f) != LG_ENTETE) return 0;
+    return est_entete(bloc) || entete_de_fichier_vide(bloc, f);
 }
 
 // The file's last-write time as local calendar fields, read as Windows keeps it: in the

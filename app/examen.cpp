@@ -4,6 +4,7 @@
 #include <string.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
+#include "app/remplace.h"
 #include "io/iobit.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
@@ -113,19 +114,13 @@ int display_header(const char *nom_fichier) {
         bmess_fugace(hWndMain, err_fichier, mess_info);
         return 0;
     }
-    if (!is_quillon(f)) {
+    // The same verdict as stripping: what one shows, the other strips.
+    unsigned char entete[LG_ENTETE];
+    if (!lit_entete(f, entete)) {
         fclose(f);
-        if (annul == 0) {
-            // Room for any name the main window passes, so the message is never cut.
-            char texte[sizeof ren_nom + 64];
-            snprintf(texte, sizeof texte, err_pasquillon, nom_fichier);
-            annul = bmess_annulable(hWndMain, texte, mess_info) > 0;
-        }
+        signale_annulable(&annul, err_pasquillon, nom_fichier);
         return 0;
     }
-    unsigned char entete[LG_ENTETE]; // what a short file lacks stays zero
-    memset(entete, 0, sizeof entete);
-    fread(entete, 1, sizeof entete, f);
     DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_ATTRIBUTS), hWndMain, dlg_Attributs,
                     (LPARAM)entete);
     fclose(f);

@@ -16,9 +16,9 @@ add_custom_command(
     DEPENDS ${QUILLON_AIDE} ${QUILLON_SIG})
 add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.htm ${QUILLON_DIR}/quillon.sig)
 
-# Installed layout: the program lives in lib/quillon with its help file beside it (a link to
-# the copy in share/quillon), and bin/quillon links to it; the program resolves the link when
-# it asks for its own path, so it finds its help file.
+# Installed layout: the program lives in lib/quillon with its help and signature files beside
+# it (links to the copies in share/quillon), and bin/quillon links to it; the program resolves
+# the link when it asks for its own path, so it finds them.
 set(QUILLON_LIBDIR lib/quillon)
 set(QUILLON_DATADIR share/quillon)
 install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_LIBDIR})
@@ -32,8 +32,11 @@ install(CODE "
     file(CREATE_LINK ../${QUILLON_LIBDIR}/quillon \"\${racine}/bin/quillon\" SYMBOLIC)
     file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.htm
          \"\${racine}/${QUILLON_LIBDIR}/quillon.htm\" SYMBOLIC)
+    file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.sig
+         \"\${racine}/${QUILLON_LIBDIR}/quillon.sig\" SYMBOLIC)
     message(STATUS \"Installing: \${racine}/bin/quillon -> ../${QUILLON_LIBDIR}/quillon\")
     message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.htm -> ../../${QUILLON_DATADIR}/quillon.htm\")
+    message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.sig -> ../../${QUILLON_DATADIR}/quillon.sig\")
 ")
 
 # Desktop entry and icons, so that desktops list the program in their application menu.

@@ -27,20 +27,44 @@ static void efface_liste(void) {
     nom_liste[0] = '\0';
 }
 
-// A new, uniquely named file in the root of the current drive; where the root is closed to
-// the user (often so for ordinary users), in the temporary directory.
-static int cree_liste(void) {
+// A new, uniquely named file for the list: in the root of the current drive (lieu 0), or in
+// the temporary directory (lieu 1).
+static int nomme_liste(int lieu) {
     static int inscrit = 0;
     if (!inscrit) atexit(efface_liste);
     inscrit = 1;
-    char racine[4] = "C:\\";
-    racine[0] = (char)('A' + _getdrive() - 1);
-    if (GetTempFileNameA(racine, "qln", 0, nom_liste) != 0) return 1;
-    char temp[MAX_PATH];
-    DWORD n = GetTempPathA(sizeof temp, temp);
-    if (n > 0 && n < sizeof temp && GetTempFileNameA(temp, "qln", 0, nom_liste) != 0) return 1;
+    char dir[MAX_PATH] = "C:\\";
+    if (lieu == 0) {
+        dir[0] = (char)('A' + _getdrive() - 1);
+    } else {
+        DWORD n = GetTempPathA(sizeof dir, dir);
+        if (n == 0 || n >= sizeof dir) return 0;
+    }
+    if (GetTempFileNameA(dir, "qln", 0, nom_liste) != 0) return 1;
     nom_liste[0] = '\0';
     return 0;
+}
+
+// Writes the list of the files that match fnomm where it can be written whole: in the root,
+// or, where the root is closed to the user (often so for ordinary users) or full, in the
+// temporary directory. 1 when the list is open, rewound.
+static int ecrit_liste(const char *fnomm, avertissement avertit) {
+    for (int lieu = 0; lieu < 2; ++lieu) {
+        if (!nomme_liste(lieu)) continue;
+        liste = liste_fichiers(fnomm, nom_liste, avertit);
+        if (liste != nullptr && !ferror(liste) && fflush(liste) == 0) {
+            rewind(liste);
+            return 1;
+        }
+        efface_liste();
+    }
+    return 0;
+}
+
+// The files of a directory are ignored: the user is told which directory.
+static void signale_liste(avertissement avertit) {
+    char ici[MAX_PATH];
+    signale(avertit, err_liste, _getcwd(ici, sizeof ici) ? ici : ".", nullptr);
 }
 
 // One line of the list, cut at its carriage return: 1 for a line, 0 at the end. A line too
@@ -58,31 +82,24 @@ static int lit_ligne(FILE *f, char *ligne, int taille) {
     return 1;
 }
 
-// The files of the current directory that match fnomm.
+// The files of the current directory that match fnomm, until the user stops the command.
 static void traite_fichiers(const char *fnomm, int backup, traitement traite,
                             avertissement avertit) {
-    if (!cree_liste()) {
-        signale(avertit, err_liste, "", nullptr);
+    if (!ecrit_liste(fnomm, avertit)) {
+        signale_liste(avertit);
         return;
     }
-    liste = liste_fichiers(fnomm, nom_liste);
-    if (liste == nullptr || ferror(liste) || fflush(liste) != 0) {
-        efface_liste();
-        signale(avertit, err_liste, "", nullptr);
-        return;
-    }
-    rewind(liste);
     curs_montre();
     char ligne[LG_LIGNE];
     int lu;
-    while ((lu = lit_ligne(liste, ligne, sizeof ligne)) != 0) {
+    while (!arret_demande() && (lu = lit_ligne(liste, ligne, sizeof ligne)) != 0) {
         if (lu > 0 && ligne[0] != '\0') traite(ligne, backup);
         curs_montre();
     }
     vide_repertoires(); // the directory's last file is done: its renames go to the disk
     int complete = !ferror(liste);
     efface_liste();
-    if (!complete) signale(avertit, err_liste, "", nullptr);
+    if (!complete) signale_liste(avertit);
 }
 
 // A link to a directory (a reparse point) is not entered: it may lead out of the tree or
@@ -109,7 +126,7 @@ static int entre(const char *nom, const char *ici) {
 
 void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit) {
     traite_fichiers(fnomm, backup, traite, avertit);
-    if (!recurs) return;
+    if (!recurs || arret_demande()) return;
 
     // The walk comes back by this directory's full name rather than by "..", so that it
     // always returns exactly here, whatever happened below.
@@ -121,6 +138,7 @@ void parcours(const char *fnomm, int recurs, int backup, traitement traite, aver
     if (h == INVALID_HANDLE_VALUE) return;
     do {
         if (!est_sous_repertoire(&e)) continue;
+        if (arret_demande()) break;
         // A subdirectory that cannot be entered is skipped, and the user is told which.
         if (!retour_possible || !entre(e.cFileName, ici)) {
             signale(avertit, err_sousrep, e.cFileName, nullptr);

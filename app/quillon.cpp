@@ -58,7 +58,8 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
         int backup = parcours ? (IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED) : 0;
         LRESULT nb_entrees = SendMessageA(hListe, LB_GETCOUNT, 0, 0);
         int j = -1;
-        for (LRESULT k = 0; k < n; k++) {
+        debut_traitement();
+        for (LRESULT k = 0; k < n && !arret_demande(); k++) {
             do j++;
             while (j < nb_entrees && SendMessageA(hListe, LB_GETSEL, (WPARAM)j, 0) <= 0);
             if (j >= nb_entrees) break;
@@ -66,6 +67,7 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
             vide_repertoires(); // a deselected entry tells the user that its file is done
             SendMessageA(hListe, LB_SETSEL, FALSE, (LPARAM)j);
         }
+        fin_traitement();
         return;
     }
     if (!parcours) {

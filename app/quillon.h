@@ -38,6 +38,10 @@ extern const short mos[13];  // days before each month, common years
 extern const short lmos[13]; // the same, leap years
 
 int is_quillon(FILE *f);
+// What stripping and examining take for a header: a Quillon header, or the one this program
+// writes for an empty file (which adding, as is_quillon, does not take for one). Reads the
+// 128-byte block into bloc from where f stands (its start); 1 when it is one.
+int lit_entete(FILE *f, unsigned char *bloc);
 uint32_t mgetftime(int handle);
 struct tm *conv_datemac(uint32_t valeur);
 int _daysto(int year, int mon);
@@ -56,9 +60,20 @@ size_t calcule_binary(FILE *fs, FILE *fd, const char *fnom, uint32_t longueur);
 // ---- Adding and stripping headers in place
 int add_header(const char *nom_fichier, int backup);
 int recurs_add_header(const char *fnomm, int recurs, int backup);
-FILE *liste_fichiers(const char *nf, const char *nomfich);
+// The list tells the user, through avertit (bmess_fugace or bmess_permanent), of the names it
+// cannot hold.
+FILE *liste_fichiers(const char *nf, const char *nomfich,
+                     void (*avertit)(HWND hWnd, const char *texte, const char *titre));
 int strip_header(const char *nom_fichier, int backup);
 int recurs_strip_header(const char *fnomm, int recurs, int backup);
+
+// ---- Stopping the work (Escape): a command over several files calls debut_traitement first,
+// arret_demande before each file (1: stop there), and fin_traitement at its end; a copy that
+// the user stopped calls marque_arret.
+void debut_traitement(void);
+int arret_demande(void);
+void marque_arret(void);
+void fin_traitement(void);
 
 // ---- Examining a header
 int display_header(const char *nom_fichier);
@@ -104,10 +119,17 @@ extern const char *err_cheminlong; // the start folder's path does not fit in ch
 // What became of a file that was not converted (format: the file, or the backup then the file)
 extern const char *err_ecriture;   // a write, flush or close of the work file failed
 extern const char *err_remplace;   // the work file could not take the file's place
-extern const char *err_restaure;   // ... and the former content stays under the backup name
 extern const char *err_sauvegarde; // an older backup is kept: the file is left as it was
 extern const char *err_tropgros;   // 4 GiB or more: a header cannot describe it
+extern const char *err_creation;   // the file, the work file or backup, and why it was not made
+extern const char *err_nomlong;    // the name leaves no room for a work file's name
+extern const char *err_lien;       // a link whose file cannot be reached by name
+extern const char *err_nomsaut;    // a name with a line break cannot go through a pass's list
 extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
+extern const char *err_vidage;     // a directory's flush failed: its renames may not last
 extern const char *err_liste;      // the file list of a directory could not be written
+// Why a file could not be created (the last %s of err_creation)
+extern const char *raison_acces, *raison_protege, *raison_plein, *raison_nom, *raison_long;
+extern const char *raison_autre; // with the system's error number (%lu)
 
 #endif

@@ -1,8 +1,9 @@
 // Replacing a user's file in place: the converted content is written to a work file beside
 // it, made durable, then put in place with one replacing rename, so that at every moment the
 // file's name holds either its old or its new content, complete.
-#include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <io.h>
 #include <windows.h>
@@ -24,7 +25,8 @@ void signale_annulable(int *annul, const char *format, const char *nom) {
     vide_repertoires();
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom);
-    *annul = bmess_annulable(hWndMain, texte, mess_info);
+    // A message that could not be shown (-1) is no answer: the next one is shown.
+    *annul = bmess_annulable(hWndMain, texte, mess_info) > 0;
 }
 
 #define LG_TAMPON_FLUX (256 * 1024)
@@ -39,15 +41,131 @@ static int copie_nom(char *dest, size_t taille, const char *nom) {
     return (size_t)snprintf(dest, taille, "%s", nom) < taille;
 }
 
-// Created new ("x"): a work file never empties a file that exists, whoever made it.
-static const char ecriture_nouveau[] = "w+bx";
+// ---- Names
+
+const char *nom_seul(const char *nom) {
+    const char *seul = nom;
+    for (const char *p = nom; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') seul = p + 1;
+    return seul;
+}
+
+// What Windows refuses in a new name. The directory listing may still show such names (the
+// host allows them; a character the code page lacks shows as "?"): the file opens by its own
+// name, but its work and backup names get "_" in their place.
+static int interdit_dans_un_nom(unsigned char c) {
+    return c < 0x20 || strchr("<>:\"|?*", c) != nullptr;
+}
+
+// A name holds at most 255 characters on the volumes the program meets (NTFS, FAT, exFAT).
+#define LG_COMPOSANT_MAX 255
+
+// nom with the extension ext, in the same directory: only the last component is changed, and
+// cut where the new extension would make it too long for the volume. 0 when the result would
+// not fit in taille bytes.
+static int nom_voisin(char *dest, size_t taille, const char *nom, const char *ext) {
+    // Room for the name, a dot and an extension of three characters.
+    if (strlen(nom) + 5 > taille) return 0;
+    copie_nom(dest, taille, nom);
+    char *seul = dest + (nom_seul(nom) - nom);
+    for (char *p = seul; *p; ++p)
+        if (interdit_dans_un_nom((unsigned char)*p)) *p = '_';
+    if (strlen(seul) + 4 > LG_COMPOSANT_MAX) seul[LG_COMPOSANT_MAX - 4] = '\0';
+    extension(seul, ext);
+    return 1;
+}
+
+// ---- Links
+
+int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissement avertit) {
+    DWORD att = GetFileAttributesA(nom_fichier);
+    if (att == INVALID_FILE_ATTRIBUTES || (att & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        if (copie_nom(nom_reel, LG_NOM_TRAVAIL, nom_fichier)) return 1;
+        signale(avertit, err_nomlong, nom_fichier, nullptr);
+        return 0;
+    }
+    // "\\?\C:\dir\name": a name on a drive, which the program can use without the prefix.
+    static const char prefixe[] = "\\\\?\\";
+    const size_t lg_prefixe = sizeof prefixe - 1;
+    char chemin[LG_NOM_TRAVAIL + sizeof prefixe];
+    DWORD n = GetFinalPathNameByHandleA((HANDLE)_get_osfhandle(_fileno(fs)), chemin,
+                                        sizeof chemin, VOLUME_NAME_DOS | FILE_NAME_NORMALIZED);
+    if (n == 0 || n >= sizeof chemin || strncmp(chemin, prefixe, lg_prefixe) != 0 ||
+        chemin[lg_prefixe + 1] != ':' || !copie_nom(nom_reel, LG_NOM_TRAVAIL, chemin + lg_prefixe)) {
+        signale(avertit, err_lien, nom_fichier, nullptr);
+        return 0;
+    }
+    return 1;
+}
+
+// ---- New files
+
+// nom, created new (it never empties a file that exists, whoever made it), with the access
+// of modele from its first moment: a private file's work file or copy is private too. Null,
+// with the system's reason in GetLastError, when it cannot be made.
+static FILE *cree_nouveau(const char *nom, const char *modele) {
+    SECURITY_ATTRIBUTES sa;
+    memset(&sa, 0, sizeof sa);
+    sa.nLength = sizeof sa;
+    DWORD lg = 0;
+    // No security to copy (a volume without any): the new file gets the directory's default.
+    if (!GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, nullptr, 0, &lg) && lg > 0) {
+        sa.lpSecurityDescriptor = malloc(lg);
+        if (sa.lpSecurityDescriptor != nullptr &&
+            !GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, sa.lpSecurityDescriptor, lg, &lg)) {
+            free(sa.lpSecurityDescriptor);
+            sa.lpSecurityDescriptor = nullptr;
+        }
+    }
+    HANDLE h = CreateFileA(nom, GENERIC_READ | GENERIC_WRITE, 0, &sa, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    free(sa.lpSecurityDescriptor);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    int fd = _open_osfhandle((intptr_t)h, _O_BINARY);
+    FILE *f = fd == -1 ? nullptr : _fdopen(fd, ecriture);
+    if (f == nullptr) {
+        if (fd == -1)
+            CloseHandle(h);
+        else
+            _close(fd);
+        DeleteFileA(nom);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    return f;
+}
+
+// Why a file could not be created, in the user's words.
+static const char *raison(DWORD err, char *tampon, size_t taille) {
+    switch (err) {
+    case ERROR_ACCESS_DENIED:
+        return raison_acces;
+    case ERROR_WRITE_PROTECT:
+        return raison_protege;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return raison_plein;
+    case ERROR_INVALID_NAME:
+        return raison_nom;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return raison_long;
+    default:
+        snprintf(tampon, taille, raison_autre, (unsigned long)err);
+        return tampon;
+    }
+}
+
+// nom_fichier was left as it was because nom_cree (its work file or its backup) could not be
+// created, for the reason err.
+static void signale_creation(avertissement avertit, const char *nom_fichier, const char *nom_cree,
+                             DWORD err) {
+    vide_repertoires(); // what was replaced so far is on the disk before the user hears more
+    char tampon[64], texte[1536];
+    snprintf(texte, sizeof texte, err_creation, nom_fichier, nom_cree,
+             raison(err, tampon, sizeof tampon));
+    avertit(hWndMain, texte, mess_info);
+}
 
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit) {
-    // Room for the name, a dot and an extension of three characters.
-    if (strlen(nom_fichier) + 5 > LG_NOM_TRAVAIL) {
-        signale(avertit, err_remplace, nom_fichier, nullptr);
-        return nullptr;
-    }
     // "$$$" first; a file of that name may be the file itself (x.$$$) or one the user keeps:
     // the next free name of $01 ... $99 is taken instead.
     char ext[4] = "$$$";
@@ -56,76 +174,125 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
             ext[1] = (char)('0' + n / 10);
             ext[2] = (char)('0' + n % 10);
         }
-        copie_nom(nom_travail, LG_NOM_TRAVAIL, nom_fichier);
-        // A character the ANSI code page cannot hold reaches the program as "?", which no
-        // new name may contain: the work and backup names get "_" in its place.
-        for (char *p = strchr(nom_travail, '?'); p != nullptr; p = strchr(p, '?')) *p = '_';
-        extension(nom_travail, ext);
-        FILE *ft = fopen(nom_travail, ecriture_nouveau);
+        if (!nom_voisin(nom_travail, LG_NOM_TRAVAIL, nom_fichier, ext)) {
+            signale(avertit, err_nomlong, nom_fichier, nullptr);
+            return nullptr;
+        }
+        FILE *ft = cree_nouveau(nom_travail, nom_fichier);
         if (ft != nullptr) {
             setvbuf(ft, tampon_travail, _IOFBF, sizeof tampon_travail);
             return ft;
         }
-        // Any failure but a taken name ends the program, as every checked open does.
-        if (errno != EEXIST) sortie_erreur_fichier(nom_travail);
+        DWORD err = GetLastError();
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) {
+            signale_creation(avertit, nom_fichier, nom_travail, err);
+            return nullptr;
+        }
     }
     signale(avertit, err_remplace, nom_fichier, nullptr);
     return nullptr;
 }
 
-// Everything written must have reached the disk before the work file replaces anything:
-// a write error may only show at the flush, at the commit or even at the close.
-static int ferme_travail(FILE *fs, FILE *ft, int copie_ok) {
-    int ok = copie_ok && !ferror(ft) && !ferror(fs);
-    ok = ok && fflush(ft) == 0 && _commit(_fileno(ft)) == 0;
-    if (fclose(ft) != 0) ok = 0;
-    fclose(fs); // only read from: its close changes nothing on the disk
+// ---- Writing durably
+
+// Closes a file just written, once everything written has reached the disk: a write error may
+// only show at the flush, at the commit or even at the close. 1 when all of it went well.
+static int termine_ecriture(FILE *f, int ecrit_ok) {
+    int ok = ecrit_ok && !ferror(f) && fflush(f) == 0 && _commit(_fileno(f)) == 0;
+    if (fclose(f) != 0) ok = 0;
     return ok;
+}
+
+int abandonne_travail(FILE *fs, FILE *ft, const char *nom_travail) {
+    fclose(ft);
+    fclose(fs);
+    DeleteFileA(nom_travail);
+    marque_arret();
+    return 0;
+}
+
+// Copies the whole of fs (a file of any length) to f from its start.
+static int copie_entiere(FILE *fs, FILE *f) {
+    LARGE_INTEGER taille;
+    if (!GetFileSizeEx((HANDLE)_get_osfhandle(_fileno(fs)), &taille)) return -1;
+    rewind(fs);
+    unsigned long long reste = (unsigned long long)taille.QuadPart;
+    do {
+        uint32_t tranche = reste > LG_MAX_FICHIER ? (uint32_t)LG_MAX_FICHIER : (uint32_t)reste;
+        int r = frecopie(fs, f, tranche);
+        if (r != 0) return r;
+        reste -= tranche;
+    } while (reste > 0);
+    return ferror(fs) ? -1 : 0;
+}
+
+// Where the volume has no hard links (FAT, exFAT), the backup is a durable copy of the file,
+// so that the file's own name keeps its content throughout. The copy is made under a work
+// name and takes the backup name only once complete: a backup is never a part of the file.
+// 1 when it was made; otherwise nothing is left of it and the user was told (unless the user
+// stopped the work).
+static int copie_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_bak,
+                            avertissement avertit) {
+    char nom_copie[LG_NOM_TRAVAIL];
+    FILE *fb = cree_travail(nom_fichier, nom_copie, avertit);
+    if (fb == nullptr) return 0;
+    int r = copie_entiere(fs, fb);
+    int ok = termine_ecriture(fb, r == 0);
+    if (ok && MoveFileA(nom_copie, nom_bak)) return 1;
+    DeleteFileA(nom_copie);
+    if (r == COPIE_INTERROMPUE)
+        marque_arret();
+    else if (!ok)
+        signale(avertit, err_ecriture, nom_fichier, nullptr);
+    else
+        signale(avertit, err_sauvegarde, nom_bak, nom_fichier); // made meanwhile
+    return 0;
+}
+
+// Makes the backup name hold the former content while the file's own name keeps it: a hard
+// link, which an older backup of that name stops, or else a copy. Its name goes to nom_bak.
+static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_travail,
+                           char *nom_bak, avertissement avertit) {
+    // The work name ends with a dot and three characters: the backup name differs only there.
+    copie_nom(nom_bak, LG_NOM_TRAVAIL, nom_travail);
+    memcpy(nom_bak + strlen(nom_bak) - 3, "bak", 3);
+    if (CreateHardLinkA(nom_bak, nom_fichier, nullptr)) return 1;
+    if (GetFileAttributesA(nom_bak) != INVALID_FILE_ATTRIBUTES) {
+        signale(avertit, err_sauvegarde, nom_bak, nom_fichier);
+        return 0;
+    }
+    return copie_sauvegarde(fs, nom_fichier, nom_bak, avertit);
+}
+
+// The replacing rename failed: the file still holds its former content, so the work file
+// and the backup (a second name or a copy of that content) go.
+static int remplacement_echoue(const char *nom_fichier, const char *nom_travail,
+                               const char *nom_bak, avertissement avertit) {
+    DeleteFileA(nom_travail);
+    if (nom_bak != nullptr) DeleteFileA(nom_bak);
+    signale(avertit, err_remplace, nom_fichier, nullptr);
+    return 0;
 }
 
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
                      const char *nom_travail, int backup, avertissement avertit) {
-    if (!ferme_travail(fs, ft, copie_ok)) {
+    if (!termine_ecriture(ft, copie_ok && !ferror(fs))) {
+        fclose(fs);
         DeleteFileA(nom_travail);
         signale(avertit, err_ecriture, nom_fichier, nullptr);
         return 0;
     }
-    // The backup name is made to point at the former content while the file's own name
-    // keeps it: a hard link, which an older backup of that name stops. Where the volume has
-    // no hard links the file moves to the backup name instead, without replacing either.
     char nom_bak[LG_NOM_TRAVAIL];
-    int lie = 0, deplace = 0;
-    if (backup) {
-        copie_nom(nom_bak, sizeof nom_bak, nom_travail);
-        extension(nom_bak, "bak");
-        if (CreateHardLinkA(nom_bak, nom_fichier, nullptr)) {
-            lie = 1;
-        } else if (GetFileAttributesA(nom_bak) != INVALID_FILE_ATTRIBUTES) {
-            DeleteFileA(nom_travail);
-            signale(avertit, err_sauvegarde, nom_bak, nom_fichier);
-            return 0;
-        } else if (MoveFileA(nom_fichier, nom_bak)) {
-            deplace = 1;
-        } else {
-            DeleteFileA(nom_travail);
-            signale(avertit, err_remplace, nom_fichier, nullptr);
-            return 0;
-        }
+    int sauvegarde = backup && fait_sauvegarde(fs, nom_fichier, nom_travail, nom_bak, avertit);
+    fclose(fs); // only read from: its close changes nothing on the disk
+    if (backup && !sauvegarde) {
+        DeleteFileA(nom_travail);
+        return 0;
     }
-
     // The rename reaches the disk with its directory, flushed once after its last file.
     if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING)) {
         repertoire_modifie(nom_fichier);
         return 1;
     }
-
-    // Not replaced: the file's name must hold its content again before anything is said.
-    DeleteFileA(nom_travail);
-    if (deplace && !MoveFileA(nom_bak, nom_fichier)) {
-        signale(avertit, err_restaure, nom_fichier, nom_bak);
-        return 0;
-    }
-    if (lie) DeleteFileA(nom_bak);
-    signale(avertit, err_remplace, nom_fichier, nullptr);
-    return 0;
+    return remplacement_echoue(nom_fichier, nom_travail, backup ? nom_bak : nullptr, avertit);
 }

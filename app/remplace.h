@@ -9,7 +9,8 @@
 // The largest file a header can describe: its lengths are 32 bits.
 #define LG_MAX_FICHIER 0xFFFFFFFFULL
 
-// Room for a file name (as the main window or the file list gives it) and its work name.
+// Room for a file name (as the main window or the file list gives it, or the full name of
+// the file a link leads to) and its work name.
 #define LG_NOM_TRAVAIL 520
 
 // How an operation talks to the user: bmess_fugace (adding) or bmess_permanent (stripping).
@@ -28,27 +29,41 @@ void signale(avertissement avertit, const char *format, const char *nom, const c
 void tamponne_source(FILE *fs);
 
 // The message about a file of the wrong kind (format with one %s: nom), shown while the
-// operation's own flag annul is 0; the answer goes to annul, so the user may silence it.
+// operation's own flag annul is 0; a real answer goes to annul, so the user may silence it.
 void signale_annulable(int *annul, const char *format, const char *nom);
 
-// Creates the work file beside nom_fichier: its name with the extension "$$$", or a numbered
-// one when that name is taken (by the file itself, or by a file the user keeps). Writes its
-// name into nom_travail (LG_NOM_TRAVAIL bytes). Null, after telling the user, when no work
-// name can be formed; a work file that cannot be created ends the program (as a checked open does).
+// The name of the file whose content nom_fichier (open as fs) holds, written into nom_reel
+// (LG_NOM_TRAVAIL bytes): nom_fichier itself, or for a link the full name of the file it
+// leads to, which is converted where it lies so that the link stays a link. 0, after telling
+// the user, when that file cannot be reached by name.
+int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissement avertit);
+
+// The last component of a name: what the file is called in its directory.
+const char *nom_seul(const char *nom);
+
+// Creates the work file beside nom_fichier, no more open to others than nom_fichier is: its
+// name with the extension "$$$", or a numbered one when that name is taken (by the file
+// itself, or by a file the user keeps). Writes its name into nom_travail (LG_NOM_TRAVAIL
+// bytes). Null, after telling the user which file was left and why, when it cannot be made.
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit);
+
+// The user stopped the work during the copy: the file stays as it was, the work file goes,
+// and the command goes no further. Closes both streams; 0.
+int abandonne_travail(FILE *fs, FILE *ft, const char *nom_travail);
 
 // Puts the work file in place of nom_fichier once it is complete and durable; closes both
 // streams. copie_ok is the writer's own verdict on what it wrote. Returns 1 when the file
 // was replaced (the former content under the backup name when backup is set; the rename
 // reaches the disk when its directory is flushed, see vidage.h); otherwise
 // removes the work file, leaves nom_fichier and any older backup as they were, tells the
-// user and returns 0.
+// user (unless the user stopped the work) and returns 0.
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
                      const char *nom_travail, int backup, avertissement avertit);
 
 // Applies traite to the files of the current directory that match fnomm, then, with recurs,
-// to the matching subdirectories, depth first. Leaves the current directory as it found it.
-// What cannot be done (a list, a subdirectory) is told through avertit.
+// to the matching subdirectories, depth first, until the user stops the command. Leaves the
+// current directory as it found it. What cannot be done (a list, a subdirectory, a name) is
+// told through avertit.
 void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit);
 
 #endif

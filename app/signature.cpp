@@ -85,10 +85,21 @@ static void lit_signatures(FILE *f) {
     }
 }
 
+// The signature file installed with the program: its own path with the extension "sig", as
+// its help file has "hlp". 0 when the path does not fit.
+static int signatures_livrees(char *nom, size_t taille) {
+    DWORD lg = GetModuleFileNameA(nullptr, nom, (DWORD)taille);
+    if (lg == 0 || lg + 5 > taille) return 0; // room for ".sig" and the end
+    extension(nom, "sig");
+    return 1;
+}
+
 void compile_creat(void) {
     int n = comptage_fichiers(nom_fichier_sign, "*.sig");
     if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign)) return;
-    if (n == 0 || nom_fichier_sign[0] == '\0') return;
+    // A folder without a signature file of its own reads the one that comes with the program.
+    if (n == 0 && !signatures_livrees(nom_fichier_sign, sizeof nom_fichier_sign)) return;
+    if (nom_fichier_sign[0] == '\0') return;
     FILE *f = fopen(nom_fichier_sign, lecture);
     if (!f) return;
     pSign = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));

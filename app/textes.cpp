@@ -25,11 +25,25 @@ const char *err_cheminlong = "Le chemin du dossier de d\xe9part d\xe9passe 510 c
 const char *err_ecriture = "Erreur d'\xe9" "criture du fichier %s : il n'a pas \xe9t\xe9 modifi\xe9";
 const char *err_remplace =
     "Le fichier %s n'a pas pu \xea" "tre remplac\xe9 : il n'a pas \xe9t\xe9 modifi\xe9";
-const char *err_restaure =
-    "Le fichier %s n'a pas pu \xea" "tre remplac\xe9 : son contenu est conserv\xe9 sous le nom %s";
 const char *err_sauvegarde =
     "Le fichier de sauvegarde %s existe d\xe9j\xe0 : le fichier %s n'a pas \xe9t\xe9 modifi\xe9";
 const char *err_tropgros = "Le fichier %s d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9";
+const char *err_creation =
+    "Le fichier %s n'a pas \xe9t\xe9 modifi\xe9 : %s ne peut pas \xea" "tre cr\xe9\xe9 (%s)";
+const char *err_nomlong = "Le fichier %s n'a pas \xe9t\xe9 modifi\xe9 : son nom est trop long "
+                          "pour celui de son fichier de travail";
+const char *err_lien = "Le fichier %s est un lien vers un fichier qui ne peut pas \xea" "tre "
+                       "atteint : il est ignor\xe9";
+const char *err_nomsaut = "Le fichier %s est ignor\xe9 : son nom contient un saut de ligne";
 const char *err_sousrep = "Le r\xe9pertoire %s ne peut pas \xea" "tre ouvert : il est ignor\xe9";
-const char *err_liste = "La liste des fichiers du r\xe9pertoire n'a pas pu \xea" "tre \xe9" "crite : "
-                        "ses fichiers sont ignor\xe9s";
+const char *err_vidage = "Le disque a refus\xe9 d'\xe9" "crire le dossier %s : les fichiers "
+                         "qui y ont \xe9t\xe9 convertis peuvent retrouver leur ancien contenu si "
+                         "l'ordinateur s'arr\xeate";
+const char *err_liste = "La liste des fichiers du r\xe9pertoire %s n'a pas pu \xea" "tre "
+                        "\xe9" "crite : ses fichiers sont ignor\xe9s";
+const char *raison_acces = "acc\xe8s refus\xe9";
+const char *raison_protege = "disque prot\xe9g\xe9 en \xe9" "criture";
+const char *raison_plein = "disque plein";
+const char *raison_nom = "nom refus\xe9 par le syst\xe8me";
+const char *raison_long = "nom trop long";
+const char *raison_autre = "erreur %lu du syst\xe8me";

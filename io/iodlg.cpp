@@ -225,12 +225,37 @@ int center_window(HWND hwndChild, HWND hwndParent) {
     return SetWindowPos(hwndChild, NULL, xNew, yNew, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+// The press alone asks: the release of the same key must not ask a second time.
+static int est_escape(const MSG *msg) {
+    return msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE;
+}
+
+static int question_escape(void) {
+    return bmess_ON(hWndMain, mess_escape, revend);
+}
+
 int teste_escape(void) {
     MSG msg;
     if (!PeekMessageA(&msg, NULL, WM_KEYDOWN, WM_KEYLAST, PM_REMOVE)) return 0;
-    // The press alone asks: the release of the same key must not ask a second time.
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return 0;
-    return bmess_ON(hWndMain, mess_escape, revend);
+    return est_escape(&msg) ? question_escape() : 0;
+}
+
+// Every key is taken before the question opens: its dialog would otherwise hand the keys
+// still waiting to the windows they were typed in.
+static int escape_parmi_les_touches(void) {
+    MSG msg;
+    int escape = 0;
+    while (PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        if (est_escape(&msg)) escape = 1;
+    return escape;
+}
+
+int teste_interruption(void) {
+    return escape_parmi_les_touches() && question_escape() == 1;
+}
+
+void vide_clavier(void) {
+    escape_parmi_les_touches();
 }
 
 int check_message_queue(void) {

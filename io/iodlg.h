@@ -19,6 +19,11 @@ extern HWND hwndPB; // the progress bar, null when there is none
 void curs_montre(void);
 int center_window(HWND hwndChild, HWND hwndParent);
 int teste_escape(void);
+// Takes every key typed during the work from the queue, so that none acts afterwards; 1 when
+// one was Escape and the user answered "Oui" to the question of teste_escape.
+int teste_interruption(void);
+// Takes every key typed during the work from the queue, without asking anything.
+void vide_clavier(void);
 int check_message_queue(void);
 int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter,
                  int code);

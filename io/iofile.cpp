@@ -32,7 +32,7 @@ int maxpath = 0;
 void sortie_erreur_fichier(const char *fnom) {
     char mes[LG_MESSAGE];
     // A long name is cut so that the message always fits.
-    snprintf(mes, sizeof mes, "%s%s", err_fichier, fnom);
+    snprintf(mes, sizeof mes, "%s %s", err_fichier, fnom);
     sortie_erreur(mes);
 }
 
@@ -66,7 +66,8 @@ int sec_creat(const char *filename) {
 // straight between the file and the copy's buffer, without passing through theirs, in far
 // fewer system calls. A source that ends early ends the copy (0: its callers take what was
 // there). Returns -1 when the buffer cannot be had, when a read fails or when a write fails
-// (the copy stops there), so that callers can tell a complete copy from a broken one.
+// (the copy stops there), so that callers can tell a complete copy from a broken one;
+// COPIE_INTERROMPUE when the user pressed Escape and confirmed, after the transfer under way.
 int frecopie(FILE *f1, FILE *f2, uint32_t l) {
     const uint32_t transfert = BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE;
     // A small file needs no more buffer than its own blocks. The buffer starts on a page:
@@ -100,6 +101,10 @@ int frecopie(FILE *f1, FILE *f2, uint32_t l) {
         }
         if (lu < n) break;
         reste -= n;
+        if (teste_interruption()) {
+            resultat = COPIE_INTERROMPUE;
+            break;
+        }
     }
     free(alloue);
     if (grosfichier) fin_progression();

@@ -19,6 +19,7 @@ extern int maxpath;     // longest path of the drive last queried
 
 #define TAILLE_BLOC_COPIE 40960 // bytes per block of frecopie, as the cursor and bar see them
 #define BLOCS_PAR_TRANSFERT 64  // blocks frecopie reads and writes at a time: ten 256 KiB buffers
+#define COPIE_INTERROMPUE (-2)  // frecopie: the user stopped the work with Escape
 
 // Long-name record written by put_nom_long: 256 bytes.
 typedef struct {

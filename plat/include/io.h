@@ -36,5 +36,6 @@ int _access(const char *path, int mode) noexcept; // 0 exists, 2 write, 4 read, 
 }
 
 intptr_t _get_osfhandle(int fd); // the Win32 handle under a descriptor
+int _open_osfhandle(intptr_t osfhandle, int flags); // a descriptor over a Win32 handle
 
 #endif

@@ -18,6 +18,7 @@
 #include <time.h>
 
 int _fileno(FILE *f); // the descriptor under a stream
+FILE *_fdopen(int fd, const char *mode); // a stream over a descriptor (binary)
 
 // <stdio.h> with Windows semantics: remove deletes files only and refuses read-only ones;
 // rename never replaces an existing file.

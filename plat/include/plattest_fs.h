@@ -20,6 +20,17 @@ void plat_test_set_drives(const std::vector<PlatDrive> &drives);
 // directory, case, Windows-1252); "" when a directory on the way does not exist.
 std::string plat_test_host_path(const char *ansi_name);
 
+// The next flush of a file's data (FlushFileBuffers, _commit) fails with an I/O error, as on
+// a failing disk; so does, with the second call, the next flush of a directory's entries
+// (MoveFileExA with MOVEFILE_WRITE_THROUGH, after the rename, or FlushFileBuffers on a
+// directory). One failure each, then flushes work again.
+void plat_test_fail_next_flush(void);
+void plat_test_fail_next_directory_flush(void);
+
+// Called with the two names of every MoveFileA and MoveFileExA, before anything moves, so
+// that a test can see the files as they stand at that moment; an empty function stops it.
+void plat_test_on_move(std::function<void(const char *from, const char *to)> observer);
+
 // Called by FlushFileBuffers before it flushes, with the host path of what it flushes and
 // whether that is a directory: a test records the order of the flushes, or stops the program
 // right there. An empty function removes the hook.

@@ -26,6 +26,8 @@ DWORD fs_error_from_errno(int e) {
         return ERROR_WRITE_PROTECT;
     case EXDEV:
         return ERROR_NOT_SAME_DEVICE;
+    case EIO:
+        return ERROR_IO_DEVICE;
     case EMFILE:
     case ENFILE:
         return ERROR_TOO_MANY_OPEN_FILES;
@@ -73,6 +75,8 @@ int fs_errno_from_error(DWORD err) {
         return EXDEV;
     case ERROR_FILENAME_EXCED_RANGE:
         return ENAMETOOLONG;
+    case ERROR_IO_DEVICE:
+        return EIO;
     default:
         return EACCES;
     }

@@ -9,8 +9,10 @@
 #include "kernel32/attr.h"
 #include "kernel32/dir.h"
 #include "kernel32/error.h"
+#include "kernel32/flush.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
+#include "plattest_fs.h"
 
 static int fallback = 0;
 
@@ -51,10 +53,10 @@ static DWORD rename_noreplace(const std::string &from, const std::string &to) {
 static DWORD sync_dir(const std::string &dir) {
     int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return fs_error_from_errno(errno);
-    int r = fsync(fd), e = errno;
+    DWORD err = fs_flush(fd);
     close(fd);
     // Some file systems cannot sync a directory; their entries are as durable as they get.
-    return (r == 0 || e == EINVAL || e == EROFS) ? 0 : fs_error_from_errno(e);
+    return (err == ERROR_INVALID_PARAMETER || err == ERROR_WRITE_PROTECT) ? 0 : err;
 }
 
 static bool same_dir(const std::string &a, const std::string &b) {
@@ -118,7 +120,14 @@ BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
     return MoveFileExA(lpExistingFileName, lpNewFileName, 0);
 }
 
+static std::function<void(const char *, const char *)> move_observer;
+
+void plat_test_on_move(std::function<void(const char *from, const char *to)> observer) {
+    move_observer = std::move(observer);
+}
+
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+    if (move_observer) move_observer(lpExistingFileName, lpNewFileName);
     DWORD err = fs_move(lpExistingFileName, lpNewFileName, dwFlags);
     return err ? fs_fail(err) : TRUE;
 }

@@ -9,8 +9,10 @@
 #include "kernel32/fdhandle.h"
 #include "kernel32/attr.h"
 #include "kernel32/error.h"
+#include "kernel32/flush.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
+#include "kernel32/security.h"
 #include "plattest_fs.h"
 
 static std::function<void(const std::string &, bool)> flush_hook;
@@ -77,7 +79,7 @@ static HANDLE open_directory(LPCSTR name, DWORD access, DWORD disposition) {
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
-                          LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                           HANDLE /*hTemplateFile*/) {
     if (dwFlagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) {
@@ -105,7 +107,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwSh
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+    const void *security = lpSecurityAttributes ? lpSecurityAttributes->lpSecurityDescriptor : nullptr;
+    mode_t mode = fs_creation_mode(security);
+    if (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) mode &= 0444;
     DWORD err;
     bool existed = false;
     int fd = fs_open(lpFileName, flags, mode, &err, &existed);
@@ -113,6 +117,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwSh
         SetLastError(err);
         return INVALID_HANDLE_VALUE;
     }
+    if (!existed) fs_apply_security(fd, security);
     bool told = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(told && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle_from_fd(fd);
@@ -154,10 +159,11 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     if ((flags & O_PATH) || (!S_ISDIR(st.st_mode) && (flags & O_ACCMODE) == O_RDONLY))
         return fs_fail(ERROR_ACCESS_DENIED);
     fs_test_flush_hook(fd, S_ISDIR(st.st_mode));
-    if (fsync(fd) == 0) return TRUE;
+    DWORD err = fs_flush(fd);
     // Some file systems cannot sync a directory; their entries are as durable as they get.
-    if (S_ISDIR(st.st_mode) && (errno == EINVAL || errno == EROFS)) return TRUE;
-    return fs_fail(fs_error_from_errno(errno));
+    if (S_ISDIR(st.st_mode) && (err == ERROR_INVALID_PARAMETER || err == ERROR_WRITE_PROTECT))
+        return TRUE;
+    return err ? fs_fail(err) : TRUE;
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {

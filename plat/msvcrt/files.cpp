@@ -11,6 +11,7 @@
 #include "kernel32/attr.h"
 #include "kernel32/error.h"
 #include "kernel32/files.h"
+#include "kernel32/flush.h"
 #include "kernel32/move.h"
 #include "kernel32/open.h"
 #include "kernel32/resolve.h"
@@ -70,6 +71,15 @@ FILE *plat_fopen(const char *filename, const char *mode) {
         errno = e;
     }
     return f;
+}
+
+FILE *_fdopen(int fd, const char *mode) {
+    std::string host_mode;
+    if (stream_flags(mode, host_mode) < 0) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    return fdopen(fd, host_mode.c_str());
 }
 
 int plat_remove(const char *filename) {
@@ -149,7 +159,8 @@ long _filelength(int fd) noexcept {
 }
 
 int _commit(int fd) noexcept {
-    return fsync(fd) == 0 ? 0 : -1;
+    DWORD err = fs_flush(fd);
+    return err ? fs_crt_fail(err) : 0;
 }
 
 int _unlink(const char *filename) noexcept {

@@ -1,7 +1,16 @@
 // Descriptors and their Win32 handles.
+#include <cerrno>
 #include <cstdio>
 #include <io.h>
 #include "kernel32/fdhandle.h"
 
 intptr_t _get_osfhandle(int fd) { return (intptr_t)handle_from_fd(fd); }
 int _fileno(FILE *f) { return fileno(f); }
+
+// The handle becomes the descriptor's: closing the descriptor closes it.
+int _open_osfhandle(intptr_t osfhandle, int flags) {
+    (void)flags; // binary in any case: this runtime never translates line ends
+    int fd = fd_from_handle((HANDLE)osfhandle);
+    if (fd < 0) errno = EBADF;
+    return fd;
+}

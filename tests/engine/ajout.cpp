@@ -1,5 +1,5 @@
 // Adding a header to one file: what the file becomes, its backup, and what is refused.
-#include <sys/stat.h>
+#include <fstream>
 #include "moteur.h"
 
 using Ajout = Moteur;
@@ -98,20 +98,30 @@ TEST_F(Ajout, FileOfFourGibibytesIsRefusedUntouched) {
               "Le fichier enorme.iso d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9");
 }
 
-// Converting a private file must not open it to others, nor a script lose its right to run.
-TEST_F(Ajout, ConvertedFileKeepsItsPermissions) {
-    c.write("prive.txt", "secret");
-    c.write("lance.sh", "#!/bin/sh");
-    chmod(c.host("prive.txt").c_str(), 0600);
-    chmod(c.host("lance.sh").c_str(), 0751);
-    EXPECT_EQ(add_header("prive.txt", 1), 1);
-    EXPECT_EQ(add_header("lance.sh", 0), 1);
+// A link stays a link: the file it leads to is converted and stripped where it lies, with its
+// backup there and its own name in the header. A link to a file that no drive reaches is
+// skipped with a message.
+TEST_F(Ajout, LinkStaysALinkAndItsFileIsConvertedWhereItLies) {
+    c.write("vrai/cible.txt", "cible");
+    std::filesystem::create_symlink("vrai/cible.txt", c.host("lien.txt"));
+    std::ofstream(c.host("") + "/../dehors.txt") << "dehors";
+    std::filesystem::create_symlink(c.host("") + "/../dehors.txt", c.host("loin.txt"));
+    EXPECT_EQ(add_header("lien.txt", 1), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
+    std::string q = c.read("vrai/cible.txt");
+    EXPECT_EQ(q.substr(1, 10), "\x09" "cible.txt");
+    EXPECT_EQ(q.substr(128), "cible");
+    EXPECT_EQ(c.read("vrai/cible.bak"), "cible");
+    EXPECT_EQ(strip_header("lien.txt", 0), 1);
+    EXPECT_EQ(c.read("vrai/cible.txt"), "cible");
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
+    EXPECT_EQ(noms_dans(c.host("vrai")), (std::vector<std::string>{"cible.bak", "cible.txt"}));
 
-    struct stat st;
-    ASSERT_EQ(stat(c.host("prive.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("prive.bak").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(stat(c.host("lance.sh").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0751u);
+    messages.attend();
+    EXPECT_EQ(add_header("loin.txt", 0), 0);
+    EXPECT_EQ(messages.textes, std::vector<std::string>{"Le fichier loin.txt est un lien vers un "
+                                                        "fichier qui ne peut pas \xea" "tre atteint : "
+                                                        "il est ignor\xe9"});
+    EXPECT_EQ(c.read("loin.txt"), "dehors");
+    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"lien.txt", "loin.txt", "vrai"}));
 }

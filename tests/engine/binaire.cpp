@@ -5,7 +5,21 @@
 #include "fichier_date.h"
 
 TEST(Binaire, TypeAndCreatorByExtension) {
-    for (int i = 24; i <= 36; i++) EXPECT_STREQ(table_creat[i].ct, "        ");
+    // Every row, in its order: extension, then type and creator.
+    const std::string lignes =
+        "TXT TEXT????|DOC WDBNMSWD|TIF TIFF????|MW4 WORDMACA|MW2 MW2DMWII|XLS XLS5XCEL|"
+        "MCW WDBNMSWD|FH3 FHD3FHA3|PM5 ALB5ALD5|EPS EPSF????|QXD XDOCXPR3|XLS XLS4XCEL|"
+        "CWK CWWPBOBO|PPT SLD3PPT3|EPS EPSPXPR3|DOC W6BNMSWD|JPG JPEG????|PCT PICT????|"
+        "HQX TEXTBNHQ|DIR MV93MD93|AI TEXTART5|GIF GIFfStMl|HTM TEXTStMl|PDF PDF CARO|" +
+        [] {
+            std::string blancs;
+            for (int i = 0; i < 13; i++) blancs += "            |";
+            return blancs;
+        }() +
+        "GIF GIFf????|RAG R#      |EXE APPL????|";
+    std::string table;
+    for (const creatype &l : table_creat) table += std::string(l.e) + " " + l.ct + "|";
+    EXPECT_EQ(table, lignes);
     struct {
         const char *nom, *ct;
     } cas[] = {{"report.txt", "TEXT????"},     {"Sheet.xls", "XLS5XCEL"},
@@ -51,11 +65,12 @@ TEST(Binaire, WritesTheHeaderBlock) {
     EXPECT_EQ(h.substr(1, 33), '\x20' + std::string(32, 'L'));
     EXPECT_EQ(h.substr(65, 8), "WDBNMSWD");
 
-    // A name whose first character has no Macintosh counterpart: length 0, not Quillon.
-    h = entete(":bad.txt");
-    EXPECT_EQ(h[1], 0);
+    // A character without a Macintosh counterpart, first or not, becomes "_": the name is
+    // never empty, and the header is one.
+    h = entete("\x80uro:x.txt");
+    EXPECT_EQ(h.substr(1, 11), "\x0a_uro_x.txt");
     FILE *f = fichier_date(h, 0);
-    EXPECT_EQ(is_quillon(f), 0);
+    EXPECT_EQ(is_quillon(f), 1);
     fclose(f);
 }
 

@@ -17,7 +17,7 @@ static int detecte(const std::string &octets) {
     return r;
 }
 
-TEST(Entete, DetectsHeadersByTheirFourFieldsCountingMissingBytesAsZero) {
+TEST(Entete, DetectsHeadersByTheirFourFieldsAndNeverInAShortFile) {
     std::string b(LG_ENTETE, '\0');
     b[1] = 5;       // lgnom
     b[86] = 10;     // dlog, big-endian
@@ -41,8 +41,15 @@ TEST(Entete, DetectsHeadersByTheirFourFieldsCountingMissingBytesAsZero) {
     EXPECT_EQ(detecte(c), 1);
 
     EXPECT_EQ(detecte(""), 0);
-    EXPECT_EQ(detecte(b.substr(0, 92)), 1); // dcreat's first byte is there
-    EXPECT_EQ(detecte(b.substr(0, 91)), 0); // dcreat is missing
+    // Each of the four bytes of the creation date makes it non-zero.
+    c = avec(91, 0);
+    for (size_t i = 91; i < 95; ++i) {
+        std::string d = c;
+        d[i] = 1;
+        EXPECT_EQ(detecte(d), 1) << i;
+    }
+    // A file shorter than a header has no fork after it.
+    EXPECT_EQ(detecte(b.substr(0, 127)), 0);
 }
 
 // A date field as stored: its four disk bytes, most significant first.

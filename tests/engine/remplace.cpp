@@ -1,12 +1,16 @@
 // Passes over directories, and the replacement of files under failure: every file ends with
 // its old or its new content under its own name, and nothing else is lost.
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstdlib>
 #include <map>
 #include <direct.h>
+#include "kernel32/names_utf8.h"
+#include "app/vidage.h"
 #include "moteur.h"
 #include "plattest_fs.h"
 
@@ -44,6 +48,41 @@ TEST_F(Remplace, AddThenStripGivesBackEveryFileByteForByte) {
     }
     std::sort(noms.begin(), noms.end());
     EXPECT_EQ(noms_dans(c.host("rt")), noms);
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
+}
+
+// Every name a folder lists converts and comes back, whatever its first character (a hidden
+// file, a name the host allows and Windows does not, one without a Macintosh counterpart,
+// which the header names with "_"); a name holding a line break cannot go through the pass's
+// list, and the pass says so.
+TEST_F(Remplace, EveryFirstCharacterConvertsAndComesBack) {
+    std::map<std::string, std::string> fichiers; // the program's name -> bytes
+    for (int i = 1; i < 256; ++i) {
+        // "/" cannot be in a host name; "\\" and ":" reach the program as "?", like "?" itself.
+        if (strchr("/\\:\r\n", i) != nullptr) continue;
+        char nom_code[8]; // the character, then its code: no two names alike but for case
+        snprintf(nom_code, sizeof nom_code, "%c%02x.txt", i, i);
+        std::string nom = nom_code;
+        fichiers[nom] = nom;
+        c.write(fs_utf8_from_ansi(nom), nom);
+    }
+    c.write("\rcr.txt", "cr");
+    c.write("l\nf.txt", "lf");
+    messages.attend(4);
+    recurs_add_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers) {
+        std::string q = c.read(fs_utf8_from_ansi(nom));
+        ASSERT_EQ(q.size(), 128 + octets.size()) << (int)(unsigned char)nom[0];
+        EXPECT_EQ(q.substr(1, 1) + q.substr(3, 6), "\x07" + nom.substr(1)) << (int)(unsigned char)nom[0];
+        EXPECT_NE(q[2], '\0');
+    }
+    recurs_strip_header("*.*", 0, 0);
+    for (auto &[nom, octets] : fichiers)
+        EXPECT_EQ(c.read(fs_utf8_from_ansi(nom)), octets) << (int)(unsigned char)nom[0];
+    const std::string cr = "Le fichier \rcr.txt est ignor\xe9 : son nom contient un saut de ligne";
+    const std::string lf = "Le fichier l\nf.txt est ignor\xe9 : son nom contient un saut de ligne";
+    EXPECT_EQ(messages.textes, (std::vector<std::string>{cr, lf, cr, lf}));
+    EXPECT_EQ(c.read("\rcr.txt"), "cr");
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
@@ -122,38 +161,90 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
     EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
-// A read-only file cannot be opened for conversion: each operation says so in its way.
-TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessage) {
+// A read-only file cannot be opened, so neither converted nor examined: adding and examining
+// say so in a message that closes by itself (its timer runs), stripping in one that stays.
+TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessageOfEachCommandsKind) {
     SansPrivileges utilisateur;
-    c.write("lu.txt", "lecture seule");
-    chmod(c.host("lu.txt").c_str(), 0444);
-    messages.attend(2);
-    EXPECT_EQ(add_header("lu.txt", 0), 0);
-    EXPECT_EQ(strip_header("lu.txt", 0), 0);
-    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Erreur \xe0 l'ouverture des fichiers"));
-    EXPECT_EQ(c.read("lu.txt"), "lecture seule");
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.txt"});
+    const std::string q = entete_quillon(1, 0) + "q";
+    c.write("lu.bin", q);
+    chmod(c.host("lu.bin").c_str(), 0444);
+    std::vector<std::string> vus; // the text, and whether a timer will close the message
+    for (int i = 0; i < 3; ++i)
+        plat_test_push_dialog_handler([&vus](HWND h, int) {
+            vus.push_back(plat_test_text(h, 128) + (plat_test_timer_count() > 0 ? " (fugace)" : ""));
+            plat_test_click(h, 1);
+        });
+    EXPECT_EQ(add_header("lu.bin", 0), 0);
+    EXPECT_EQ(strip_header("lu.bin", 0), 0);
+    EXPECT_EQ(display_header("lu.bin"), 0);
+    const std::string err = "Erreur \xe0 l'ouverture des fichiers";
+    EXPECT_EQ(vus, (std::vector<std::string>{err + " (fugace)", err, err + " (fugace)"}));
+    EXPECT_EQ(c.read("lu.bin"), q);
+    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.bin"});
 }
 
-// Where the root cannot be written the list goes to the temporary directory; a work file
-// that cannot be created ends the program, and its list does not outlive it.
-TEST_F(Remplace, ListFindsAPlaceAndIsRemovedEvenOnAFatalError) {
+// Where the root cannot be written the list goes to the temporary directory; where neither
+// can, the message names the folder whose files are ignored. A file whose work file cannot be
+// made is skipped with a message saying why, and the pass goes on.
+TEST_F(Remplace, ListFindsAPlaceAndAFileThatCannotBeConvertedIsSkipped) {
     SansPrivileges utilisateur;
     c.mkdir("temp");
     setenv("TMP", c.host("temp").c_str(), 1);
     c.write("docs/a.txt", "A");
     c.write("docs/ro/b.txt", "B");
+    c.write("docs/z/c.txt", "C");
     chmod(c.host("").c_str(), 0555);
     chmod(c.host("docs/ro").c_str(), 0555);
     ASSERT_EQ(_chdir("docs"), 0);
-
-    EXPECT_EXIT(recurs_add_header("*.*", 1, 0), testing::ExitedWithCode(1), "");
+    messages.attend(2);
+    recurs_add_header("*.*", 1, 0);
+    chmod(c.host("temp").c_str(), 0555);
+    recurs_add_header("*.*", 0, 0);
     chmod(c.host("").c_str(), 0755);
+    chmod(c.host("temp").c_str(), 0755);
+    EXPECT_EQ(messages.textes,
+              (std::vector<std::string>{"Le fichier b.txt n'a pas \xe9t\xe9 modifi\xe9 : b.$$$ ne peut "
+                                        "pas \xea" "tre cr\xe9\xe9 (acc\xe8s refus\xe9)",
+                                        "La liste des fichiers du r\xe9pertoire C:\\docs n'a pas pu "
+                                        "\xea" "tre \xe9" "crite : ses fichiers sont ignor\xe9s"}));
     EXPECT_EQ(c.read("docs/a.txt").substr(128), "A");
     EXPECT_EQ(c.read("docs/ro/b.txt"), "B");
+    EXPECT_EQ(c.read("docs/z/c.txt").substr(128), "C");
     EXPECT_EQ(noms_dans(c.host("docs/ro")), std::vector<std::string>{"b.txt"});
     EXPECT_EQ(noms_dans(c.host("temp")), std::vector<std::string>{});
     EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"docs", "temp"}));
+}
+
+// On a full drive the list goes to the temporary directory too; each file then fails to be
+// written, and says so. (A small file system of its own is mounted over drive C:.)
+TEST(RemplacePlein, FullDriveListGoesToTheTemporaryDirectory) {
+    TempDrives d(2);
+    d.write("a.txt", "A");
+    d.mkdir("temp", 'D');
+    setenv("TMP", d.host("temp", 'D').c_str(), 1);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", d.host("").c_str(), "tmpfs", 0, "size=64k") != 0)
+            _exit(2);
+        d.write("a.txt", "A");
+        d.write("plein.bin", std::string(1 << 20, 'p')); // as much as fits
+        Global_hInst = GetModuleHandleA(nullptr);
+        Messages m;
+        m.attend(2);
+        recurs_add_header("*.*", 0, 0);
+        _exit(m.textes == std::vector<std::string>{
+                              "Erreur d'\xe9" "criture du fichier a.txt : il n'a pas \xe9t\xe9 modifi\xe9",
+                              "Erreur d'\xe9" "criture du fichier plein.bin : il n'a pas \xe9t\xe9 modifi\xe9"}
+                  ? 0
+                  : 1);
+    }
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    unsetenv("TMP");
+    if (WIFEXITED(statut) && WEXITSTATUS(statut) == 2) GTEST_SKIP() << "cannot mount a file system";
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+    EXPECT_EQ(noms_dans(d.host("temp", 'D')), std::vector<std::string>{});
 }
 
 // A write that fails part-way (here a file-size limit) leaves the file as it was, removes the
@@ -313,6 +404,15 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
     ASSERT_EQ(vidages.size(), 1u);
     EXPECT_EQ(vidages[0].repertoire, c.host("sous"));
     plat_test_on_flush(nullptr);
+
+    // A directory flush that the disk refuses is told, naming the directory: its renames may
+    // not last, so its files must not pass for done.
+    messages.attend();
+    plat_test_fail_next_directory_flush();
+    EXPECT_EQ(strip_header("b.txt", 0), 1);
+    vide_repertoires();
+    ASSERT_EQ(messages.textes.size(), 1u);
+    EXPECT_NE(messages.textes[0].find("dossier C:\\ :"), std::string::npos) << messages.textes[0];
 
     // What is still pending when the program ends (a fatal error too) is flushed then.
     EXPECT_EXIT(

@@ -43,38 +43,69 @@ TEST_F(Retrait, BackupHoldsTheQuillonFileAndAnOlderBackupIsKept) {
                                   "le fichier autre.bin n'a pas \xe9t\xe9 modifi\xe9");
 }
 
-// Each operation silences only its own message about a file of the wrong kind.
-TEST_F(Retrait, EachOperationHasItsOwnDoNotTellAgain) {
-    c.write("plat1.txt", "texte");
-    c.write("plat2.txt", "texte");
-    c.write("q1.bin", entete_quillon(1, 0) + "a");
-    c.write("q2.bin", entete_quillon(1, 0) + "b");
+// Each command's "do not tell again" is its own; a message that could not be shown (here
+// destroyed, -1) is no answer and silences nothing.
+TEST_F(Retrait, EachCommandHasItsOwnDoNotTellAgain) {
+    c.write("plat.txt", "texte");
+    c.write("q.bin", entete_quillon(1, 0) + "q");
+    auto repond = [this](bool coche, bool detruit = false) {
+        plat_test_push_dialog_handler([this, coche, detruit](HWND h, int) {
+            messages.textes.push_back(plat_test_text(h, 128));
+            if (detruit) return (void)DestroyWindow(h);
+            if (coche) plat_test_click(h, 136);
+            plat_test_click(h, 1);
+        });
+    };
+    repond(false, true);
+    repond(true);
+    EXPECT_EQ(strip_header("plat.txt", 0), 0);
+    EXPECT_EQ(strip_header("plat.txt", 0), 0);
+    EXPECT_EQ(strip_header("plat.txt", 0), 0); // silenced: no message
+    repond(true);
+    EXPECT_EQ(display_header("plat.txt"), 0); // examining still tells
+    EXPECT_EQ(display_header("plat.txt"), 0);
+    repond(false, true);
+    repond(true);
+    EXPECT_EQ(add_header("q.bin", 0), 0); // adding still tells
+    EXPECT_EQ(add_header("q.bin", 0), 0);
+    EXPECT_EQ(add_header("q.bin", 0), 0);
 
-    messages.attend(1, true);
-    EXPECT_EQ(strip_header("plat1.txt", 0), 0);
-    EXPECT_EQ(strip_header("plat2.txt", 0), 0); // silenced: no message
-    messages.attend(1, false);
-    EXPECT_EQ(add_header("q1.bin", 0), 0); // adding still tells, and is not silenced
-    messages.attend(1, true);
-    EXPECT_EQ(add_header("q1.bin", 0), 0);
-    EXPECT_EQ(add_header("q2.bin", 0), 0); // now silenced too
-
-    ASSERT_EQ(messages.textes.size(), 3u);
-    EXPECT_EQ(messages.textes[0], "Le fichier plat1.txt ne semble pas \xea"
-                                  "tre de type Quillon");
-    EXPECT_EQ(messages.textes[1], "Le fichier q1.bin est d\xe9j\xe0 de type Quillon");
-    EXPECT_EQ(messages.textes[2], "Le fichier q1.bin est d\xe9j\xe0 de type Quillon");
+    const std::string pas = "Le fichier plat.txt ne semble pas \xea" "tre de type Quillon";
+    const std::string deja = "Le fichier q.bin est d\xe9j\xe0 de type Quillon";
+    EXPECT_EQ(messages.textes, (std::vector<std::string>{pas, pas, pas, deja, deja}));
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
-    EXPECT_EQ(c.read("plat2.txt"), "texte");
-    EXPECT_EQ(c.read("q2.bin"), entete_quillon(1, 0) + "b");
+    EXPECT_EQ(c.read("plat.txt"), "texte");
+    EXPECT_EQ(c.read("q.bin"), entete_quillon(1, 0) + "q");
 }
 
-// The header of an empty file announces no fork at all; stripping it gives the empty file
-// back. A plain file of the header's size is not taken for one.
-TEST_F(Retrait, HeaderOfAnEmptyFileGivesTheEmptyFileBack) {
+// One verdict for the three commands. A file shorter than a header is never Quillon, whatever
+// its first bytes: adding converts it, examining and stripping refuse it. The header of an
+// empty file announces no fork: examining shows it, stripping gives the empty file back, and
+// adding puts a second header on it; a plain file of the header's size is not taken for one.
+TEST_F(Retrait, OneVerdictForShortFilesAndTheHeaderOfAnEmptyFile) {
+    const std::string court = entete_quillon(1, 0).substr(0, 100);
+    c.write("court.bin", court);
+    messages.attend(2);
+    EXPECT_EQ(display_header("court.bin"), 0);
+    EXPECT_EQ(strip_header("court.bin", 0), 0);
+    EXPECT_EQ(add_header("court.bin", 0), 1);
+    EXPECT_EQ(c.read("court.bin").substr(128), court);
+
     c.write("vide.txt", "");
     EXPECT_EQ(add_header("vide.txt", 0), 1);
-    EXPECT_EQ(c.read("vide.txt").size(), 128u);
+    const std::string entete = c.read("vide.txt");
+    ASSERT_EQ(entete.size(), 128u);
+    std::string longueurs;
+    plat_test_push_dialog_handler([&](HWND h, int modele) {
+        longueurs = plat_test_text(h, 309) + "/" + plat_test_text(h, 310);
+        plat_test_close_box(h); // whatever it is
+        EXPECT_EQ(modele, 300);
+    });
+    EXPECT_EQ(display_header("vide.txt"), 1);
+    EXPECT_EQ(longueurs, "0/0");
+    EXPECT_EQ(add_header("vide.txt", 0), 1);
+    EXPECT_EQ(c.read("vide.txt").substr(128), entete);
+    EXPECT_EQ(strip_header("vide.txt", 0), 1);
     EXPECT_EQ(strip_header("vide.txt", 0), 1);
     EXPECT_EQ(c.read("vide.txt"), "");
 
@@ -84,4 +115,5 @@ TEST_F(Retrait, HeaderOfAnEmptyFileGivesTheEmptyFileBack) {
     messages.attend();
     EXPECT_EQ(strip_header("presque.bin", 0), 0);
     EXPECT_EQ(c.read("presque.bin"), presque);
+    EXPECT_EQ(messages.textes.size(), 3u);
 }

@@ -1,7 +1,9 @@
 // Signature files: their format, the three lookup passes, and when a table is loaded.
 #include <gtest/gtest.h>
 #include <direct.h>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include "app/quillon.h"
 #include "io/iodlg.h"
 #include "panneau.h"
@@ -112,12 +114,31 @@ TEST(Signature, OpenDialogWhenSeveralFiles) {
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
-TEST(Signature, ShippedFileLoadsWhole) {
+// The signature file that comes with the program: its own path with the extension "sig".
+static void installe_signatures(const TempDrives &d, const std::string &contenu) {
+    char programme[MAX_PATH];
+    GetModuleFileNameA(nullptr, programme, sizeof programme);
+    std::string rel = std::string(programme + 3) + ".sig"; // below "C:\"
+    std::replace(rel.begin(), rel.end(), '\\', '/');
+    d.write(rel, contenu);
+}
+
+// A folder without a signature file reads the one shipped with the program, all of it.
+TEST(Signature, ShippedFileIsReadWhereTheFolderHasNone) {
     TempDrives d;
-    std::filesystem::copy_file(QUILLON_SOURCE_DIR "/app/res/quillon.sig", d.host("quillon.sig"));
+    std::ifstream livre(QUILLON_SOURCE_DIR "/app/res/quillon.sig", std::ios::binary);
+    installe_signatures(d, std::string(std::istreambuf_iterator<char>(livre), {}));
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Document Microsoft Word"));
     EXPECT_EQ(select_type("JPEG1234"), std::string("Image JPEG"));
     int n = 1;
     while (n < NB_SIGNATURES && pSign[n].com[0] != '\0') ++n;
     EXPECT_STREQ(pSign[n - 1].sig, "rsrcRSED"); // its last line: every line has a description
+}
+
+// A signature file in the folder comes first.
+TEST(Signature, FolderFileComesBeforeTheShippedOne) {
+    TempDrives d;
+    installe_signatures(d, "DOC,WDBNMSWD,Livr\xe9\r\n");
+    d.write("dossier.sig", "DOC,WDBNMSWD,Du dossier\r\n");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du dossier"));
 }

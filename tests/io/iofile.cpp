@@ -188,18 +188,18 @@ TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
     TempDrives d;
     Global_hInst = GetModuleHandleA(nullptr);
     EXPECT_EXIT((fatal_message_to_stderr(), sec_fopen("absent.txt", lecture)),
-                testing::ExitedWithCode(1), "<Erreur \\\\xe0 l'ouverture des fichiersabsent.txt>");
+                testing::ExitedWithCode(1), "<Erreur \\\\xe0 l'ouverture des fichiers absent.txt>");
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open_ro("absent.bin")), testing::ExitedWithCode(1),
-                "fichiersabsent.bin>");
+                "fichiers absent.bin>");
     // A name too long for the 256-byte message is cut to fit.
     std::string lg(400, 'n');
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
-                "fichiersn{222}>");
+                "fichiers n{221}>");
     // A temporary file that cannot be made ends the program the same way, naming the place,
     // rather than going on with a name never written.
     setenv("TMP", "C:\\none", 1);
     char nomf[260];
     EXPECT_EXIT((fatal_message_to_stderr(), ftemp_fopen(nomf, "q", 1)), testing::ExitedWithCode(1),
-                "fichiersC:.none.>");
+                "fichiers C:.none.>");
     unsetenv("TMP");
 }

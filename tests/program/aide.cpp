@@ -98,12 +98,16 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     PlatHelpState aide = plat_test_help_state();
     ASSERT_EQ(aide.page, d.host("quillon.htm"));
     for (const char *message :
-         {err_fichier, err_dejabin, err_pasquillon, type_text, err_ftemp, err_nondos, err_lectmac,
-          mess_escape, mess_info, revend, err_ecriture, err_remplace, err_restaure, err_sauvegarde,
-          err_tropgros, err_sousrep, err_liste, err_aide}) {
+         {err_fichier,  err_dejabin,    err_pasquillon, type_text,    err_ftemp,      err_nondos,
+          err_lectmac,  mess_escape,    mess_info,      revend,       err_ecriture,   err_remplace,
+          err_sauvegarde, err_tropgros,   err_creation, err_nomlong,    err_lien,
+          err_nomsaut,  err_sousrep,    err_liste,      raison_acces, raison_protege, raison_plein,
+          raison_nom,   raison_long,    raison_autre,   err_aide}) {
         std::string texte = utf8(message);
-        for (size_t debut = 0, fin; debut <= texte.size(); debut = fin + 2) {
-            fin = texte.find("%s", debut);
+        // The pieces between the values put in (%s, %lu).
+        for (size_t debut = 0, fin; debut <= texte.size();
+             debut = fin + (fin + 1 < texte.size() && texte[fin + 1] == 'l' ? 3 : 2)) {
+            fin = texte.find('%', debut);
             if (fin == std::string::npos) fin = texte.size();
             std::string morceau = texte.substr(debut, fin - debut);
             EXPECT_NE(aide.text.find(morceau), std::string::npos) << morceau;

@@ -70,6 +70,7 @@ struct Messages {
                 textes.push_back(plat_test_text(hDlg, 128));
                 if (coche) plat_test_click(hDlg, 136);
                 plat_test_click(hDlg, 1);
+                if (IsWindow(hDlg)) plat_test_close_box(hDlg); // not a message: no test hangs
             });
     }
 };

@@ -4,12 +4,14 @@
 #define QUILLON_TESTS_TEMPDRIVE_H
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 #include "plattest_fs.h"
 
@@ -18,12 +20,16 @@ class TempDrives {
     explicit TempDrives(int count = 1, const std::vector<std::string> &labels = {}) {
         char tmpl[] = "/tmp/quillon-test-XXXXXX";
         base_ = mkdtemp(tmpl);
-        // A test that ends in exit() (a fatal error in a child process) skips destructors.
+        // A test that ends in exit() skips destructors: the drives go at the exit instead. The
+        // list is made before the handler is registered, so that it outlives the handler; a
+        // death test's child (a fork) leaves its parent's drives alone.
+        auto &p = pending();
         static bool registered = std::atexit([] {
-            for (auto &b : pending()) remove_tree(b);
+            for (auto &[b, pid] : pending())
+                if (pid == getpid()) remove_tree(b);
         }) == 0;
         (void)registered;
-        pending().push_back(base_);
+        p.emplace_back(base_, getpid());
         std::vector<PlatDrive> drives;
         for (int i = 0; i < count; ++i) {
             std::string root = base_ + "/" + char('c' + i);
@@ -36,7 +42,7 @@ class TempDrives {
     ~TempDrives() {
         remove_tree(base_);
         auto &p = pending();
-        auto it = std::find(p.begin(), p.end(), base_);
+        auto it = std::find(p.begin(), p.end(), std::make_pair(base_, getpid()));
         if (it != p.end()) p.erase(it);
     }
     TempDrives(const TempDrives &) = delete;
@@ -63,8 +69,9 @@ class TempDrives {
     }
 
   private:
-    static std::vector<std::string> &pending() {
-        static std::vector<std::string> bases;
+    // The drives alive, each with the process that made it.
+    static std::vector<std::pair<std::string, pid_t>> &pending() {
+        static std::vector<std::pair<std::string, pid_t>> bases;
         return bases;
     }
     static void remove_tree(const std::string &base) {

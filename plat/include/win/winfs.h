@@ -27,6 +27,13 @@ typedef struct _SECURITY_ATTRIBUTES {
     BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
+// A file's security, as the program passes it from one file to another without reading it.
+typedef DWORD SECURITY_INFORMATION, *PSECURITY_INFORMATION;
+typedef PVOID PSECURITY_DESCRIPTOR;
+#define OWNER_SECURITY_INFORMATION (0x00000001L)
+#define GROUP_SECURITY_INFORMATION (0x00000002L)
+#define DACL_SECURITY_INFORMATION (0x00000004L)
+
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001
@@ -92,6 +99,19 @@ BOOL WINAPI FindClose(HANDLE hFindFile);
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+// A new file (CREATE_NEW, CREATE_ALWAYS, OPEN_ALWAYS) given lpSecurityAttributes with a
+// descriptor of GetFileSecurityA holding its access list gets that access from the moment it
+// exists: on this host the other file's permission bits, owner and group where allowed.
+BOOL WINAPI GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformation,
+                             PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD nLength,
+                             LPDWORD lpnLengthNeeded);
+// The path of an open file with every link resolved: "\\?\C:\dir\name" (VOLUME_NAME_DOS);
+// the length without the terminator, or the size needed with it when the buffer is too small;
+// 0 when the file lies on no drive.
+DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath,
+                                       DWORD dwFlags);
+#define VOLUME_NAME_DOS 0x0
+#define FILE_NAME_NORMALIZED 0x0
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
 // Data and metadata on disk (fsync); a directory's handle: its entries. A handle opened

@@ -53,3 +53,13 @@ TEST(PlatDrives, ProgramPathOnTheTestsDrive) {
     EXPECT_EQ(std::string(path, 3), "C:\\");
     EXPECT_NE(std::string(path).find("quillon_tests"), std::string::npos);
 }
+
+// A death test's child (a fork) ends through exit(): the test drives' handler runs there, on
+// a list that still exists, and leaves its parent's drives alone.
+TEST(PlatDrivesDeathTest, AChildsExitLeavesItsParentsDrives) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TempDrives d;
+    d.write("garde.txt", "x");
+    EXPECT_EXIT(exit(1), testing::ExitedWithCode(1), "");
+    EXPECT_EQ(d.read("garde.txt"), "x");
+}

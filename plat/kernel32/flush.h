@@ -1,0 +1,11 @@
+// Making data durable: the one flush under FlushFileBuffers, _commit and the directory flush
+// of MoveFileExA, so that a test can make it fail as a failing disk does.
+#ifndef QUILLON_PLAT_FS_FLUSH_H
+#define QUILLON_PLAT_FS_FLUSH_H
+
+#include <windows.h>
+
+// fsync of a descriptor (a file's data, or a directory's entries): 0 or the Win32 error.
+DWORD fs_flush(int fd);
+
+#endif
