@@ -99,7 +99,7 @@ windows: deps-windows
 test-windows: deps-wine
 	cmake -S . -B $(WINDOWS_BUILD) $(WINDOWS_CONFIG)
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
-	cd $(WINDOWS_BUILD) && xvfb-run -a ctest --output-on-failure -j$(JOBS)
+	cd $(WINDOWS_BUILD) && xvfb-run -a ctest --output-on-failure --timeout 300 -j$(JOBS)
 
 fuzz: deps deps-fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

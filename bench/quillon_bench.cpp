@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 #include <windows.h>
+#include <commctrl.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
 #include "app/vidage.h"
@@ -57,6 +58,7 @@ static void enumere(const char *motif) {
 static int passe_enfant(int argc, char **argv) {
     plat_init(&argc, argv);
     Global_hInst = GetModuleHandleA(nullptr);
+    InitCommonControls(); // as the program's WinMain does: the pass shows the progress bar
     const char *op = argv[2], *nom = argv[3];
     int recurs = atoi(argv[4]);
     double secondes = 0;

@@ -60,24 +60,25 @@ if(BUILD_TESTING)
         target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp__${wrapped})
     endforeach()
 
-    # The program's tests, from the same sources as on Linux (tests/plat aside: the platform
-    # layer's own tests), with the same entry point. Host paths under Wine are Wine's names
-    # for the host's files (\\?\unix/...), which need no drive letter: a test's drives are
-    # the only letters while it runs.
+    # The program's tests and the Windows behaviours that plat reproduces (tests/win32, stated
+    # through the API alone: here they run against Wine's implementation), from the same
+    # sources as on Linux (tests/plat aside: the platform layer's own workings), with the same
+    # entry point. Host paths under Wine are Wine's names for the host's files
+    # (\\?\unix/...), which need no drive letter: a test's drives are the only letters while
+    # it runs.
     file(GLOB_RECURSE QUILLON_TESTS_ON_WINDOWS CONFIGURE_DEPENDS tests/engine/*.cpp
-         tests/io/*.cpp tests/program/*.cpp)
+         tests/io/*.cpp tests/program/*.cpp tests/win32/*.cpp)
     # Linux only: what only POSIX can stage (the files say why, case by case); the block
     # copy, watched through streams of the test's own (fopencookie), which the Microsoft C
     # runtime cannot make; the writing of replacements, over the platform layer's own
     # fallbacks (no hard links) and POSIX modes.
     list(FILTER QUILLON_TESTS_ON_WINDOWS EXCLUDE REGEX
          "/remplace_posix\\.cpp$|/program/posix\\.cpp$|/iofile_copie\\.cpp$|/ecriture\\.cpp$")
-    # And what holds under the real Win32 calls only: a directory opened and flushed.
-    list(APPEND QUILLON_TESTS_ON_WINDOWS tests/windows/vidage.cpp)
     add_executable(quillon_tests tests/support/main.cpp ${QUILLON_TESTS_ON_WINDOWS} app/quillon.rc)
-    target_include_directories(quillon_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}/app)
+    target_include_directories(quillon_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}
+                               ${CMAKE_SOURCE_DIR}/app)
     target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>"
-                          quillon_testhooks gtest)
+                          quillon_testhooks gtest comctl32)
     target_compile_definitions(quillon_tests PRIVATE
         QUILLON_PNG_DIR="\\\\\\\\?\\\\unix${CMAKE_BINARY_DIR}/png"
         QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}")

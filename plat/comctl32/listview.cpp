@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 #include <commctrl.h>
 #include "kernel32/ansi.h"
-#include "user32/controls.h"
+#include "comctl32/classes.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ class ListViewWindow : public Window {
 
 } // namespace
 
-std::unique_ptr<Window> listview_create(QWidget *parent_widget, DWORD style) {
+std::unique_ptr<Window> listview_create(QWidget *parent_widget, DWORD style, int) {
     auto *t = new QTreeWidget(parent_widget);
     t->setRootIsDecorated(false);
     t->setColumnCount(0);

@@ -3,7 +3,7 @@
 // steps the bar.
 #include <QPainter>
 #include <commctrl.h>
-#include "user32/controls.h"
+#include "comctl32/classes.h"
 #include "comctl32/progress.h"
 
 namespace {
@@ -102,6 +102,6 @@ int progress_wrap(int pos, int low, int high) {
     return pos;
 }
 
-std::unique_ptr<Window> progress_create(QWidget *parent_widget, DWORD) {
+std::unique_ptr<Window> progress_create(QWidget *parent_widget, DWORD, int) {
     return std::make_unique<ProgressWindow>(new ProgressWidget(parent_widget));
 }

@@ -20,12 +20,6 @@
 #include "user32/queue.h"
 #include "kernel32/resolve.h"
 
-// The DOS name of a host path, from the file side; until it gives one, the host path itself.
-std::string plat_dos_path(const char *host);
-__attribute__((weak)) std::string plat_dos_path(const char *host) {
-    return host;
-}
-
 namespace {
 
 // Control ids of the explorer-style dialog.
@@ -188,7 +182,7 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     }
     ui_post_call([frame]() {
         if (Window *f = window_from(frame); f && f->widget && f->widget->isVisible())
-            ui_announce_dialog(frame, 0);
+            dialog_announce(frame, 0);
     });
     bool accepted = fd->exec() == QDialog::Accepted && !fd->selectedFiles().isEmpty();
     std::string chosen =

@@ -42,7 +42,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     if (hdc == nullptr || (lpString == nullptr && c > 0) || c < 0 || psizl == nullptr) return FALSE;
     auto it = selected.find(hdc);
     QFontMetrics m(font_of(it != selected.end() ? it->second : nullptr));
+    // An empty text has no size at all, not even the font's height, as on Windows.
     psizl->cx = c > 0 ? m.horizontalAdvance(qstring_from_ansi(lpString, c)) : 0;
-    psizl->cy = m.height();
+    psizl->cy = c > 0 ? m.height() : 0;
     return TRUE;
 }

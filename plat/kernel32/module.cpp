@@ -1,4 +1,5 @@
-// GetModuleFileNameA: the program's own path, as a DOS name.
+// The program's module: its handle and its own path, as a DOS name. The program is the one
+// module here; no system library is loaded, so none of their functions is found.
 #include <climits>
 #include <cstring>
 #include <string>
@@ -6,6 +7,17 @@
 #include <windows.h>
 #include "kernel32/names_utf8.h"
 #include "kernel32/resolve.h"
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
+    if (lpModuleName == nullptr) return (HMODULE)(uintptr_t)0x400000; // the classic image base
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE, LPCSTR) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+}
 
 // The program is its only module, whatever handle names it.
 DWORD WINAPI GetModuleFileNameA(HMODULE /*hModule*/, LPSTR lpFilename, DWORD nSize) {

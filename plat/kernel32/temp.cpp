@@ -1,4 +1,5 @@
-// GetTempPathA and GetTempFileNameA as Windows reports and makes them.
+// GetTempPathA and GetTempFileNameA as Windows reports and makes them, and the environment
+// variables that GetTempPathA reads.
 #include "kernel32/temp.h"
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,13 @@ static std::string dos_dir(const char *value) {
     if (value[0] == '/') return plat_dos_path(value); // a host path
     DosPath p; // a DOS path; a relative one from the current directory
     return fs_parse(value, p) == 0 ? fs_dos_text(p) : "";
+}
+
+BOOL WINAPI SetEnvironmentVariableA(LPCSTR lpName, LPCSTR lpValue) {
+    if (lpName == nullptr || *lpName == '\0' || strchr(lpName, '=') != nullptr)
+        return fs_fail(ERROR_INVALID_PARAMETER);
+    if (lpValue == nullptr) return unsetenv(lpName) == 0 ? TRUE : fs_fail(ERROR_INVALID_PARAMETER);
+    return setenv(lpName, lpValue, 1) == 0 ? TRUE : fs_fail(ERROR_NOT_ENOUGH_MEMORY);
 }
 
 DWORD WINAPI GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer) {

@@ -1,7 +1,7 @@
 // Child windows by class name: the dialog's controls and CreateWindowExA's children.
 #include "user32/controls.h"
 #include <cctype>
-#include <commctrl.h>
+#include <vector>
 #include "kernel32/ansi.h"
 #include "user32/dialog.h"
 #include "user32/queue.h"
@@ -13,24 +13,48 @@ static bool same_class(const std::string &a, const char *b) {
     return true;
 }
 
+namespace {
+
+struct ControlClass {
+    std::string name;
+    ControlFactory factory;
+    bool takes_focus;
+};
+
+// User32's own classes are there from the start; the others come as their parts register.
+std::vector<ControlClass> &classes() {
+    static std::vector<ControlClass> table = {
+        {"Static", [](QWidget *p, DWORD s, int icon) { return static_create(p, s, icon); }, false},
+        {"Button", [](QWidget *p, DWORD s, int) { return button_create(p, s); }, true},
+        {"Edit", [](QWidget *p, DWORD s, int) { return edit_create(p, s); }, true},
+        {"ListBox", [](QWidget *p, DWORD s, int) { return listbox_create(p, s); }, true},
+    };
+    return table;
+}
+
+const ControlClass *find_class(const std::string &name) {
+    for (const ControlClass &c : classes())
+        if (same_class(name, c.name.c_str())) return &c;
+    return nullptr;
+}
+
+} // namespace
+
+void control_class_register(const char *name, ControlFactory factory, bool takes_focus) {
+    for (ControlClass &c : classes())
+        if (same_class(name, c.name.c_str())) {
+            c = {name, factory, takes_focus};
+            return;
+        }
+    classes().push_back({name, factory, takes_focus});
+}
+
 Window *control_create(HWND parent, const std::string &cls, const std::string &text, int text_id,
                        DWORD style, const QRect &px, int id) {
     Window *owner = window_from(parent);
-    if (owner == nullptr || !owner->widget) return nullptr;
-    QWidget *pw = owner->widget;
-    std::unique_ptr<Window> w;
-    if (same_class(cls, "Static"))
-        w = static_create(pw, style, text_id);
-    else if (same_class(cls, "Button"))
-        w = button_create(pw, style);
-    else if (same_class(cls, "Edit"))
-        w = edit_create(pw, style);
-    else if (same_class(cls, "ListBox"))
-        w = listbox_create(pw, style);
-    else if (same_class(cls, PROGRESS_CLASSA))
-        w = progress_create(pw, style);
-    else if (same_class(cls, WC_LISTVIEWA))
-        w = listview_create(pw, style);
+    const ControlClass *kind = find_class(cls);
+    if (owner == nullptr || !owner->widget || kind == nullptr) return nullptr;
+    std::unique_ptr<Window> w = kind->factory(owner->widget, style, text_id);
     if (!w) return nullptr;
     w->parent = parent;
     w->id = id;
@@ -38,7 +62,7 @@ Window *control_create(HWND parent, const std::string &cls, const std::string &t
     QWidget *widget = w->widget;
     widget->setGeometry(px);
     widget->setEnabled(!(style & WS_DISABLED));
-    bool is_static = same_class(cls, "Static") || same_class(cls, PROGRESS_CLASSA) ||
+    bool is_static = !kind->takes_focus ||
                      (same_class(cls, "Button") && (style & BS_TYPEMASK) == BS_GROUPBOX);
     // Tab reaches the controls marked WS_TABSTOP; a click focuses any control but a static.
     widget->setFocusPolicy(is_static              ? Qt::NoFocus

@@ -221,7 +221,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         QApplication::setActiveWindow(d->widget);
         ui_post_call([h]() {
             DialogWindow *up = dialog_from(h);
-            if (up && !up->ended) ui_announce_dialog(h, up->template_id);
+            if (up && !up->ended) dialog_announce(h, up->template_id);
         });
         QEventLoop loop;
         d->loop = &loop;
@@ -241,10 +241,19 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     return TRUE;
 }
 
+static QPointer<QWidget> focus_set_by_program; // since the user last moved the focus
+
+void dialog_user_moves_focus(void) {
+    focus_set_by_program = nullptr;
+}
+
 HWND WINAPI SetFocus(HWND hWnd) {
     HWND previous = GetFocus();
     Window *w = window_from(hWnd);
-    if (w && w->widget) w->widget->setFocus(Qt::OtherFocusReason);
+    if (w && w->widget) {
+        w->widget->setFocus(Qt::OtherFocusReason);
+        focus_set_by_program = w->widget;
+    }
     return previous;
 }
 
@@ -285,6 +294,7 @@ bool mnemonic(DialogWindow *d, QChar ch) {
         for (size_t j = i + 1; j < controls.size(); ++j)
             if (!is_static(controls[j]) && can_take_focus(controls[j])) {
                 controls[j]->widget->setFocus(Qt::ShortcutFocusReason);
+                dialog_user_moves_focus();
                 return true;
             }
     }
@@ -300,16 +310,19 @@ bool dialog_handle_key(QObject *receiver, QKeyEvent *e) {
     if (d == nullptr || d->ended) return false;
     HWND h = d->handle;
     Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) dialog_user_moves_focus();
     if (e->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
         SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      (LPARAM)GetDlgItem(h, IDCANCEL));
         return true;
     }
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(mods & Qt::AltModifier)) {
-        // The focused push button, else the enabled default button, else IDOK.
+        // The push button the user moved the focus to, else the enabled default button, else
+        // IDOK.
         Window *focus = window_of_exact_widget(w);
         int id = IDOK;
-        if (focus && focus->parent == h && focus->is_push_button()) {
+        if (focus && focus->parent == h && focus->is_push_button() &&
+            focus_set_by_program != w) {
             id = focus->id;
         } else {
             LRESULT def = SendMessageA(h, DM_GETDEFID, 0, 0);
@@ -327,4 +340,14 @@ bool dialog_handle_key(QObject *receiver, QKeyEvent *e) {
     if (mods == Qt::AltModifier && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
         return mnemonic(d, QChar(e->key()));
     return false;
+}
+
+static DialogShownHook shown_hook = nullptr;
+
+void dialog_set_shown_hook(DialogShownHook hook) {
+    shown_hook = hook;
+}
+
+void dialog_announce(HWND h, int template_id) {
+    if (shown_hook) shown_hook(h, template_id);
 }

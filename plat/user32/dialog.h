@@ -32,10 +32,19 @@ DialogWindow *dialog_from(HWND h);
 // mnemonics); true when it consumed the key.
 bool dialog_handle_key(QObject *receiver, QKeyEvent *e);
 
+// The user moves the focus (Tab, a mnemonic, a click): a push button it reaches becomes the
+// one Enter presses, as Windows' dialog manager makes it the default button; a button given
+// the focus by SetFocus alone does not.
+void dialog_user_moves_focus(void);
+
 // DestroyWindow on a modal dialog: the procedure gets WM_DESTROY now and the loop ends.
 void dialog_destroy_request(HWND h);
 
-// Tells the test hooks that a modal dialog is up (template 0 for the open/save dialogs).
-void ui_announce_dialog(HWND h, int template_id);
+// Called once a modal dialog is up, from inside its loop (template 0 for the open/save
+// dialogs): where the test hooks catch each dialog, as a thread hook does on Windows, without
+// user32 knowing them. None is set unless the hooks are linked in.
+using DialogShownHook = void (*)(HWND h, int template_id);
+void dialog_set_shown_hook(DialogShownHook hook);
+void dialog_announce(HWND h, int template_id);
 
 #endif

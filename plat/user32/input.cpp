@@ -52,6 +52,8 @@ class InputFilter : public QObject {
             return e->type() == QEvent::KeyPress && dialog_handle_key(obj, k);
         }
         case QEvent::MouseButtonPress:
+            dialog_user_moves_focus();
+            [[fallthrough]];
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:

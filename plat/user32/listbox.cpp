@@ -1,6 +1,7 @@
 // The "ListBox" class: sorted or in insertion order, single or extended selection, the LB_
 // messages, and LBN_SELCHANGE / LBN_DBLCLK for the user's actions when it has LBS_NOTIFY.
-// Entries keep their Windows-1252 bytes exactly; the sort ignores case on those bytes.
+// Entries keep their Windows-1252 bytes exactly.
+#include <QCollator>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -13,13 +14,17 @@ namespace {
 
 const int ansi_role = Qt::UserRole;
 
-int compare_nocase(const QByteArray &a, const QByteArray &b) {
-    int n = (int)std::min(a.size(), b.size());
-    for (int i = 0; i < n; ++i) {
-        int ca = ansi_lower((unsigned char)a[i]), cb = ansi_lower((unsigned char)b[i]);
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+// A sorted list box orders its entries as Windows compares texts for the user (lstrcmpi):
+// case ignored, an accented letter with its base letter and after it, punctuation before
+// digits before letters. The toolkit's collation for English orders these alike.
+int compare_as_windows(const QByteArray &a, const QByteArray &b) {
+    static QCollator collator = [] {
+        QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(qstring_from_ansi(a.constData(), (int)a.size()),
+                            qstring_from_ansi(b.constData(), (int)b.size()));
 }
 
 // Windows draws each entry across the list's whole width, or across the horizontal extent
@@ -76,7 +81,7 @@ class ListBoxWindow : public Window {
             int lo = 0, hi = list->count();
             while (lo < hi) {
                 int mid = (lo + hi) / 2;
-                if (compare_nocase(bytes(mid), b) < 0)
+                if (compare_as_windows(bytes(mid), b) < 0)
                     lo = mid + 1;
                 else
                     hi = mid;

@@ -1,14 +1,9 @@
-// The module handle and the screen as the program measures it.
+// The screen as the program measures it.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <windows.h>
-
-// The program is its one module; its handle is the classic image base.
-HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
-    return lpModuleName == nullptr ? (HMODULE)(uintptr_t)0x400000 : nullptr;
-}
 
 static QRect screen_rect() {
     QScreen *s = QGuiApplication::primaryScreen();

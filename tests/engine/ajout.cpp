@@ -102,7 +102,7 @@ TEST_F(Ajout, FileOfFourGibibytesIsRefusedUntouched) {
 // backup there and its own name in the header. A link to a file that no drive reaches is
 // skipped with a message.
 TEST_F(Ajout, LinkStaysALinkAndItsFileIsConvertedWhereItLies) {
-    if (sous_wine()) GTEST_SKIP() << "Wine makes no symbolic links";
+    if (under_wine()) GTEST_SKIP() << "Wine makes no symbolic links";
     c.write("vrai/cible.txt", "cible");
     std::filesystem::create_symlink("vrai/cible.txt", c.host("lien.txt"));
     std::ofstream(c.path("") / ".." / "dehors.txt") << "dehors";

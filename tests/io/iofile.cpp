@@ -72,7 +72,7 @@ TEST(IoFileNoms, DiskNamesLongNameRecordsAndFullPaths) {
     path(p, "x.txt");
     EXPECT_STREQ(p, "C:\\a\\x.txt");
     path(p, "d:y\\z.txt"); // a small drive letter is read as the capital
-    if (!sous_wine()) { // Wine's _chdir does not remember each drive's directory (iowfile)
+    if (!under_wine()) { // Wine's _chdir does not remember each drive's directory (iowfile)
         EXPECT_STREQ(p, "D:\\data\\y\\z.txt");
     }
     path(p, "c:\\abs\\f.e");
@@ -128,7 +128,7 @@ TEST(IoFileDisques, DriveQueriesGiveDefinedAnswers) {
     // A drive whose folder is gone stands for an empty drive: not ready. (Wine answers
     // ERROR_PATH_NOT_FOUND for such a drive; Windows gives ERROR_NOT_READY for an empty one.)
     std::filesystem::remove_all(d.path("", 'D'));
-    if (!sous_wine()) {
+    if (!under_wine()) {
         EXPECT_EQ(disque_msdos('D'), -1);
     }
     EXPECT_EQ(disque_msdos('Q'), (int)ERROR_PATH_NOT_FOUND);

@@ -65,7 +65,7 @@ TEST(Panneau, MovesKeepPathAndDirectoryInStep) {
 TEST(Panneau, MovesToDrives) {
     // The Microsoft runtime's _chdir notes the drive's directory in the environment ("=D:"),
     // where a later "D:" finds it; Wine's leaves it alone.
-    if (sous_wine()) GTEST_SKIP() << "Wine's _chdir does not remember each drive's directory";
+    if (under_wine()) GTEST_SKIP() << "Wine's _chdir does not remember each drive's directory";
     TempDrives d(3);
     d.write("x.txt", "", 'D');
     d.mkdir("Data", 'D');

@@ -68,7 +68,7 @@ TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
         EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"data.bin"}));
         EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[backup]"}));
         plat_test_double_click(h, IDD_LECTEURS, 0);
-        if (!sous_wine()) { // Wine's _chdir does not remember each drive's directory (iowfile)
+        if (!under_wine()) { // Wine's _chdir does not remember each drive's directory (iowfile)
             EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\");
             EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"letter.doc"}));
         }

@@ -20,21 +20,12 @@
 #include <cstring>
 #endif
 #include "fichier_date.h"
+#include "wine.h"
 
 // A host path of the tests (UTF-8, '/' between names) as the standard library takes it: with
 // the system's own separator, which Windows needs in its long names (\\?\...).
 inline std::filesystem::path chemin_hote(const std::string &hote) {
     return std::filesystem::u8path(hote).make_preferred();
-}
-
-// True when the tests run under Wine, whose faults some tests must leave aside (each says
-// which, with the Windows behaviour it rests on).
-inline bool sous_wine() {
-#ifdef _WIN32
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
 }
 
 // True on Windows, whose own limits some tests must leave aside (each says which).

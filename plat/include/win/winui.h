@@ -276,12 +276,11 @@ void WINAPI PostQuitMessage(int nExitCode);
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 
-// ---- Cursors, icons, sound, the module
+// ---- Cursors, icons, sound
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 BOOL WINAPI MessageBeep(UINT uType);
-HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 
 // ---- Characters
 LPSTR WINAPI CharLowerA(LPSTR lpsz); // in place, by the rules of the ANSI code page

@@ -1,9 +1,12 @@
 // What a test program needs from the platform layer before its tests: the layer started
-// headless, and fresh host folders for the tests' drives.
+// headless with the common controls' classes, as the program's WinMain makes them, and
+// fresh host folders for the tests' drives.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <string>
+#include <windows.h>
+#include <commctrl.h>
 #include "platinit.h"
 #include "plattest_fs.h"
 #include "plattest_ui.h"
@@ -16,6 +19,7 @@ void plat_test_init(int *argc, char **argv) {
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
     }
     plat_init(argc, argv);
+    InitCommonControls();
 }
 
 std::string plat_test_temp_dir(void) {

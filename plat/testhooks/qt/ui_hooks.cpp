@@ -54,7 +54,7 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
 
 } // namespace
 
-void ui_announce_dialog(HWND h, int template_id) {
+static void ui_announce_dialog(HWND h, int template_id) {
     PlatDialogHandler handler;
     if (testhooks_next_handler(&handler)) {
         handler(h, template_id);
@@ -67,6 +67,9 @@ void ui_announce_dialog(HWND h, int template_id) {
         if (DialogWindow *d = dialog_from(h); d && !d->ended) EndDialog(h, -1);
     }
 }
+
+// Every dialog of a program that links the hooks comes to them.
+static const bool hooked = (dialog_set_shown_hook(ui_announce_dialog), true);
 
 void plat_test_click(HWND hDlg, int id) {
     QWidget *w = control_widget(hDlg, id);

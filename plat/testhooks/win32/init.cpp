@@ -29,6 +29,11 @@ void plat_test_init(int *, char **) {
         CloseServiceHandle(manager);
     }
     testhooks_child_loaded();
+    // The tests that make their own folder in the temporary one (tests/support/tempfolder.h)
+    // want it on Wine's drive, where names ignore case as on Windows: they find it here.
+    char wine_temp[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof wine_temp, wine_temp);
+    if (n > 0 && n < sizeof wine_temp) _putenv_s("QUILLON_DRIVE_TEMP", wine_temp);
     for (const char *name : {"TMP", "TEMP"}) {
         _putenv_s(name, "\\\\?\\unix\\tmp");
         SetEnvironmentVariableA(name, "\\\\?\\unix\\tmp");

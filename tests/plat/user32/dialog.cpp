@@ -1,183 +1,24 @@
-// Dialogs of the window side: the order and parameters of the messages a dialog procedure
-// receives, the dialog manager's keys, focus, and dialog units, as Windows has them.
+// Dialog units from the toolkit's fonts, as Windows computes them from a dialog's font.
 #include <gtest/gtest.h>
 #include <QFontMetrics>
-#include <string>
-#include <vector>
-#include "app/quillon.h"
+#include <functional>
 #include "app/quillonid.h"
 #include "io/iodlgid.h"
 #include "plattest_ui.h"
 #include "user32/units.h"
 
 namespace {
-
-struct Call {
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Call> calls;
-INT_PTR init_answer = TRUE;
-
-// Records what it receives; ends on IDCANCEL and on any push button, with the command's id.
-INT_PTR CALLBACK recorder(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG || msg == WM_COMMAND || msg == WM_SYSCOMMAND || msg == WM_CLOSE ||
-        msg == WM_DESTROY)
-        calls.push_back({msg, wParam, lParam});
-    if (msg == WM_INITDIALOG) return init_answer;
-    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) != IDD_SAUVEGARDE &&
-        LOWORD(wParam) != IDD_RECURSIF) {
-        EndDialog(h, LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
-}
-
-INT_PTR run(int template_id, const std::function<void(HWND)> &act, LPARAM param = 0) {
-    calls.clear();
+void in_dialog(int template_id, const std::function<void(HWND)> &act) {
     plat_test_push_dialog_handler([&](HWND h, int) { act(h); });
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(template_id), nullptr,
-                           recorder, param);
+    DialogBoxParamA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCE(template_id), nullptr,
+        [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
 }
-
-class PlatDialog : public ::testing::Test {
-  protected:
-    void SetUp() override { init_answer = TRUE; }
-    void TearDown() override { EXPECT_EQ(plat_test_unhandled_dialogs(), 0); }
-};
-
 } // namespace
-
-// WM_INITDIALOG first with the parameter and the first tab stop, commands with the id in the
-// low word, the notification in the high word and the control as lParam, WM_DESTROY last.
-TEST_F(PlatDialog, TheProcedureReceivesWhatWindowsSends) {
-    HWND dlg = nullptr;
-    EXPECT_EQ(run(
-                  DLG_PRINCIPAL,
-                  [&](HWND h) {
-                      dlg = h;
-                      EXPECT_EQ(GetDlgCtrlID((HWND)calls.front().wParam), IDD_NOMFICHIER);
-                      plat_test_click(h, IDD_AJOUTER);
-                  },
-                  1234),
-              IDD_AJOUTER);
-    ASSERT_GE(calls.size(), 3u);
-    EXPECT_EQ(calls.front().msg, (UINT)WM_INITDIALOG);
-    EXPECT_EQ(calls.front().lParam, 1234);
-    EXPECT_EQ(calls[1].msg, (UINT)WM_COMMAND);
-    EXPECT_EQ(calls[1].wParam, MAKEWPARAM(IDD_AJOUTER, BN_CLICKED));
-    EXPECT_NE(calls[1].lParam, 0);
-    EXPECT_EQ(calls.back().msg, (UINT)WM_DESTROY);
-    EXPECT_FALSE(IsWindow(dlg));
-    // A template that does not exist: the platform's failure value.
-    EXPECT_EQ(
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(4242), nullptr, recorder, 0),
-        -1);
-}
-
-// Escape is IDCANCEL even without a control 2; the close box is WM_SYSCOMMAND/SC_CLOSE, then
-// WM_CLOSE, then IDCANCEL posted by the default handling.
-TEST_F(PlatDialog, EscapeAndTheCloseBoxBecomeTheCancelCommand) {
-    EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) { plat_test_key(h, VK_ESCAPE); }), IDCANCEL);
-    EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) { plat_test_close_box(h); }), IDCANCEL);
-    std::vector<UINT> order;
-    for (const Call &c : calls) order.push_back(c.msg);
-    std::vector<UINT> expected = {WM_INITDIALOG, WM_SYSCOMMAND, WM_CLOSE, WM_COMMAND, WM_DESTROY};
-    EXPECT_EQ(order, expected);
-    EXPECT_EQ(calls[1].wParam & 0xFFF0, (WPARAM)SC_CLOSE);
-    EXPECT_EQ(calls[3].wParam, MAKEWPARAM(IDCANCEL, BN_CLICKED));
-}
-
-// Enter: the focused push button; else the enabled default button; else IDOK.
-TEST_F(PlatDialog, EnterChoosesTheFocusedThenTheDefaultButtonThenOk) {
-    EXPECT_EQ(run(DLG_PRINCIPAL,
-                  [](HWND h) {
-                      SetFocus(GetDlgItem(h, IDD_EXAMINER));
-                      plat_test_key(h, VK_RETURN);
-                  }),
-              IDD_EXAMINER);
-    // The main window has no default button: Enter in the name field is IDOK.
-    EXPECT_EQ(run(DLG_PRINCIPAL, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDOK);
-    EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) { plat_test_key(h, VK_RETURN); }), IDA_QUITTER);
-    EXPECT_EQ(run(DLG_ATTRIBUTS,
-                  [](HWND h) {
-                      EnableWindow(GetDlgItem(h, IDA_QUITTER), FALSE);
-                      plat_test_key(h, VK_RETURN);
-                  }),
-              IDOK);
-    // The invisible button over the icon still answers a click.
-    EXPECT_EQ(run(DLG_ATTRIBUTS, [](HWND h) { plat_test_click(h, IDA_AIDE); }), IDA_AIDE);
-}
-
-// TRUE from WM_INITDIALOG puts the focus on the first tab stop; FALSE leaves every control
-// without it. A label's mnemonic moves the focus to the next control; Tab follows the layout.
-TEST_F(PlatDialog, FocusMnemonicsAndTabOrder) {
-    run(DLG_PRINCIPAL, [](HWND h) {
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_NOMFICHIER));
-        plat_test_key_mod(h, 'F', PLAT_MOD_ALT);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_FICHIERS));
-        plat_test_key_mod(h, 'D', PLAT_MOD_ALT);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_REPERTOIRES));
-        SetFocus(GetDlgItem(h, IDD_NOMFICHIER));
-        plat_test_key(h, VK_TAB);
-        EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_SAUVEGARDE));
-        plat_test_key(h, VK_SPACE); // the auto check box ticks itself
-        EXPECT_EQ(IsDlgButtonChecked(h, IDD_SAUVEGARDE), (UINT)BST_CHECKED);
-        plat_test_click(h, IDD_RECURSIF);
-        EXPECT_EQ(IsDlgButtonChecked(h, IDD_RECURSIF), (UINT)BST_CHECKED);
-        plat_test_click(h, IDD_RECURSIF);
-        EXPECT_EQ(IsDlgButtonChecked(h, IDD_RECURSIF), (UINT)BST_UNCHECKED);
-        EndDialog(h, 0);
-    });
-    std::vector<WPARAM> boxes;
-    for (const Call &c : calls)
-        if (c.msg == WM_COMMAND) boxes.push_back(c.wParam);
-    std::vector<WPARAM> expected = {MAKEWPARAM(IDD_SAUVEGARDE, BN_CLICKED),
-                                    MAKEWPARAM(IDD_RECURSIF, BN_CLICKED),
-                                    MAKEWPARAM(IDD_RECURSIF, BN_CLICKED)};
-    EXPECT_EQ(boxes, expected);
-    init_answer = FALSE;
-    run(DLG_MESS_ON, [](HWND h) {
-        HWND f = GetFocus();
-        EXPECT_TRUE(f == nullptr || f == h);
-        EndDialog(h, 0);
-    });
-}
-
-// Texts cross as Windows-1252, all 256 codes, and controls keep them byte for byte.
-TEST_F(PlatDialog, TextsKeepEveryWindows1252Byte) {
-    run(DLG_PRINCIPAL, [](HWND h) {
-        char all[256];
-        for (int i = 1; i < 256; ++i) all[i - 1] = (char)i;
-        all[255] = '\0';
-        SetDlgItemTextA(h, IDD_NOMFICHIER, all);
-        char back[300];
-        EXPECT_EQ(GetDlgItemTextA(h, IDD_NOMFICHIER, back, sizeof back), 255u);
-        EXPECT_STREQ(back, all);
-        // A buffer too small gets a cut, terminated text.
-        char small[4];
-        EXPECT_EQ(GetWindowTextA(GetDlgItem(h, IDD_NOMFICHIER), small, sizeof small), 3);
-        EXPECT_STREQ(small, "\x01\x02\x03");
-        SetDlgItemTextA(h, IDD_CHEMIN,
-                        "c:\\donn\xe9"
-                        "es\\\x80\\");
-        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\donn\xe9"
-                                                 "es\\\x80\\");
-        EXPECT_EQ(GetWindowTextLengthA(GetDlgItem(h, IDD_CHEMIN)), 13);
-        SetDlgItemInt(h, IDD_CHEMIN, (UINT)-5, TRUE);
-        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "-5");
-        SetDlgItemInt(h, IDD_CHEMIN, (UINT)-5, FALSE);
-        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "4294967291");
-        plat_test_type(h, IDD_NOMFICHIER, "*.t\xe9x");
-        EXPECT_EQ(plat_test_text(h, IDD_NOMFICHIER), "*.t\xe9x");
-        EndDialog(h, 0);
-    });
-}
 
 // Dialog units: x * baseX / 4, y * baseY / 8, baseX = (width of a..zA..Z / 26 + 1) / 2 and
 // baseY the font's height; "MS Sans Serif" 8 and "Helv" 8 give the same font.
-TEST_F(PlatDialog, DialogUnitsFollowTheDialogsFont) {
+TEST(PlatDialog, DialogUnitsFollowTheDialogsFont) {
     QFont f = dialog_font("MS Sans Serif", 8);
     EXPECT_EQ(f.pixelSize(), 11);
     QFontMetrics fm(f);
@@ -185,7 +26,7 @@ TEST_F(PlatDialog, DialogUnitsFollowTheDialogsFont) {
     BaseUnits b = base_units(dialog_font("Helv", 8));
     EXPECT_EQ(b.x, (w / 26 + 1) / 2);
     EXPECT_EQ(b.y, fm.height());
-    run(DLG_PRINCIPAL, [&](HWND h) {
+    in_dialog(DLG_PRINCIPAL, [&](HWND h) {
         RECT client, edit;
         GetClientRect(h, &client);
         EXPECT_EQ(client.right, (344 * b.x * 2 + 4) / 8);
@@ -197,53 +38,6 @@ TEST_F(PlatDialog, DialogUnitsFollowTheDialogsFont) {
         EXPECT_EQ(edit.top - origin.y, (4 * b.y + 4) / 8);
         EXPECT_EQ(edit.right - edit.left, (206 * b.x + 2) / 4);
         EXPECT_EQ(edit.bottom - edit.top, (11 * b.y + 4) / 8);
-        EndDialog(h, 0);
-    });
-}
-
-// A dialog over a dialog: each has its own loop, the inner one ends first.
-// As on Windows, a modal dialog disables its owner while it runs: a click there does nothing.
-TEST_F(PlatDialog, NestedDialogsEachEndWithTheirOwnValue) {
-    INT_PTR inner = 0;
-    EXPECT_EQ(run(DLG_PRINCIPAL,
-                  [&](HWND main) {
-                      plat_test_push_dialog_handler([main](HWND h, int id) {
-                          EXPECT_EQ(id, DLG_APROPOS);
-                          EXPECT_FALSE(IsWindowEnabled(main));
-                          plat_test_click(main, IDD_QUITTER);
-                          EXPECT_TRUE(IsWindow(h));
-                          plat_test_key(h, VK_RETURN); // OK is the default button
-                      });
-                      inner = DialogBoxParamA(GetModuleHandleA(nullptr),
-                                              MAKEINTRESOURCE(DLG_APROPOS), main, recorder, 0);
-                      EXPECT_TRUE(IsWindow(main));
-                      EXPECT_TRUE(IsWindowEnabled(main));
-                      plat_test_click(main, IDD_QUITTER);
-                  }),
-              IDD_QUITTER);
-    EXPECT_EQ(inner, IDD_APROPOS_OK);
-}
-
-// LoadIconA and LoadCursorA give one shared handle per resource (null for a number the script
-// does not name); WM_SETICON returns the icon it replaces.
-TEST_F(PlatDialog, IconsAndCursorsComeFromTheScript) {
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    HICON icon = LoadIconA(inst, MAKEINTRESOURCE(IDI_QUILLON));
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(LoadIconA(inst, MAKEINTRESOURCE(IDI_QUILLON)), icon);
-    EXPECT_EQ(LoadIconA(inst, MAKEINTRESOURCE(4242)), nullptr);
-    HCURSOR watch = LoadCursorA(inst, MAKEINTRESOURCE(IDC_MONTRE1 + 5));
-    ASSERT_NE(watch, nullptr);
-    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(IDC_MONTRE1)), nullptr); // not a system one
-    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
-    SetCursor(watch);
-    EXPECT_EQ(plat_test_cursor_id(), IDC_MONTRE1 + 5);
-    EXPECT_EQ(SetCursor(nullptr), watch);
-    EXPECT_EQ(plat_test_cursor_id(), 0);
-    run(DLG_PRINCIPAL, [&](HWND h) {
-        EXPECT_EQ(SendMessageA(h, WM_SETICON, ICON_SMALL, (LPARAM)icon), 0);
-        EXPECT_EQ(SendMessageA(h, WM_SETICON, ICON_SMALL, (LPARAM)icon), (LRESULT)icon);
-        EXPECT_TRUE(MessageBeep(0xFFFFFFFF));
         EndDialog(h, 0);
     });
 }

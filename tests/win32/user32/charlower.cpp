@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-TEST(PlatCharLower, LowersByTheAnsiCodePage) {
+TEST(Win32CharLower, LowersByTheAnsiCodePage) {
     char s[] = "SYST\xc8ME \xc0\xd7\xde\xdf \x8a\x8c\x8e\x9f 1[Z]";
     EXPECT_EQ(CharLowerA(s), s);
     EXPECT_STREQ(s, "syst\xe8me \xe0\xd7\xfe\xdf \x9a\x9c\x9e\xff 1[z]");

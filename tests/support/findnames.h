@@ -1,0 +1,36 @@
+// The names FindFirstFileA and FindNextFileA give for a pattern.
+#ifndef QUILLON_TESTS_FINDNAMES_H
+#define QUILLON_TESTS_FINDNAMES_H
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// In the order given; a search that found something ends with ERROR_NO_MORE_FILES.
+inline std::vector<std::string> find_names(const char *pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern, &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(fd.cFileName);
+    while (FindNextFileA(h, &fd));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES) << pattern;
+    FindClose(h);
+    return names;
+}
+
+// Sorted without regard to case: Windows gives them in the file system's order.
+inline std::vector<std::string> find_names_sorted(const char *pattern) {
+    std::vector<std::string> names = find_names(pattern);
+    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](char x, char y) { return tolower((unsigned char)x) < tolower((unsigned char)y); });
+    });
+    return names;
+}
+
+#endif
