@@ -24,10 +24,7 @@ TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
     std::string message;
     PlatHelpState aide;
     EXPECT_EQ(lance_programme([&](HWND h) {
-                  plat_test_push_dialog_handler([&message](HWND m, int) {
-                      message = plat_test_text(m, ID_MESS_TEXTE);
-                      plat_test_close_box(m);
-                  });
+                  retient_message(&message);
                   plat_test_click(h, IDD_AIDE);
                   aide = plat_test_help_state();
                   plat_test_key(h, VK_ESCAPE);
@@ -130,6 +127,7 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
         EXPECT_GT(aide.scroll, 0) << lien;
         positions.insert(aide.scroll);
         ShellExecuteA(nullptr, "open", "C:\\quillon.htm", nullptr, nullptr, 0); // back to the top
+        EXPECT_EQ(plat_test_help_state().scroll, 0) << lien;
     }
     EXPECT_GE(positions.size(), 8u); // the last sections may share the bottom of the page
 }

@@ -2,8 +2,8 @@
 // them again; every file ends byte for byte as it began.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include "moteur.h"
 #include "programme.h"
-#include "systeme.h"
 #include "tempdrive.h"
 
 namespace {
@@ -14,17 +14,6 @@ struct Original {
     std::string nom, octets;
 };
 
-std::string contenu(size_t taille, unsigned graine) {
-    std::string s(taille, '\0');
-    for (size_t i = 0; i < taille; i++) s[i] = (char)((i * 131 + graine * 7 + i / 251) & 0xff);
-    return s;
-}
-
-uint32_t gros_boutiste(const std::string &s, size_t pos) {
-    return (uint32_t)(unsigned char)s[pos] << 24 | (uint32_t)(unsigned char)s[pos + 1] << 16 |
-           (uint32_t)(unsigned char)s[pos + 2] << 8 | (unsigned char)s[pos + 3];
-}
-
 // The file holds a header for name, type and creator, then exactly the original bytes.
 void verifie_entete(const TempDrives &d, const Original &o, const char *type_createur) {
     std::string f = d.read(o.nom);
@@ -34,8 +23,8 @@ void verifie_entete(const TempDrives &d, const Original &o, const char *type_cre
     EXPECT_EQ((size_t)(unsigned char)f[1], o.nom.size());
     EXPECT_EQ(f.substr(2, o.nom.size()), o.nom);
     EXPECT_EQ(f.substr(65, 8), type_createur) << o.nom;
-    EXPECT_EQ(gros_boutiste(f, 83), o.octets.size());
-    EXPECT_EQ(gros_boutiste(f, 87), 0u);
+    EXPECT_EQ(lit_be32(f, 83), o.octets.size());
+    EXPECT_EQ(lit_be32(f, 87), 0u);
 }
 
 // A header date as the examination dialog writes it: day/month/year hour:minute and a blank.
@@ -48,11 +37,6 @@ std::string date_affichee(uint32_t date_mac) {
     return s;
 }
 
-void coche(HWND h, int id, bool voulu) {
-    if ((IsDlgButtonChecked(h, id) == BST_CHECKED) != voulu) plat_test_click(h, id);
-    ASSERT_EQ(IsDlgButtonChecked(h, id) == BST_CHECKED, voulu);
-}
-
 } // namespace
 
 TEST(Programme, AddExamineStripSelectedFiles) {
@@ -60,10 +44,10 @@ TEST(Programme, AddExamineStripSelectedFiles) {
     TempDrives d;
     const std::vector<Original> fichiers = {
         {"a.txt", "line one\r\nline two\r\n"},
-        {"b.doc", contenu(3000, 1)},
-        {"c.jpg", contenu(100000, 2)}, // more than one copy block: the progress bar runs
+        {"b.doc", octets(3000, 1)},
+        {"c.jpg", octets(100000, 2)}, // more than one copy block: the progress bar runs
     };
-    const Original intact = {"d.dat", contenu(500, 3)};
+    const Original intact = {"d.dat", octets(500, 3)};
     for (const Original &o : fichiers) d.write(o.nom, o.octets);
     d.write(intact.nom, intact.octets);
     d.write("types.sig", "# test signatures\r\nDOC,WDBNMSWD,Word document\r\n");
@@ -109,7 +93,7 @@ TEST(Programme, AddExamineStripSelectedFiles) {
 
         // Examine one: the dialog shows what its header holds.
         std::string entete = d.read("b.doc").substr(0, 128);
-        uint32_t creation = gros_boutiste(entete, 91), modif = gros_boutiste(entete, 95);
+        uint32_t creation = lit_be32(entete, 91), modif = lit_be32(entete, 95);
         EXPECT_EQ(creation, 990102840u + DE_1904_A_1970 - 4 * 3600); // the minute, as stored
         EXPECT_EQ(modif, creation + 1);
         plat_test_push_dialog_handler([&](HWND hExamen, int template_id) {

@@ -138,10 +138,7 @@ TEST(Programme, StartFolderTooLongForThePath) {
     d.write(niveau + "/" + niveau + "/up.txt", "up");
     ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
     std::string message;
-    plat_test_push_dialog_handler([&](HWND m, int) {
-        message = plat_test_text(m, 128);
-        plat_test_close_box(m);
-    });
+    retient_message(&message);
     int fin = lance_programme([&](HWND h) {
         EXPECT_EQ(chemin, "c:\\" + niveau + "\\" + niveau + "\\");
         EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"up.txt"}));

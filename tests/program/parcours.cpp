@@ -25,10 +25,6 @@ bool a_un_entete(const std::string &avant, const std::string &apres) {
     return apres.size() == avant.size() + 128 && apres.substr(128) == avant && apres[0] == 0;
 }
 
-void coche(HWND h, int id) {
-    if (IsDlgButtonChecked(h, id) != BST_CHECKED) plat_test_click(h, id);
-}
-
 } // namespace
 
 TEST(Programme, AddAndStripOverATreeWithNothingSelected) {

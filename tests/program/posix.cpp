@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include "programme.h"
-#include "sans_droits.h"
 #include "systeme.h"
 #include "tempdrive.h"
 
@@ -23,27 +22,26 @@ TEST(Programme, EachFolderListedIsEnteredByItsOwnEntry) {
     d.write("Sub/Foo/upper.txt", "u");
     d.write("Sub/foo/lower.txt", "l");
     chmod(d.host("Sub/Locked").c_str(), 0);
-    sans_droits({d.host(".."), d.host("")}, [&] {
-        int fin = lance_programme([&](HWND h) {
-            double_clic(h, IDD_REPERTOIRES, "[sub]");
-            double_clic(h, IDD_REPERTOIRES, "[..cache]");
-            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\..cache\\");
-            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"inside.txt"}));
-            double_clic(h, IDD_REPERTOIRES, "[..]");
-            double_clic(h, IDD_REPERTOIRES, "[foo]");
-            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"lower.txt"}));
-            double_clic(h, IDD_REPERTOIRES, "[..]");
-            double_clic(h, IDD_REPERTOIRES, "[foo~1]");
-            EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"upper.txt"}));
-            double_clic(h, IDD_REPERTOIRES, "[..]");
-            double_clic(h, IDD_REPERTOIRES, "[locked]");
-            EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
-            EXPECT_EQ(entrees(h, IDD_REPERTOIRES),
-                      (Liste{"[..]", "[..cache]", "[foo]", "[foo~1]", "[locked]"}));
-            plat_test_key(h, VK_ESCAPE);
-        });
-        EXPECT_EQ(fin, 0);
+    SansPrivileges utilisateur;
+    int fin = lance_programme([&](HWND h) {
+        double_clic(h, IDD_REPERTOIRES, "[sub]");
+        double_clic(h, IDD_REPERTOIRES, "[..cache]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\..cache\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"inside.txt"}));
+        double_clic(h, IDD_REPERTOIRES, "[..]");
+        double_clic(h, IDD_REPERTOIRES, "[foo]");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"lower.txt"}));
+        double_clic(h, IDD_REPERTOIRES, "[..]");
+        double_clic(h, IDD_REPERTOIRES, "[foo~1]");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"upper.txt"}));
+        double_clic(h, IDD_REPERTOIRES, "[..]");
+        double_clic(h, IDD_REPERTOIRES, "[locked]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES),
+                  (Liste{"[..]", "[..cache]", "[foo]", "[foo~1]", "[locked]"}));
+        plat_test_key(h, VK_ESCAPE);
     });
+    EXPECT_EQ(fin, 0);
 }
 
 // A file that cannot be converted is skipped with a message naming it and saying why, and the

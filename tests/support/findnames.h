@@ -1,10 +1,11 @@
-// The names FindFirstFileA and FindNextFileA give for a pattern.
+// The names, and entries, FindFirstFileA and FindNextFileA give for a pattern.
 #ifndef QUILLON_TESTS_FINDNAMES_H
 #define QUILLON_TESTS_FINDNAMES_H
 
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -31,6 +32,18 @@ inline std::vector<std::string> find_names_sorted(const char *pattern) {
             [](char x, char y) { return tolower((unsigned char)x) < tolower((unsigned char)y); });
     });
     return names;
+}
+
+// By name, with what the search gives of each.
+inline std::map<std::string, WIN32_FIND_DATAA> find_entries(const char *pattern) {
+    std::map<std::string, WIN32_FIND_DATAA> seen;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern, &fd);
+    if (h == INVALID_HANDLE_VALUE) return seen;
+    do seen[fd.cFileName] = fd;
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return seen;
 }
 
 #endif

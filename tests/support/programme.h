@@ -1,5 +1,5 @@
 // Runs the real program through its entry point, headless, with a scenario played by a
-// "user" inside its main window; helpers to read the window's lists.
+// "user" inside its main window; helpers to read and click the window's lists.
 #ifndef QUILLON_TESTS_PROGRAMME_H
 #define QUILLON_TESTS_PROGRAMME_H
 
@@ -10,6 +10,7 @@
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
+#include "dialogue.h"
 #include "plattest_ui.h"
 
 // Starts the program as its entry point does; scenario runs inside the main window's modal
@@ -21,20 +22,6 @@ inline int lance_programme(std::function<void(HWND)> scenario) {
     });
     char ligne[] = "";
     return WinMain(GetModuleHandleA(nullptr), nullptr, ligne, SW_SHOWNORMAL);
-}
-
-// The entries of a list box, in its order.
-inline std::vector<std::string> entrees(HWND hDlg, int id) {
-    std::vector<std::string> liste;
-    HWND hListe = GetDlgItem(hDlg, id);
-    LRESULT n = SendMessageA(hListe, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < n; i++) {
-        std::string texte(SendMessageA(hListe, LB_GETTEXTLEN, i, 0) + 1, '\0');
-        SendMessageA(hListe, LB_GETTEXT, i, (LPARAM)&texte[0]);
-        texte.resize(strlen(texte.c_str()));
-        liste.push_back(texte);
-    }
-    return liste;
 }
 
 // Index of an entry, -1 when the list does not hold it.
@@ -56,6 +43,12 @@ inline void selectionne(HWND hDlg, const std::vector<std::string> &noms) {
         ASSERT_GE(n, 0) << noms[i];
         plat_test_select(hDlg, IDD_FICHIERS, n, i == 0 ? 0 : PLAT_MOD_CTRL);
     }
+}
+
+// Ticks or clears a check box as the user would.
+inline void coche(HWND hDlg, int id, bool voulu = true) {
+    if ((IsDlgButtonChecked(hDlg, id) == BST_CHECKED) != voulu) plat_test_click(hDlg, id);
+    ASSERT_EQ(IsDlgButtonChecked(hDlg, id) == BST_CHECKED, voulu);
 }
 
 inline void double_clic(HWND hDlg, int id, const std::string &texte) {

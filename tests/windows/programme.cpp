@@ -6,15 +6,13 @@
 #include <windows.h>
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 #include "app/quillonid.h"
-#include "fichier_date.h"
-
-namespace fs = std::filesystem;
+#include "findnames.h"
+#include "systeme.h"
+#include "tempfolder.h"
 
 namespace {
 
@@ -36,48 +34,6 @@ template <class F> bool attend(F condition, int ms = 20000) {
         Sleep(50);
     }
     return condition();
-}
-
-std::string lit(const fs::path &f) {
-    std::ifstream in(f, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void ecrit(const fs::path &f, const std::string &octets) {
-    std::ofstream(f, std::ios::binary) << octets;
-}
-
-// A fresh folder of the temporary folder, removed at the end.
-struct Dossier {
-    fs::path chemin;
-    Dossier() {
-        for (unsigned n = GetTickCount();; n++) {
-            chemin = fs::temp_directory_path() / ("quillon-wine-" + std::to_string(n));
-            if (fs::create_directory(chemin)) break;
-        }
-    }
-    ~Dossier() {
-        std::error_code ec;
-        fs::remove_all(chemin, ec);
-    }
-    std::vector<std::string> noms() const {
-        std::vector<std::string> v;
-        for (auto &e : fs::directory_iterator(chemin)) v.push_back(e.path().filename().string());
-        std::sort(v.begin(), v.end());
-        return v;
-    }
-};
-
-// Sets a file's last-write time.
-bool date_fichier(const fs::path &f, time_t ecrit) {
-    HANDLE h = CreateFileA(f.string().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    unsigned long long v = temps_fichier(ecrit);
-    FILETIME t = {(DWORD)v, (DWORD)(v >> 32)};
-    BOOL ok = SetFileTime(h, nullptr, nullptr, &t);
-    CloseHandle(h);
-    return ok;
 }
 
 // A picture of a window as the screen shows it, as a BMP file in the folder QUILLON_IMAGES
@@ -122,19 +78,13 @@ struct Programme {
     PROCESS_INFORMATION pi = {};
     HWND fenetre = nullptr;
 
-    explicit Programme(const fs::path &dossier) {
-        // No window manager runs: Wine draws the windows' frames and captions itself.
-        HKEY x11;
-        if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &x11) == ERROR_SUCCESS) {
-            RegSetValueExA(x11, "Managed", 0, REG_SZ, (const BYTE *)"N", 2);
-            RegCloseKey(x11);
-        }
+    explicit Programme(const std::string &dossier) {
         std::string exe = dossier_env("QUILLON_PAQUET") + "\\quillon.exe";
         std::string ligne = "\"" + exe + "\"";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         if (!CreateProcessA(exe.c_str(), &ligne[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            dossier.string().c_str(), &si, &pi))
+                            dossier.c_str(), &si, &pi))
             return;
         attend([this] { return (fenetre = du_programme(TITRE_PRINCIPAL)) != nullptr; });
     }
@@ -147,24 +97,10 @@ struct Programme {
 
     // The program's visible top-level window of that caption.
     HWND du_programme(const char *titre) const {
-        Quete q = {pi.dwProcessId, titre, nullptr};
-        EnumWindows(examine_fenetre, (LPARAM)&q);
-        return q.trouve;
-    }
-    struct Quete {
-        DWORD pid;
-        const char *titre;
-        HWND trouve;
-    };
-    static BOOL CALLBACK examine_fenetre(HWND h, LPARAM p) {
-        Quete *q = (Quete *)p;
+        HWND h = FindWindowA(nullptr, titre);
         DWORD pid = 0;
-        char texte[128] = "";
         GetWindowThreadProcessId(h, &pid);
-        GetWindowTextA(h, texte, sizeof texte);
-        if (pid != q->pid || !IsWindowVisible(h) || strcmp(texte, q->titre) != 0) return TRUE;
-        q->trouve = h;
-        return FALSE;
+        return h != nullptr && pid == pi.dwProcessId && IsWindowVisible(h) ? h : nullptr;
     }
 
     void clique(HWND dialogue, int id) const {
@@ -220,26 +156,26 @@ std::string contenu(size_t n) {
 
 TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     ASSERT_TRUE(fuseau("UTC0"));
-    Dossier d;
+    TempFolder d;
     const char *nom = "Letter to Paul.doc";
     std::string original = contenu(23552 + 77);
-    ecrit(d.chemin / nom, original);
+    d.write(nom, original);
     for (const char *autre : {"Budget 2001.xls", "Logo.gif", "Read me.txt", "Summer.jpg"})
-        ecrit(d.chemin / autre, "x");
-    fs::create_directory(d.chemin / "received");
-    fs::copy_file(dossier_env("QUILLON_PAQUET") + "\\quillon.sig", d.chemin / "quillon.sig");
+        d.write(autre, "x");
+    d.mkdir("received");
+    d.write("quillon.sig", d.read(dossier_env("QUILLON_PAQUET") + "\\quillon.sig"));
     // Written in 2039, after the end of a 32-bit time_t.
-    ASSERT_TRUE(date_fichier(d.chemin / nom, utc(2039, 3, 14, 10, 22, 41)));
-    std::vector<std::string> avant = d.noms();
+    ASSERT_TRUE(date_fichier(d.path() + "\\" + nom, utc(2039, 3, 14, 10, 22, 41)));
+    std::vector<std::string> avant = find_names_sorted("*");
 
-    Programme p(d.chemin);
+    Programme p(d.path());
     ASSERT_NE(p.fenetre, nullptr) << "no main window";
     ASSERT_TRUE(p.selectionne(nom));
     image(p.fenetre, "main-window.bmp");
     SendMessageA(GetDlgItem(p.fenetre, IDD_FICHIERS), LB_SETSEL, FALSE, -1);
 
     ASSERT_TRUE(p.traite(nom, IDD_AJOUTER));
-    std::string avec = lit(d.chemin / nom);
+    std::string avec = d.read(nom);
     ASSERT_EQ(avec.size(), original.size() + 128);
     EXPECT_EQ(avec.substr(128), original);
     EXPECT_EQ(avec.substr(0, 20), std::string("\0\x12Letter to Paul.doc", 20));
@@ -265,18 +201,18 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     ASSERT_TRUE(attend([&] { return p.nb_selectionnes() == 0; }));
 
     ASSERT_TRUE(p.traite(nom, IDD_RETIRER));
-    EXPECT_TRUE(lit(d.chemin / nom) == original) << "the file differs from the original";
-    EXPECT_EQ(d.noms(), avant); // no work file or backup left behind
+    EXPECT_TRUE(d.read(nom) == original) << "the file differs from the original";
+    EXPECT_EQ(find_names_sorted("*"), avant); // no work file or backup left behind
     EXPECT_TRUE(p.quitte());
 }
 
 // The Help button hands the document beside the program to the program registered for
 // ".htm" documents, which finds it there.
 TEST(Windows, HelpOpensTheDocumentBesideTheProgram) {
-    Dossier d;
+    TempFolder d;
     char moi[MAX_PATH];
     GetModuleFileNameA(nullptr, moi, sizeof moi);
-    std::string navigateur = fs::path(moi).parent_path().string() + "\\ouvre_document.exe";
+    std::string navigateur = std::string(moi, strrchr(moi, '\\') + 1) + "ouvre_document.exe";
     std::string commande = "\"" + navigateur + "\" \"%1\"";
     // In the tests' own Wine prefix: ".htm" documents open with the stand-in.
     HKEY k;
@@ -287,18 +223,18 @@ TEST(Windows, HelpOpensTheDocumentBesideTheProgram) {
                              (DWORD)commande.size() + 1),
               ERROR_SUCCESS);
     RegCloseKey(k);
-    std::string journal = (d.chemin / "ouvertures.txt").string();
+    std::string journal = d.path() + "\\ouvertures.txt";
     SetEnvironmentVariableA("QUILLON_OUVERTURES", journal.c_str());
 
-    Programme p(d.chemin);
+    Programme p(d.path());
     ASSERT_NE(p.fenetre, nullptr) << "no main window";
     p.clique(p.fenetre, IDD_AIDE);
     ASSERT_TRUE(attend([&] {
-        std::string j = lit(journal);
+        std::string j = d.read(journal);
         return std::count(j.begin(), j.end(), '\n') >= 2;
     })) << "the document was not handed to the viewer";
     std::string attendu = dossier_env("QUILLON_PAQUET") + "\\quillon.htm";
-    EXPECT_EQ(lit(journal), attendu + "\nlu\n");
-    EXPECT_NE(lit(attendu).find("<title>Quillon Help</title>"), std::string::npos);
+    EXPECT_EQ(d.read(journal), attendu + "\nlu\n");
+    EXPECT_NE(d.read(attendu).find("<title>Quillon Help</title>"), std::string::npos);
     EXPECT_TRUE(p.quitte());
 }

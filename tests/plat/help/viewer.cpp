@@ -1,10 +1,11 @@
-// Opening a document (ShellExecuteA): HTML documents in the help viewer, one window, reused;
-// a document that cannot be shown is refused with Windows' codes, and nothing is shown.
+// Opening a document (ShellExecuteA): HTML documents in the help viewer, one window, reused,
+// its links followed; a document that cannot be shown is refused with Windows' codes, and
+// nothing is shown.
 #include <gtest/gtest.h>
 #include <string>
 #include <windows.h>
 #include <QApplication>
-#include <QTest>
+#include <QWidget>
 #include "plattest_help.h"
 #include "tempdrive.h"
 
@@ -16,7 +17,7 @@ static INT_PTR ouvre(const char *nom, const char *verbe = "open") {
     return (INT_PTR)ShellExecuteA(nullptr, verbe, nom, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-TEST(PlatHelp, ShowsTheDocumentAndReusesItsWindow) {
+TEST(PlatHelp, ShowsTheDocumentReusesItsWindowAndFollowsLinks) {
     TempDrives d;
     // In the ANSI code page, as a help file written on Windows would be.
     d.write("quillon.htm", "<html><body><h1>Sommaire</h1>"
@@ -43,6 +44,15 @@ TEST(PlatHelp, ShowsTheDocumentAndReusesItsWindow) {
     EXPECT_EQ(e.windows, 1);
     EXPECT_TRUE(e.visible);
     EXPECT_TRUE(contient(e.text, "Version r\u00e9vis\u00e9e")) << e.text;
+
+    // A link leads to another page (links within a page: tests/program/aide.cpp).
+    d.write("quillon.htm", "<p><a href=\"annexe.html\">Annexe</a></p>");
+    d.write("annexe.html", "<p>Page annexe \xe9tendue</p>");
+    ASSERT_GT(ouvre("C:\\quillon.htm"), 32);
+    ASSERT_TRUE(plat_test_help_click_link("Annexe"));
+    e = plat_test_help_state();
+    EXPECT_EQ(e.page, d.host("annexe.html"));
+    EXPECT_TRUE(contient(e.text, "Page annexe \u00e9tendue")) << e.text;
 }
 
 TEST(PlatHelp, WhatCannotBeShownIsRefusedAndNothingOpens) {
@@ -61,30 +71,4 @@ TEST(PlatHelp, WhatCannotBeShownIsRefusedAndNothingOpens) {
         EXPECT_EQ(ouvre(c.nom, c.verbe), c.code) << c.nom;
         EXPECT_EQ(plat_test_help_state().windows, 0) << c.nom;
     }
-}
-
-TEST(PlatHelp, LinksLeadWithinThePageAndToOtherPages) {
-    TempDrives d;
-    std::string longue = "<html><head><meta charset=\"utf-8\"></head><body>"
-                         "<p><a href=\"#fin\">Aller \xc3\xa0 la fin</a> "
-                         "<a href=\"annexe.html\">Annexe</a></p>";
-    for (int i = 0; i < 200; i++) longue += "<p>Ligne " + std::to_string(i) + "</p>";
-    longue += "<h2><a name=\"fin\"></a>Fin</h2></body></html>";
-    d.write("quillon.htm", longue);
-    d.write("annexe.html", "<p>Page annexe \xe9tendue</p>");
-    ASSERT_GT(ouvre("C:\\quillon.htm"), 32);
-    QTest::qWait(10);
-    EXPECT_EQ(plat_test_help_state().scroll, 0);
-    ASSERT_TRUE(plat_test_help_click_link("Aller \u00e0 la fin"));
-    PlatHelpState e = plat_test_help_state();
-    EXPECT_GT(e.scroll, 0);
-    EXPECT_EQ(e.page, d.host("quillon.htm"));
-
-    // Back at the contents, the other page opens through its link.
-    ASSERT_GT(ouvre("C:\\quillon.htm"), 32);
-    EXPECT_EQ(plat_test_help_state().scroll, 0);
-    ASSERT_TRUE(plat_test_help_click_link("Annexe"));
-    e = plat_test_help_state();
-    EXPECT_EQ(e.page, d.host("annexe.html"));
-    EXPECT_TRUE(contient(e.text, "Page annexe \u00e9tendue")) << e.text;
 }

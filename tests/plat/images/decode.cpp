@@ -220,24 +220,17 @@ TEST(PlatImages, WatchCursorsShowTheHoursInTurn) {
     auto noir = [&](int h, int x, int y) {
         return opaque(h, x, y) && dessins[h].pixelColor(x, y) == Qt::black;
     };
-    for (int h = 0; h < 12; h++)
-        for (int y = 0; y < 32; y++)
-            for (int x = 0; x < 32; x++)
-                if (opaque(h, x, y) && !noir(h, x, y)) {
-                    EXPECT_TRUE(opaque(h, x - 1, y) && opaque(h, x + 1, y) && opaque(h, x, y - 1) &&
-                                opaque(h, x, y + 1))
-                        << "white at the edge, watch " << h + 1 << " (" << x << "," << y << ")";
-                }
-
     // The hand is what is black in one watch but not in all of them; the dial's centre is the
     // mean of the twelve hands.
-    double cx[12], cy[12], mx = 0, my = 0;
+    double cx[12] = {}, cy[12] = {}, mx = 0, my = 0;
     for (int h = 0; h < 12; h++) {
         int n = 0;
-        cx[h] = cy[h] = 0;
         for (int y = 0; y < 32; y++)
             for (int x = 0; x < 32; x++) {
-                bool partout = true;
+                bool blanc = opaque(h, x, y) && !noir(h, x, y), partout = true;
+                EXPECT_FALSE(blanc && !(opaque(h, x - 1, y) && opaque(h, x + 1, y) &&
+                                        opaque(h, x, y - 1) && opaque(h, x, y + 1)))
+                    << "white at the edge, watch " << h + 1 << " (" << x << "," << y << ")";
                 for (int k = 0; k < 12; k++) partout = partout && noir(k, x, y);
                 if (noir(h, x, y) && !partout) cx[h] += x, cy[h] += y, n++;
             }

@@ -1,7 +1,6 @@
 // Find-first/find-next over the host's files: the order, a vanished disk, the attributes
 // mapped from the host's (the Windows rules themselves: tests/win32/kernel32/find.cpp).
 #include <gtest/gtest.h>
-#include <map>
 #include <direct.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,13 +39,7 @@ TEST(PlatFind, AttributesMappedFromTheHost) {
     symlink(d.host("dir").c_str(), d.host("dirlink").c_str());
     symlink(d.host("plain.bin").c_str(), d.host("filelink").c_str());
     mkfifo(d.host("pipe").c_str(), 0600); // Windows has no such files: never listed
-    std::map<std::string, WIN32_FIND_DATAA> seen;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA("*", &fd);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    do seen[fd.cFileName] = fd;
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
+    auto seen = find_entries("*");
     EXPECT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen["plain.bin"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(seen["plain.bin"].nFileSizeLow, 70000u);

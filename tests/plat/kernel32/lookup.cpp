@@ -12,6 +12,10 @@ static bool found(const char *name) {
 
 TEST(PlatLookup, NamesInAnotherCaseFollowEveryChangeToALargeDirectory) {
     TempDrives d;
+    d.write("Docs/Only.Txt", "only");
+    EXPECT_EQ(plat_host_path("c:\\DOCS\\only.TXT"), d.host("Docs/Only.Txt"));
+    EXPECT_EQ(plat_host_path("docs\\new.txt"), d.host("Docs/new.txt")); // to be created
+    EXPECT_EQ(plat_host_path("nodir\\new.txt"), "");
     for (int i = 0; i < 300; ++i) d.write("big/f" + std::to_string(i) + ".txt", "x");
     EXPECT_FALSE(found("BIG\\NEW.TXT")); // the directory's names are now remembered
     // Made by the program, then by another one, then removed behind its back.
@@ -31,6 +35,7 @@ TEST(PlatLookup, NamesInAnotherCaseFollowEveryChangeToALargeDirectory) {
     EXPECT_EQ(plat_host_path("BIG\\SUB"), d.host("big/Sub"));
     d.write("big/mOVED.txt", "z");
     EXPECT_EQ(plat_host_path("big\\MOVED.TXT"), d.host("big/mOVED.txt"));
+    EXPECT_EQ(plat_host_path("big\\Moved.TXT"), d.host("big/Moved.TXT")); // the exact one wins
     EXPECT_EQ(plat_host_path("big\\moved~1.txt"), d.host("big/Moved.TXT"));
     // A whole directory replaced by another of the same name.
     std::filesystem::rename(d.host("big"), d.host("old"));

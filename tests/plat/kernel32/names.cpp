@@ -1,28 +1,12 @@
-// Names: case-insensitive lookup, Windows-1252 to the program and UTF-8 on the host, and the
-// '?' that stands for a character the code page cannot hold.
+// Names: Windows-1252 to the program and UTF-8 on the host, the '?' that stands for a
+// character the code page cannot hold, and the names generated for names alike.
 #include <gtest/gtest.h>
 #include <direct.h>
 #include <windows.h>
+#include "findnames.h"
 #include "kernel32/resolve.h"
 #include "platcrt.h"
 #include "tempdrive.h"
-
-TEST(PlatNames, LookupIgnoresCaseExactSpellingWins) {
-    TempDrives d;
-    d.write("Docs/Report.TXT", "upper");
-    d.write("Docs/report.txt", "lower");
-    d.write("Docs/Only.Txt", "only");
-    // In another spelling, the name leads to the entry that keeps it: the one in small letters
-    // (the other is listed under a generated name).
-    EXPECT_EQ(plat_host_path("docs\\REPORT.txt"), d.host("Docs/report.txt"));
-    EXPECT_EQ(plat_host_path("DOCS/report.txt"), d.host("Docs/report.txt"));  // exact wins
-    EXPECT_EQ(plat_host_path("c:\\DOCS\\only.TXT"), d.host("Docs/Only.Txt"));
-    EXPECT_EQ(plat_host_path("docs\\new.txt"), d.host("Docs/new.txt")); // to be created
-    EXPECT_EQ(plat_host_path("nodir\\new.txt"), "");
-    FILE *f = fopen("DOCS\\ONLY.TXT", "rb");
-    ASSERT_NE(f, nullptr);
-    fclose(f);
-}
 
 TEST(PlatNames, Windows1252OnTheHostAsUtf8) {
     TempDrives d;
@@ -70,32 +54,27 @@ TEST(PlatNames, NamesAlikeIgnoringCaseGetGeneratedNames) {
     for (const char *file : {"w/Foo~1", "w/notes.txt", "w/Notes.TXT", "w/caf\xe2\x98\x95.txt",
                              "w/caf\xe2\x98\x83.txt"})
         d.write(file, file);
-    auto listed = [] {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA("c:\\w\\*.*", &fd);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do
-            if (fd.cFileName[0] != '.') names.push_back(fd.cFileName);
-        while (FindNextFileA(h, &fd));
-        FindClose(h);
-        return names;
-    };
-    const std::vector<std::string> names = {"caf?.txt", "caf?~1.txt", "foo",       "Foo~1",
-                                            "Foo~2",    "FOO~3",      "notes.txt", "Notes~1.TXT"};
-    const char *hosts[] = {"caf\xe2\x98\x95.txt", "caf\xe2\x98\x83.txt", "foo", "Foo~1", "Foo",
-                           "FOO", "notes.txt", "Notes.TXT"};
-    EXPECT_EQ(listed(), names);
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::string lower = names[i];
+    // Each name listed, and the host's entry it leads to.
+    const std::pair<std::string, std::string> entries[] = {{"caf?.txt", "caf\xe2\x98\x95.txt"},
+                                                           {"caf?~1.txt", "caf\xe2\x98\x83.txt"},
+                                                           {"foo", "foo"},
+                                                           {"Foo~1", "Foo~1"},
+                                                           {"Foo~2", "Foo"},
+                                                           {"FOO~3", "FOO"},
+                                                           {"notes.txt", "notes.txt"},
+                                                           {"Notes~1.TXT", "Notes.TXT"}};
+    std::vector<std::string> names = {".", ".."};
+    for (const auto &[name, host] : entries) {
+        names.push_back(name);
+        std::string lower = name;
         for (char &c : lower) c = (char)tolower((unsigned char)c);
-        EXPECT_EQ(plat_host_path(("w\\" + names[i]).c_str()), d.host(std::string("w/") + hosts[i]));
-        EXPECT_EQ(plat_host_path(("w\\" + lower).c_str()), d.host(std::string("w/") + hosts[i]));
+        for (const std::string &n : {name, lower})
+            EXPECT_EQ(plat_host_path(("w\\" + n).c_str()), d.host("w/" + host));
     }
+    EXPECT_EQ(find_names("c:\\w\\*.*"), names);
     d.write("w/other.txt", "");
     ASSERT_EQ(_chdir("w\\foo~2"), 0);
     EXPECT_EQ(plat_host_path("."), d.host("w/Foo"));
-    std::vector<std::string> again = names;
-    again.push_back("other.txt");
-    EXPECT_EQ(listed(), again);
+    names.push_back("other.txt");
+    EXPECT_EQ(find_names("c:\\w\\*.*"), names);
 }

@@ -1,7 +1,6 @@
 // A file's security carried to a new file, the path of an open file behind its links, and
 // flushes that fail as a failing disk makes them fail.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <filesystem>
 #include <io.h>
@@ -16,37 +15,29 @@ static unsigned mode_de(const std::string &hote) {
     return stat(hote.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-// Windows: GetFileSecurityA with a buffer too small fails with ERROR_INSUFFICIENT_BUFFER and
-// gives the size needed; CreateFileA given that descriptor makes the new file with that
-// access from its creation (here the permission bits, before a byte is written); CREATE_NEW
-// on an existing name fails with ERROR_FILE_EXISTS; _open_osfhandle and _fdopen make a stream
-// of the handle.
+// CreateFileA given another file's descriptor (GetFileSecurityA) makes the new file with that
+// access from its creation: here the permission bits, before a byte is written; CREATE_NEW on
+// an existing name fails with ERROR_FILE_EXISTS, descriptor or not. (The calls as Windows
+// has them: tests/win32/kernel32/security.cpp.)
 TEST(PlatSecurity, NewFileTakesTheAccessOfAnother) {
     TempDrives d;
     d.write("prive.txt", "secret");
     chmod(d.host("prive.txt").c_str(), 0640);
     DWORD lg = 0;
-    EXPECT_FALSE(GetFileSecurityA("prive.txt", DACL_SECURITY_INFORMATION, nullptr, 0, &lg));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INSUFFICIENT_BUFFER);
+    GetFileSecurityA("prive.txt", DACL_SECURITY_INFORMATION, nullptr, 0, &lg);
     std::vector<char> sd(lg);
     ASSERT_TRUE(GetFileSecurityA("prive.txt", DACL_SECURITY_INFORMATION, sd.data(), lg, &lg));
     SECURITY_ATTRIBUTES sa = {sizeof sa, sd.data(), FALSE};
-    HANDLE h = CreateFileA("prive.$$$", GENERIC_READ | GENERIC_WRITE, 0, &sa, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA("prive.$$$", GENERIC_WRITE, 0, &sa, CREATE_NEW, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_EQ(mode_de(d.host("prive.$$$")), 0640u);
+    CloseHandle(h);
     EXPECT_EQ(CreateFileA("prive.$$$", GENERIC_WRITE, 0, &sa, CREATE_NEW, 0, nullptr),
               INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_EXISTS);
-    FILE *f = _fdopen(_open_osfhandle((intptr_t)h, _O_BINARY), "w+b");
-    ASSERT_NE(f, nullptr);
-    fputs("copie", f);
-    EXPECT_EQ(fclose(f), 0);
-    EXPECT_EQ(d.read("prive.$$$"), "copie");
 }
 
-// Windows: GetFinalPathNameByHandleA gives "\\?\" and the DOS path of the file itself, every
-// link resolved; a buffer too small gets the size needed, terminator included. Here a file
+// GetFinalPathNameByHandleA gives the DOS path of the file itself, every link resolved; a file
 // that no drive reaches has no such path (0).
 TEST(PlatSecurity, FinalPathOfAnOpenFileResolvesLinks) {
     TempDrives d;
@@ -56,7 +47,6 @@ TEST(PlatSecurity, FinalPathOfAnOpenFileResolvesLinks) {
     char chemin[MAX_PATH];
     EXPECT_EQ(GetFinalPathNameByHandleA(h, chemin, sizeof chemin, VOLUME_NAME_DOS), 21u);
     EXPECT_STREQ(chemin, "\\\\?\\C:\\vrai\\cible.txt");
-    EXPECT_EQ(GetFinalPathNameByHandleA(h, chemin, 10, VOLUME_NAME_DOS), 22u);
     CloseHandle(h);
     std::filesystem::create_symlink("/proc/self/exe", d.host("loin"));
     h = CreateFileA("loin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

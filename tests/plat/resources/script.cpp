@@ -14,6 +14,9 @@ const RcControl *control(const RcDialog &d, int id) {
 }
 } // namespace
 
+// What the dialogs' own tests do not show: the files the resources name, a text with a
+// backslash, an ICON control's resource, RTEXT's style. (The rest of the layouts is pinned by
+// the tests that open the dialogs.)
 TEST(PlatResourceScript, TheProgramsScriptReadsWhole) {
     const RcScript &s = rc_program_script();
     EXPECT_TRUE(s.errors.empty()) << s.errors.front();
@@ -22,44 +25,14 @@ TEST(PlatResourceScript, TheProgramsScriptReadsWhole) {
         EXPECT_NE(rc_find_dialog(id), nullptr) << id;
     EXPECT_EQ(s.icons.at(IDI_QUILLON), "res/quillon.ico");
     EXPECT_EQ(s.cursors.size(), (size_t)NB_MONTRES);
-    EXPECT_EQ(s.cursors.at(IDC_MONTRE1), "res/montre01.cur");
     EXPECT_EQ(s.cursors.at(IDC_MONTRE1 + 11), "res/montre12.cur");
-
     const RcDialog &main = *rc_find_dialog(DLG_PRINCIPAL);
-    EXPECT_EQ(main.caption, "Quillon - Utility to produce/recover Quillon files");
-    EXPECT_EQ(main.font_name, "Helv");
-    EXPECT_EQ(main.font_size, 8);
-    EXPECT_EQ(main.x, 50);
-    EXPECT_EQ(main.cx, 344);
-    EXPECT_EQ(main.style & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_MINIMIZEBOX),
-              (DWORD)(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
-    const RcControl *files = control(main, IDD_FICHIERS);
-    ASSERT_NE(files, nullptr);
-    EXPECT_EQ(files->cls, "ListBox");
-    EXPECT_EQ(files->style & (LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL | WS_BORDER),
-              (DWORD)(LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL | WS_BORDER));
-    EXPECT_EQ(files->x, 5);
-    EXPECT_EQ(files->cy, 104);
     EXPECT_EQ(control(main, IDD_RACINE)->text, " [:\\]");
-    EXPECT_EQ(control(main, IDD_LECTEURS)->style & (LBS_SORT | WS_VSCROLL), 0u);
-    const RcControl &icon = main.controls.back();
-    EXPECT_EQ(icon.style & SS_TYPEMASK, (DWORD)SS_ICON);
-    EXPECT_EQ(icon.text_id, IDI_QUILLON);
-    // Layout order is the order of the script; labels keep their mnemonics.
-    EXPECT_EQ(main.controls[0].text, "File Name:");
-    EXPECT_EQ(main.controls[1].id, IDD_NOMFICHIER);
-    EXPECT_EQ(main.controls[6].text, "&Files :");
-
-    const RcDialog &exam = *rc_find_dialog(DLG_ATTRIBUTS);
-    EXPECT_EQ(exam.font_name, "MS Sans Serif");
-    EXPECT_EQ(control(exam, IDA_AIDE)->style & BS_TYPEMASK, (DWORD)BS_OWNERDRAW);
-    EXPECT_EQ(control(exam, IDA_QUITTER)->style & BS_TYPEMASK, (DWORD)BS_DEFPUSHBUTTON);
-    EXPECT_EQ(control(exam, IDA_CREATION)->style & (SS_TYPEMASK | WS_BORDER),
+    EXPECT_EQ(main.controls.back().style & SS_TYPEMASK, (DWORD)SS_ICON);
+    EXPECT_EQ(main.controls.back().text_id, IDI_QUILLON);
+    EXPECT_EQ(control(*rc_find_dialog(DLG_ATTRIBUTS), IDA_CREATION)->style &
+                  (SS_TYPEMASK | WS_BORDER),
               (DWORD)(SS_RIGHT | WS_BORDER));
-    const RcControl *tick = control(*rc_find_dialog(DLG_MESS_ANNUL), ID_MESS_ANNUL);
-    ASSERT_NE(tick, nullptr);
-    EXPECT_EQ(tick->style & BS_TYPEMASK, (DWORD)BS_AUTOCHECKBOX);
-    EXPECT_NE(control(*rc_find_dialog(DLG_MESS), IDOK), nullptr);
 }
 
 TEST(PlatResourceScript, PreprocessorExpressionsStringsAndErrors) {
@@ -87,6 +60,7 @@ TEST(PlatResourceScript, PreprocessorExpressionsStringsAndErrors) {
     EXPECT_EQ(d.cx, 100);
     EXPECT_EQ(d.caption, "Say \"hi\"\tthereA");
     EXPECT_EQ(d.style, (DWORD)(WS_POPUP | WS_CAPTION | DS_SETFONT));
+    EXPECT_EQ(d.font_name + std::to_string(d.font_size), "MS Shell Dlg8");
     ASSERT_EQ(d.controls.size(), 3u);
     EXPECT_EQ(d.controls[0].id, 11);
     EXPECT_EQ(d.controls[0].text, "caf\xe9");

@@ -1,20 +1,9 @@
 // Dialog units from the toolkit's fonts, as Windows computes them from a dialog's font.
 #include <gtest/gtest.h>
 #include <QFontMetrics>
-#include <functional>
 #include "app/quillonid.h"
-#include "io/iodlgid.h"
-#include "plattest_ui.h"
+#include "dialogue.h"
 #include "user32/units.h"
-
-namespace {
-void in_dialog(int template_id, const std::function<void(HWND)> &act) {
-    plat_test_push_dialog_handler([&](HWND h, int) { act(h); });
-    DialogBoxParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCE(template_id), nullptr,
-        [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
-}
-} // namespace
 
 // Dialog units: x * baseX / 4, y * baseY / 8, baseX = (width of a..zA..Z / 26 + 1) / 2 and
 // baseY the font's height; "MS Sans Serif" 8 and "Helv" 8 give the same font.
@@ -26,7 +15,7 @@ TEST(PlatDialog, DialogUnitsFollowTheDialogsFont) {
     BaseUnits b = base_units(dialog_font("Helv", 8));
     EXPECT_EQ(b.x, (w / 26 + 1) / 2);
     EXPECT_EQ(b.y, fm.height());
-    in_dialog(DLG_PRINCIPAL, [&](HWND h) {
+    dans_dialogue(DLG_PRINCIPAL, [&](HWND h) {
         RECT client, edit;
         GetClientRect(h, &client);
         EXPECT_EQ(client.right, (344 * b.x * 2 + 4) / 8);

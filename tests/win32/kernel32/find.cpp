@@ -2,28 +2,12 @@
 // attributes and the errors. Windows lists entries in the file system's order: they are
 // compared here as sorted lists.
 #include <gtest/gtest.h>
-#include <map>
 #include <windows.h>
 #include "findnames.h"
 #include "tempfolder.h"
 #include "wine.h"
 
-namespace {
-
 using V = std::vector<std::string>;
-
-std::map<std::string, WIN32_FIND_DATAA> entries(const char *pattern) {
-    std::map<std::string, WIN32_FIND_DATAA> seen;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return seen;
-    do seen[fd.cFileName] = fd;
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return seen;
-}
-
-} // namespace
 
 TEST(Win32Find, WildcardRules) {
     TempFolder t;
@@ -63,7 +47,7 @@ TEST(Win32Find, DotEntriesAndErrors) {
     t.mkdir("sub");
     EXPECT_EQ(find_names_sorted("sub\\*.*"), (V{".", ".."}));
     EXPECT_EQ(find_names_sorted((t.path() + "\\SUB\\*").c_str()), (V{".", ".."}));
-    auto dots = entries("sub\\*");
+    auto dots = find_entries("sub\\*");
     for (const char *dot : {".", ".."})
         EXPECT_EQ(dots[dot].dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN),
                   (DWORD)FILE_ATTRIBUTE_DIRECTORY);
@@ -91,7 +75,7 @@ TEST(Win32Find, AttributesSizesAndTimes) {
     t.write("ro.txt", "r");
     t.mkdir("dir");
     ASSERT_TRUE(SetFileAttributesA("ro.txt", FILE_ATTRIBUTE_READONLY));
-    auto seen = entries("*");
+    auto seen = find_entries("*");
     EXPECT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen["plain.bin"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(seen["plain.bin"].nFileSizeLow, 70000u);

@@ -1,32 +1,34 @@
-// List boxes as the program fills and reads them, in its main window's layout: Windows' sorted
-// insertion, and the selection messages of single and extended selection.
+// List boxes as the program fills and reads them, in its main window's layout, and as the user
+// clicks them: Windows' sorted insertion, the selection messages of single and extended
+// selection, clicks and their notifications, the width of the longest entry.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 #include <windows.h>
 #include "app/quillonid.h"
+#include "dialogue.h"
 
 namespace {
 
-std::function<void(HWND)> body;
 std::vector<WPARAM> notes; // the lists' WM_COMMAND
 
-// The test's body runs once the dialog is made; the dialog ends there.
-INT_PTR CALLBACK run_body(HWND h, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK keep_notes(HWND, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_COMMAND && LOWORD(wParam) >= IDD_FICHIERS && LOWORD(wParam) <= IDD_LECTEURS)
         notes.push_back(wParam);
-    if (msg != WM_INITDIALOG) return FALSE;
-    body(h);
-    EndDialog(h, 0);
-    return TRUE;
+    return msg == WM_INITDIALOG;
 }
 
-void in_main_window(std::function<void(HWND)> b) {
-    body = std::move(b);
+void in_main_window(const std::function<void(HWND)> &body) {
     notes.clear();
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(DLG_PRINCIPAL), nullptr,
-                              run_body, 0),
+    EXPECT_EQ(dans_dialogue(
+                  DLG_PRINCIPAL,
+                  [&](HWND h) {
+                      body(h);
+                      EndDialog(h, 0);
+                  },
+                  keep_notes),
               0);
 }
 
@@ -34,14 +36,8 @@ LRESULT lb(HWND h, int id, UINT msg, WPARAM w = 0, LPARAM l = 0) {
     return SendDlgItemMessageA(h, id, msg, w, l);
 }
 
-std::vector<std::string> entries(HWND h, int id) {
-    std::vector<std::string> out;
-    for (int i = 0; i < lb(h, id, LB_GETCOUNT); ++i) {
-        std::string s(lb(h, id, LB_GETTEXTLEN, i), '\0');
-        EXPECT_EQ(lb(h, id, LB_GETTEXT, i, (LPARAM)&s[0]), (LRESULT)s.size());
-        out.push_back(s);
-    }
-    return out;
+void fill(HWND h, int id, const std::vector<const char *> &names) {
+    for (const char *n : names) lb(h, id, LB_ADDSTRING, 0, (LPARAM)n);
 }
 
 } // namespace
@@ -54,32 +50,31 @@ TEST(Win32ListBox, SortedListsIgnoreCaseAndAccents) {
                                "\xe9l\xe8ve", "ALPHA2",   "b",     "[..]"};
         for (const char *n : names) {
             LRESULT at = lb(h, IDD_FICHIERS, LB_ADDSTRING, 0, (LPARAM)n);
-            EXPECT_EQ(entries(h, IDD_FICHIERS)[at], n);
+            EXPECT_EQ(entrees(h, IDD_FICHIERS)[at], n);
         }
-        std::vector<std::string> sorted = {"[..]",        "alpha",     "ALPHA2",  "b", "Beta.TXT",
-                                           "\xe9l\xe8ve", "\xc9t\xe9", "zeta.txt"};
-        EXPECT_EQ(entries(h, IDD_FICHIERS), sorted);
-        for (const char *n : {"[C:]", "[A:]"}) lb(h, IDD_LECTEURS, LB_ADDSTRING, 0, (LPARAM)n);
-        EXPECT_EQ(entries(h, IDD_LECTEURS), (std::vector<std::string>{"[C:]", "[A:]"}));
+        std::vector<std::string> sorted = {"[..]",     "alpha",       "ALPHA2",    "b",
+                                           "Beta.TXT", "\xe9l\xe8ve", "\xc9t\xe9", "zeta.txt"};
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), sorted);
+        fill(h, IDD_LECTEURS, {"[C:]", "[A:]"});
+        EXPECT_EQ(entrees(h, IDD_LECTEURS), (std::vector<std::string>{"[C:]", "[A:]"}));
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETTEXTLEN, 99), LB_ERR);
         lb(h, IDD_FICHIERS, LB_RESETCONTENT);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETCOUNT), 0);
     });
 }
 
-// Extended selection as the program sets and reads it: no notification for its own changes;
-// the messages of single selection fail there.
-TEST(Win32ListBox, ExtendedSelectionByMessages) {
+// Extended selection as the program sets and reads it, without notification for its own
+// changes (the messages of single selection fail there); then as the user makes it: click
+// selects one, Shift-click a range from the anchor, Ctrl-click toggles one, and each of the
+// user's changes notifies LBN_SELCHANGE.
+TEST(Win32ListBox, ExtendedSelection) {
     in_main_window([](HWND h) {
-        for (const char *n : {"a", "b", "c", "d", "e", "f"})
-            lb(h, IDD_FICHIERS, LB_ADDSTRING, 0, (LPARAM)n);
+        fill(h, IDD_FICHIERS, {"a", "b", "c", "d", "e", "f"});
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSELCOUNT), 0);
         for (int i : {1, 3, 5}) EXPECT_EQ(lb(h, IDD_FICHIERS, LB_SETSEL, TRUE, i), 0);
         int items[8];
         ASSERT_EQ(lb(h, IDD_FICHIERS, LB_GETSELITEMS, 8, (LPARAM)items), 3);
-        EXPECT_EQ(items[0], 1);
-        EXPECT_EQ(items[1], 3);
-        EXPECT_EQ(items[2], 5);
+        EXPECT_EQ(std::vector<int>(items, items + 3), (std::vector<int>{1, 3, 5}));
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSELITEMS, 2, (LPARAM)items), 2); // at most what fits
         EXPECT_GT(lb(h, IDD_FICHIERS, LB_GETSEL, 3), 0);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSEL, 2), 0);
@@ -92,16 +87,27 @@ TEST(Win32ListBox, ExtendedSelectionByMessages) {
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSELCOUNT), 0);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_SETCURSEL, 1), LB_ERR);
         EXPECT_TRUE(notes.empty());
+
+        plat_test_select(h, IDD_FICHIERS, 1, 0);
+        plat_test_select(h, IDD_FICHIERS, 3, PLAT_MOD_SHIFT);
+        plat_test_select(h, IDD_FICHIERS, 5, PLAT_MOD_CTRL);
+        plat_test_select(h, IDD_FICHIERS, 2, PLAT_MOD_CTRL);
+        // 1, then 1 to 3, then 5 added, then 2 taken away.
+        ASSERT_EQ(lb(h, IDD_FICHIERS, LB_GETSELITEMS, 8, (LPARAM)items), 3);
+        EXPECT_EQ(std::vector<int>(items, items + 3), (std::vector<int>{1, 3, 5}));
+        // (The list may also tell that it took the focus.)
+        EXPECT_GE(std::count(notes.begin(), notes.end(), MAKEWPARAM(IDD_FICHIERS, LBN_SELCHANGE)),
+                  4);
     });
 }
 
 // Single selection: LB_GETCURSEL gives the entry or LB_ERR; LB_GETSELCOUNT and
-// LB_GETSELITEMS, which are for multiple selection, fail there.
-TEST(Win32ListBox, SingleSelectionByMessages) {
+// LB_GETSELITEMS, which are for multiple selection, fail there; no notification for the
+// program's own changes. Then clicks, and a double-click notifies LBN_DBLCLK (LBS_NOTIFY).
+TEST(Win32ListBox, SingleSelection) {
     in_main_window([](HWND h) {
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), LB_ERR);
-        for (const char *n : {"[..]", "[sub]", "[autre]"})
-            lb(h, IDD_REPERTOIRES, LB_ADDSTRING, 0, (LPARAM)n);
+        fill(h, IDD_REPERTOIRES, {"[..]", "[sub]", "[autre]"});
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), LB_ERR);
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_SETCURSEL, 2), 2);
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), 2);
@@ -112,6 +118,16 @@ TEST(Win32ListBox, SingleSelectionByMessages) {
         int items[4];
         EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETSELITEMS, 4, (LPARAM)items), LB_ERR);
         EXPECT_TRUE(notes.empty());
+
+        plat_test_select(h, IDD_REPERTOIRES, 2, 0);
+        EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), 2);
+        plat_test_select(h, IDD_REPERTOIRES, 0, 0);
+        EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), 0);
+        notes.clear();
+        plat_test_double_click(h, IDD_REPERTOIRES, 1);
+        EXPECT_EQ(lb(h, IDD_REPERTOIRES, LB_GETCURSEL), 1);
+        ASSERT_FALSE(notes.empty());
+        EXPECT_EQ(notes.back(), MAKEWPARAM(IDD_REPERTOIRES, LBN_DBLCLK));
     });
 }
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "app/quillonid.h"
-#include "plattest_ui.h"
+#include "dialogue.h"
 
 namespace {
 int fired = 0;
@@ -12,10 +12,6 @@ void CALLBACK count_timer(HWND, UINT msg, UINT_PTR id, DWORD) {
     fired_id = id;
     ++fired;
 }
-INT_PTR CALLBACK silent_dialog(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
 } // namespace
 
 // A thread timer fires repeatedly from whatever loop runs, a modal dialog's included, until
@@ -23,12 +19,10 @@ INT_PTR CALLBACK silent_dialog(HWND, UINT, WPARAM, LPARAM) {
 TEST(Win32Timers, ThreadTimersFireInsideModalLoopsUntilKilled) {
     UINT_PTR id = SetTimer(nullptr, 0, 20, count_timer);
     ASSERT_NE(id, 0u);
-    plat_test_push_dialog_handler([](HWND h, int) {
+    dans_dialogue(DLG_APROPOS, [](HWND h) {
         plat_test_wait(150);
         EndDialog(h, 0);
     });
-    DialogBoxParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(DLG_APROPOS), nullptr, silent_dialog, 0);
     EXPECT_GE(fired, 2);
     EXPECT_EQ(fired_id, id);
     // Any loop that runs dispatches it, the test's own waiting included.

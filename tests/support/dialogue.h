@@ -1,0 +1,46 @@
+// A dialog of the program's resources run with a dialog procedure of the test's, the test's
+// body acting in it once it is shown; the entries of its list boxes; the next message box
+// answered.
+#ifndef QUILLON_TESTS_DIALOGUE_H
+#define QUILLON_TESTS_DIALOGUE_H
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include <windows.h>
+#include "plattest_ui.h"
+
+inline INT_PTR CALLBACK proc_muette(HWND, UINT msg, WPARAM, LPARAM) {
+    return msg == WM_INITDIALOG;
+}
+
+// The body must end the dialog (EndDialog, or a click on a button that ends it); the
+// dialog's result is returned.
+inline INT_PTR dans_dialogue(int modele, const std::function<void(HWND)> &corps,
+                             DLGPROC proc = proc_muette, LPARAM param = 0) {
+    plat_test_push_dialog_handler([&corps](HWND h, int) { corps(h); });
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(modele), nullptr, proc,
+                           param);
+}
+
+// In the list's order; LB_GETTEXT gives the length LB_GETTEXTLEN announced.
+inline std::vector<std::string> entrees(HWND hDlg, int id) {
+    std::vector<std::string> v;
+    for (int i = 0; i < (int)SendDlgItemMessageA(hDlg, id, LB_GETCOUNT, 0, 0); ++i) {
+        std::string s((size_t)SendDlgItemMessageA(hDlg, id, LB_GETTEXTLEN, i, 0), '\0');
+        EXPECT_EQ(SendDlgItemMessageA(hDlg, id, LB_GETTEXT, i, (LPARAM)&s[0]), (LRESULT)s.size());
+        v.push_back(s);
+    }
+    return v;
+}
+
+// Answers the next message box: keeps its text (control 128), then closes it.
+inline void retient_message(std::string *texte) {
+    plat_test_push_dialog_handler([texte](HWND m, int) {
+        *texte = plat_test_text(m, 128);
+        plat_test_close_box(m);
+    });
+}
+
+#endif
