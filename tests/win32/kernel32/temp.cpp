@@ -12,7 +12,8 @@ static bool same_ignoring_case(const std::string &a, const std::string &b) {
 }
 
 // The path ends with a backslash and names a directory; the length returned leaves out the
-// terminator, or counts it when the buffer is too small.
+// terminator, or counts it when the buffer is too small. The first of TMP, TEMP and
+// USERPROFILE that is set names it.
 TEST(Win32Temp, TemporaryPath) {
     char tmp[MAX_PATH];
     DWORD n = GetTempPathA(sizeof tmp, tmp);
@@ -22,10 +23,7 @@ TEST(Win32Temp, TemporaryPath) {
     EXPECT_NE(GetFileAttributesA(tmp) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     char small[2];
     EXPECT_EQ(GetTempPathA(sizeof small, small), n + 1);
-}
 
-// The first of TMP, TEMP and USERPROFILE that is set names the temporary path.
-TEST(Win32Temp, TemporaryPathFromTheEnvironment) {
     TempFolder t;
     t.mkdir("tmp");
     t.mkdir("temp");
@@ -34,7 +32,6 @@ TEST(Win32Temp, TemporaryPathFromTheEnvironment) {
     for (int i = 0; i < 2; ++i) saved[i] = getenv(vars[i]) ? getenv(vars[i]) : "";
     SetEnvironmentVariableA("TMP", (t.path() + "\\tmp").c_str());
     SetEnvironmentVariableA("TEMP", (t.path() + "\\temp").c_str());
-    char tmp[MAX_PATH];
     EXPECT_EQ(GetTempPathA(sizeof tmp, tmp), t.path().size() + 5);
     EXPECT_EQ(tmp, t.path() + "\\tmp\\");
     SetEnvironmentVariableA("TMP", nullptr);
