@@ -23,13 +23,12 @@ TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
     // The test program lies outside the test's drive C:, where nothing bears its name.
     std::string message;
     PlatHelpState aide;
-    EXPECT_EQ(lance_programme([&](HWND h) {
-                  retient_message(&message);
-                  plat_test_click(h, IDD_AIDE);
-                  aide = plat_test_help_state();
-                  plat_test_key(h, VK_ESCAPE);
-              }),
-              0);
+    lance_programme([&](HWND h) {
+        retient_message(&message);
+        plat_test_click(h, IDD_AIDE);
+        aide = plat_test_help_state();
+        plat_test_key(h, VK_ESCAPE);
+    });
     EXPECT_EQ(nom_faide, attendu);
     EXPECT_EQ(message, "Le fichier d'aide " + attendu +
                            " ne peut pas \xea"
@@ -47,20 +46,19 @@ TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
     d.write("a.txt", "abc");
     ASSERT_EQ(add_header("a.txt", 0), 1);
     PlatHelpState depuis_fenetre, depuis_examen;
-    EXPECT_EQ(lance_programme([&](HWND h) {
-                  plat_test_click(h, IDD_AIDE);
-                  depuis_fenetre = plat_test_help_state();
-                  selectionne(h, {"a.txt"});
-                  plat_test_push_dialog_handler([&](HWND examen, int modele) {
-                      EXPECT_EQ(modele, DLG_ATTRIBUTS);
-                      plat_test_click(examen, IDA_AIDE);
-                      depuis_examen = plat_test_help_state();
-                      plat_test_key(examen, VK_ESCAPE);
-                  });
-                  plat_test_click(h, IDD_EXAMINER);
-                  plat_test_key(h, VK_ESCAPE);
-              }),
-              0);
+    lance_programme([&](HWND h) {
+        plat_test_click(h, IDD_AIDE);
+        depuis_fenetre = plat_test_help_state();
+        selectionne(h, {"a.txt"});
+        plat_test_push_dialog_handler([&](HWND examen, int modele) {
+            EXPECT_EQ(modele, DLG_ATTRIBUTS);
+            plat_test_click(examen, IDA_AIDE);
+            depuis_examen = plat_test_help_state();
+            plat_test_key(examen, VK_ESCAPE);
+        });
+        plat_test_click(h, IDD_EXAMINER);
+        plat_test_key(h, VK_ESCAPE);
+    });
     for (PlatHelpState *e : {&depuis_fenetre, &depuis_examen}) {
         EXPECT_TRUE(e->visible);
         EXPECT_EQ(e->page, d.host(place));
@@ -100,11 +98,11 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     ASSERT_EQ(aide.page, d.host("quillon.htm"));
     if (!aide.own_viewer) GTEST_SKIP() << "the help opens in the user's browser";
     for (const char *message :
-         {err_fichier,  err_dejabin,    err_pasquillon, type_text,    err_ftemp,      err_nondos,
-          err_lectmac,  mess_escape,    mess_info,      revend,       err_ecriture,   err_remplace,
-          err_sauvegarde, err_tropgros,   err_creation, err_nomlong,    err_lien,
-          err_nomsaut,  err_sousrep,    err_liste,      raison_acces, raison_protege, raison_plein,
-          raison_nom,   raison_long,    raison_autre,   err_aide}) {
+         {err_fichier,    err_dejabin,  err_pasquillon, type_text,      err_ftemp,    err_nondos,
+          err_lectmac,    mess_escape,  mess_info,      revend,         err_ecriture, err_remplace,
+          err_sauvegarde, err_tropgros, err_creation,   err_nomlong,    err_lien,     err_nomsaut,
+          err_sousrep,    err_liste,    raison_acces,   raison_protege, raison_plein, raison_nom,
+          raison_long,    raison_autre, err_aide}) {
         std::string texte = utf8(message);
         // The pieces between the values put in (%s, %lu).
         for (size_t debut = 0, fin; debut <= texte.size();

@@ -27,7 +27,7 @@ TEST(Programme, PicturesOfTheWindows) {
     fuseau("UTC0"); // the same dates on every machine
     date_fichier(d.host("home/ann/Transfer/Letter to Paul.doc"), 984579720); // 2001-03-14 14:22
     bool principale = false, examen = false;
-    int fin = lance_programme([&](HWND h) {
+    lance_programme([&](HWND h) {
         double_clic(h, IDD_REPERTOIRES, "[home]");
         double_clic(h, IDD_REPERTOIRES, "[ann]");
         double_clic(h, IDD_REPERTOIRES, "[transfer]");
@@ -47,7 +47,6 @@ TEST(Programme, PicturesOfTheWindows) {
         plat_test_click(h, IDD_EXAMINER);
         plat_test_click(h, IDD_QUITTER);
     });
-    EXPECT_EQ(fin, 0);
     EXPECT_TRUE(principale);
     EXPECT_TRUE(examen);
 }

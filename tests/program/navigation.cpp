@@ -21,7 +21,7 @@ static void arbre_de_test(const TempDrives &d) {
 TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
     TempDrives d(2, {"SYSTEME", "My [x] Disk"});
     arbre_de_test(d);
-    int fin = lance_programme([&](HWND h) {
+    lance_programme([&](HWND h) {
         // At start: the mask, both options off, the root of C: and its three lists.
         EXPECT_EQ(plat_test_text(h, IDD_NOMFICHIER), "*.*");
         EXPECT_EQ(IsDlgButtonChecked(h, IDD_SAUVEGARDE), (UINT)BST_UNCHECKED);
@@ -100,9 +100,6 @@ TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
 
         plat_test_key(h, VK_ESCAPE);
     });
-    EXPECT_EQ(fin, 0);
-    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
-    EXPECT_EQ(plat_test_pending_handlers(), 0);
 }
 
 // A drive entry whose bracketed drive was cut off (or never there) names no drive: a
@@ -111,7 +108,7 @@ TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
     TempDrives d(2);
     d.write("a.txt", "a");
     d.mkdir("sub");
-    int fin = lance_programme([&](HWND h) {
+    lance_programme([&](HWND h) {
         double_clic(h, IDD_REPERTOIRES, "[sub]");
         HWND hLecteurs = GetDlgItem(h, IDD_LECTEURS);
         for (const char *entree :
@@ -125,7 +122,6 @@ TEST(Programme, DriveEntryWithoutItsDriveDoesNothing) {
         EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[..]"}));
         plat_test_close_box(h);
     });
-    EXPECT_EQ(fin, 0);
 }
 
 // A start folder whose path is longer than the path field's 510 characters: the nearest
@@ -139,11 +135,10 @@ TEST(Programme, StartFolderTooLongForThePath) {
     ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
     std::string message;
     retient_message(&message);
-    int fin = lance_programme([&](HWND h) {
+    lance_programme([&](HWND h) {
         EXPECT_EQ(chemin, "c:\\" + niveau + "\\" + niveau + "\\");
         EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"up.txt"}));
         plat_test_key(h, VK_ESCAPE);
     });
-    EXPECT_EQ(fin, 0);
     EXPECT_EQ(message, err_cheminlong);
 }
