@@ -34,6 +34,13 @@ inline std::vector<std::string> find_names_sorted(const char *pattern) {
     return names;
 }
 
+// Whether two names are the same but for case.
+inline bool same_name(const std::string &a, const std::string &b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return tolower((unsigned char)x) == tolower((unsigned char)y);
+           });
+}
+
 // By name, with what the search gives of each.
 inline std::map<std::string, WIN32_FIND_DATAA> find_entries(const char *pattern) {
     std::map<std::string, WIN32_FIND_DATAA> seen;

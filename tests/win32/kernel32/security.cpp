@@ -1,11 +1,11 @@
 // A file's security passed to a new file, and the path of an open file, as the program asks
 // Windows for them.
 #include <gtest/gtest.h>
-#include <cctype>
 #include <fcntl.h>
 #include <io.h>
 #include <vector>
 #include <windows.h>
+#include "findnames.h"
 #include "tempfolder.h"
 #include "wine.h"
 
@@ -35,11 +35,6 @@ TEST(Win32Security, NewFileWithTheSecurityOfAnother) {
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
-static std::string lower(std::string s) {
-    for (char &c : s) c = (char)tolower((unsigned char)c);
-    return s;
-}
-
 // GetFinalPathNameByHandleA: "\\?\" and the file's full DOS path; a buffer too small gets the
 // size needed, terminator included.
 TEST(Win32Security, FinalPathOfAnOpenFile) {
@@ -52,7 +47,7 @@ TEST(Win32Security, FinalPathOfAnOpenFile) {
     std::string expected = "\\\\?\\" + t.path() + "\\real\\target.txt";
     DWORD n = GetFinalPathNameByHandleA(h, path, sizeof path, VOLUME_NAME_DOS);
     EXPECT_EQ(n, expected.size());
-    EXPECT_EQ(lower(path), lower(expected)); // its case is the disk's
+    EXPECT_TRUE(same_name(path, expected)) << path; // its case is the disk's
     // "If the function fails because lpszFilePath is too small ..., the return value is the
     // required buffer size, in TCHARs. This value includes the size of the terminating null
     // character" (Microsoft's documentation): Wine's A form leaves the terminator out.

@@ -3,13 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <windows.h>
+#include "findnames.h"
 #include "tempfolder.h"
-
-static bool same_ignoring_case(const std::string &a, const std::string &b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return tolower((unsigned char)x) == tolower((unsigned char)y);
-           });
-}
 
 // The path ends with a backslash and names a directory; the length returned leaves out the
 // terminator, or counts it when the buffer is too small. The first of TMP, TEMP and
@@ -51,19 +46,19 @@ TEST(Win32Temp, TemporaryFileNames) {
     ASSERT_NE(n, 0u);
     EXPECT_LE(n, 0xFFFFu);
     snprintf(number, sizeof number, "%X", n);
-    EXPECT_TRUE(same_ignoring_case(name, t.path() + "\\pre" + number + ".tmp")) << name;
+    EXPECT_TRUE(same_name(name, t.path() + "\\pre" + number + ".tmp")) << name;
     EXPECT_EQ(t.read(name), "");
     char other[MAX_PATH];
     UINT m = GetTempFileNameA((t.path() + "\\").c_str(), "q", 0, other);
     ASSERT_NE(m, 0u);
     snprintf(number, sizeof number, "%X", m);
-    EXPECT_TRUE(same_ignoring_case(other, t.path() + "\\q" + number + ".tmp")) << other;
+    EXPECT_TRUE(same_name(other, t.path() + "\\q" + number + ".tmp")) << other;
     EXPECT_TRUE(t.exists(other));
     EXPECT_EQ(t.read(name), ""); // the first is still there
     UINT given = GetTempFileNameA(t.path().c_str(), "q", 0x1ABCD, name);
     // "The same number" or its 16 bits that the name holds: both readings of the documentation.
     EXPECT_TRUE(given == 0x1ABCDu || given == 0xABCDu) << given;
-    EXPECT_TRUE(same_ignoring_case(name, t.path() + "\\qABCD.tmp")) << name;
+    EXPECT_TRUE(same_name(name, t.path() + "\\qABCD.tmp")) << name;
     EXPECT_FALSE(t.exists(name));
     // A directory that does not exist: failure, so that the caller looks elsewhere.
     EXPECT_EQ(GetTempFileNameA((t.path() + "\\none").c_str(), "q", 0, name), 0u);
