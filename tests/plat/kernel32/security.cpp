@@ -1,13 +1,9 @@
-// A file's security carried to a new file, the path of an open file behind its links, and
-// flushes that fail as a failing disk makes them fail.
+// A file's security carried to a new file, and the path of an open file behind its links.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <filesystem>
-#include <io.h>
 #include <vector>
 #include <windows.h>
-#include "platcrt.h"
-#include "plattest_fs.h"
 #include "tempdrive.h"
 
 static unsigned mode_de(const std::string &hote) {
@@ -52,33 +48,4 @@ TEST(PlatSecurity, FinalPathOfAnOpenFileResolvesLinks) {
     h = CreateFileA("loin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(GetFinalPathNameByHandleA(h, chemin, sizeof chemin, VOLUME_NAME_DOS), 0u);
     CloseHandle(h);
-}
-
-// The test hooks: the next flush of a file (FlushFileBuffers, _commit) fails once with an
-// I/O error, as a failing disk's does; so does the next flush of a directory (FlushFileBuffers
-// on its handle, or after the rename of MoveFileExA with MOVEFILE_WRITE_THROUGH, which has
-// then happened).
-TEST(PlatSecurity, FlushesFailOnceWhenTheTestSaysSo) {
-    TempDrives d;
-    d.write("a.txt", "a");
-    HANDLE h = CreateFileA("a.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    plat_test_fail_next_flush();
-    EXPECT_FALSE(FlushFileBuffers(h));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_IO_DEVICE);
-    EXPECT_TRUE(FlushFileBuffers(h));
-    int fd = _open_osfhandle((intptr_t)h, 0);
-    plat_test_fail_next_flush();
-    EXPECT_EQ(_commit(fd), -1);
-    EXPECT_EQ(_commit(fd), 0);
-    _close(fd);
-    HANDLE dir = CreateFileA("C:\\", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    plat_test_fail_next_directory_flush();
-    EXPECT_FALSE(FlushFileBuffers(dir));
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_IO_DEVICE);
-    EXPECT_TRUE(FlushFileBuffers(dir));
-    CloseHandle(dir);
-    plat_test_fail_next_directory_flush();
-    EXPECT_FALSE(MoveFileExA("a.txt", "b.txt", MOVEFILE_WRITE_THROUGH));
-    EXPECT_EQ(d.read("b.txt"), "a");
 }
