@@ -85,8 +85,11 @@ if(BUILD_TESTING)
 
     # The packaged program driven from outside, and the stand-in for the user's browser that
     # the help test registers for ".htm" documents.
-    add_executable(quillon_wine_tests tests/windows/programme.cpp)
+    # Its pictures are taken as the Windows test hooks take them.
+    add_executable(quillon_wine_tests tests/windows/programme.cpp
+                   plat/testhooks/win32/picture.cpp)
     target_include_directories(quillon_wine_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR})
+    target_compile_options(quillon_wine_tests PRIVATE -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
     target_link_libraries(quillon_wine_tests PRIVATE gtest_main)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include "app/quillonid.h"
 #include "findnames.h"
+#include "plattest_ui.h"
 #include "systeme.h"
 #include "tempfolder.h"
 
@@ -36,41 +36,13 @@ template <class F> bool attend(F condition, int ms = 20000) {
     return condition();
 }
 
-// A picture of a window as the screen shows it, as a BMP file in the folder QUILLON_IMAGES
-// names (nothing when it names none).
+// A picture of a window as the screen shows it, in the folder QUILLON_IMAGES names (nothing
+// when it names none).
 void image(HWND h, const char *nom) {
     std::string dossier = dossier_env("QUILLON_IMAGES");
     if (dossier.empty()) return;
-    SetForegroundWindow(h);
     Sleep(300); // the window paints itself after it shows
-    RECT r;
-    GetWindowRect(h, &r);
-    int l = r.right - r.left, ht = r.bottom - r.top, ligne = (l * 3 + 3) & ~3;
-    HDC ecran = GetDC(nullptr), mem = CreateCompatibleDC(ecran);
-    HBITMAP bm = CreateCompatibleBitmap(ecran, l, ht);
-    HGDIOBJ avant = SelectObject(mem, bm);
-    BitBlt(mem, 0, 0, l, ht, ecran, r.left, r.top, SRCCOPY);
-    SelectObject(mem, avant);
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof bi;
-    bi.biWidth = l;
-    bi.biHeight = ht;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    std::string pixels((size_t)ligne * ht, '\0');
-    GetDIBits(mem, bm, 0, ht, &pixels[0], (BITMAPINFO *)&bi, DIB_RGB_COLORS);
-    DeleteObject(bm);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, ecran);
-    BITMAPFILEHEADER bf = {};
-    bf.bfType = 0x4D42;
-    bf.bfOffBits = sizeof bf + sizeof bi;
-    bf.bfSize = bf.bfOffBits + (DWORD)pixels.size();
-    CreateDirectoryA(dossier.c_str(), nullptr);
-    std::ofstream out(dossier + "\\" + nom, std::ios::binary);
-    out.write((const char *)&bf, sizeof bf);
-    out.write((const char *)&bi, sizeof bi);
-    out << pixels;
+    plat_test_save_png(h, (dossier + "\\" + nom).c_str());
 }
 
 // quillon.exe started in a folder, and what a user does in its windows.
@@ -154,6 +126,12 @@ std::string contenu(size_t n) {
 
 } // namespace
 
+// The pictures' wait (plat/testhooks/win32/picture.cpp): the window is another process's, which
+// paints it meanwhile.
+void plat_test_wait(int ms) {
+    Sleep((DWORD)ms);
+}
+
 TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     ASSERT_TRUE(fuseau("UTC0"));
     TempFolder d;
@@ -171,7 +149,7 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     Programme p(d.path());
     ASSERT_NE(p.fenetre, nullptr) << "no main window";
     ASSERT_TRUE(p.selectionne(nom));
-    image(p.fenetre, "main-window.bmp");
+    image(p.fenetre, "main-window.png");
     SendMessageA(GetDlgItem(p.fenetre, IDD_FICHIERS), LB_SETSEL, FALSE, -1);
 
     ASSERT_TRUE(p.traite(nom, IDD_AJOUTER));
@@ -195,7 +173,7 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     EXPECT_EQ(p.texte(examen, IDA_DONNEES), std::to_string(original.size()));
     EXPECT_EQ(p.texte(examen, IDA_IDENTIFICATION), "Document Microsoft Word");
     EXPECT_EQ(p.texte(examen, IDA_CREATION), "14/03/39 06:22 "); // the reckoning is 4 h off
-    image(examen, "examine-header.bmp");
+    image(examen, "examine-header.png");
     p.clique(examen, IDA_QUITTER);
     ASSERT_TRUE(attend([&] { return !IsWindow(examen); }));
     ASSERT_TRUE(attend([&] { return p.nb_selectionnes() == 0; }));
