@@ -100,6 +100,7 @@ TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
 
         plat_test_key(h, VK_ESCAPE);
     });
+    EXPECT_EQ(plat_test_pending_handlers(), 0);
 }
 
 // A drive entry whose bracketed drive was cut off (or never there) names no drive: a
