@@ -36,7 +36,8 @@ int answer(Question fn, const Action &act, int expected_template, const std::str
         EXPECT_EQ(plat_test_caption(h), "La l\xe9gende");
         EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Le texte");
         if (!labels.empty()) {
-            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI) + "/" + plat_test_text(h, ID_MESS_NON), labels);
+            EXPECT_EQ(plat_test_text(h, ID_MESS_OUI) + "/" + plat_test_text(h, ID_MESS_NON),
+                      labels);
         }
         act(h);
     });
@@ -82,7 +83,8 @@ TEST_F(Iodlg, QuestionsAnswerAsTheTableSaysAndEscapeIsNoTickedBox) {
         {bmess_ONT, DLG_MESS_ONT, "",
          {{oui, 1}, {non, 0}, {click(ID_MESS_BOUTON3), 2}, {click(ID_MESS_BOUTON4), -1}, {esc, 0},
           {close_box, 0}}},
-        {bmess_ESC, DLG_MESS_ON, "Continuer/Abandonner", {{oui, 1}, {non, 0}, {esc, 0}, {close_box, 0}}},
+        {bmess_ESC, DLG_MESS_ON, "Continuer/Abandonner",
+         {{oui, 1}, {non, 0}, {esc, 0}, {close_box, 0}}},
         {bmess_annulable, DLG_MESS_ANNUL, "",
          {{tick_then_ok, 1}, {click(IDOK), 0}, {close_box, 0}, {escape_then(click(IDOK)), 0}}},
     };

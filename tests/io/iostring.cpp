@@ -121,7 +121,8 @@ TEST(IoString, ReadingLines) {
 
 TEST(IoString, ConversionsOfDigitsAndCharacters) {
     // Hexadecimal decoding stops at the first pair that is not two digits.
-    const char *hexa[][2] = {{"4a6B", "\x4a\x6b"}, {"4a6", "\x4a"}, {"4g12", ""}, {"12zz34", "\x12"}};
+    const char *hexa[][2] = {
+        {"4a6B", "\x4a\x6b"}, {"4a6", "\x4a"}, {"4g12", ""}, {"12zz34", "\x12"}};
     for (auto &c : hexa) {
         char dest[8];
         memset(dest, 0x55, sizeof dest);

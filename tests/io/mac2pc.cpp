@@ -45,7 +45,9 @@ Range r(int code, int value) { return {code, code, value}; }
 // that the target lacks would mean a mistake in the sets above.
 void expect_table(const char *name, const unsigned char *actual, const char32_t (&from)[128],
                   const char32_t (&to)[128], const std::vector<Range> &except) {
-    auto code = [](const char32_t(&high)[128], int c) { return c < 128 ? (char32_t)c : high[c - 128]; };
+    auto code = [](const char32_t(&high)[128], int c) {
+        return c < 128 ? (char32_t)c : high[c - 128];
+    };
     int want[256] = {};
     bool listed[256] = {};
     for (const Range &e : except)
