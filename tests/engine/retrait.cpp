@@ -3,8 +3,8 @@
 
 using Retrait = Moteur;
 
-// The backup holds the Quillon file.
-TEST_F(Retrait, KeepsOnlyTheFirstForkTheHeaderAnnouncesAndBacksUpTheWhole) {
+// The backup holds the whole Quillon file.
+TEST_F(Retrait, KeepsOnlyTheFirstForkTheHeaderAnnouncesAndBacksUpTheQuillonFile) {
     std::string donnees = octets(1000, 2), ressources = octets(300, 3);
     // Data fork and resource fork, each padded to a multiple of 128: 128 + 1024 + 384.
     const std::string deux = entete_quillon(1000, 300) + donnees + std::string(24, '\0') +

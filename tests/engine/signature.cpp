@@ -139,7 +139,7 @@ static bool installe_signatures(const TempDrives &d, const std::string &contenu)
 
 // A folder without a signature file reads the one shipped with the program, all of it; a
 // signature file in the folder comes first.
-TEST(Signature, ShippedFileIsReadWhereTheFolderHasNone) {
+TEST(Signature, FolderFileComesFirstElseTheShippedOneIsReadWhole) {
     TempDrives d;
     std::ifstream livre(QUILLON_SOURCE_DIR "/app/res/quillon.sig", std::ios::binary);
     if (!installe_signatures(d, std::string(std::istreambuf_iterator<char>(livre), {})))
