@@ -47,12 +47,8 @@ static std::map<int, std::string> examine(const char *fichier, const std::string
 TEST(Examen, HeaderWrittenByTheProgram) {
     TempDrives d;
     d.write("report.txt", std::string(1234, 'r'));
-    FILE *fs = fopen(d.host("report.txt").c_str(), "r+b");
-    FILE *fd = fopen(d.host("report.bin").c_str(), "w+b");
-    calcule_binary(fs, fd, "report.txt", 1234);
-    fclose(fd);
-    fclose(fs);
-    auto t = examine("report.bin");
+    ASSERT_EQ(add_header("report.txt", 0), 1);
+    auto t = examine("report.txt");
     EXPECT_EQ(t[IDA_NOM], "report.txt");
     EXPECT_EQ(t[IDA_TYPE] + t[IDA_CREATEUR], "TEXT????");
     EXPECT_EQ(t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES], "1234/0");

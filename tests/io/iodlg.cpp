@@ -101,15 +101,12 @@ TEST_F(Iodlg, QuestionsAnswerAsTheTableSaysAndEscapeIsNoTickedBox) {
 TEST_F(Iodlg, PlainMessagesCloseByTheirButtonOrCloseBoxOnly) {
     for (auto fn : {bmess_permanent, bmess_fugace})
         for (const Action &act : {click(IDOK), close_box, escape_then(key(VK_RETURN))}) {
-            bool up = false;
             plat_test_push_dialog_handler([&](HWND h, int id) {
                 EXPECT_EQ(id, DLG_MESS);
                 EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), "Fini");
-                up = true;
                 act(h);
             });
-            fn(nullptr, "Fini", "Quillon");
-            EXPECT_TRUE(up);
+            fn(nullptr, "Fini", "Quillon"); // (a message never shown leaves its handler pending)
             // Closed by the user, a transient message leaves no timer behind.
             EXPECT_EQ(plat_test_timer_count(), 0);
         }
@@ -277,7 +274,6 @@ TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
 }
 
 TEST_F(Iodlg, TheQueuePumpDispatchesUntilEmptyAndStopsAtQuit) {
-    static int seen = 0;
     inside_dialog(DLG_MESS, nullptr, [&](HWND h) {
         // (A message that carries a pointer, WM_SETTEXT, cannot be posted.)
         PostMessageA(h, DM_SETDEFID, IDCANCEL, 0);
@@ -290,9 +286,7 @@ TEST_F(Iodlg, TheQueuePumpDispatchesUntilEmptyAndStopsAtQuit) {
         ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)); // left in the queue
         EXPECT_EQ(m.message, (UINT)WM_QUIT);
         EXPECT_EQ(m.wParam, (WPARAM)3);
-        ++seen;
     });
-    EXPECT_EQ(seen, 1);
 }
 
 TEST_F(Iodlg, TheOpenSaveDialogIsShorterCentredAndCancelledLeavesTheBufferAlone) {
