@@ -1,101 +1,76 @@
 // Adding a header to one file: what the file becomes, its backup, and what is refused.
 #include <fstream>
+#include <map>
 #include "moteur.h"
 
 using Ajout = Moteur;
 
-TEST_F(Ajout, FileBecomesHeaderThenItsBytesWithoutPadding) {
-    std::string avant = octets(1000);
-    c.write("report.txt", avant);
-    EXPECT_EQ(add_header("report.txt", 0), 1);
-
-    std::string apres = c.read("report.txt");
-    ASSERT_EQ(apres.size(), 1128u);
-    EXPECT_EQ(apres.substr(128), avant);
-    EXPECT_EQ(apres[0], 0);
-    EXPECT_EQ(apres[1], 10);
-    EXPECT_EQ(apres.substr(2, 10), "report.txt");
-    EXPECT_EQ(apres.substr(65, 8), "TEXT????");
-    EXPECT_EQ(lit_be32(apres, 83), 1000u);
-    EXPECT_EQ(lit_be32(apres, 87), 0u);
-    EXPECT_EQ(lit_be32(apres, 95), lit_be32(apres, 91) + 1);
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"report.txt"});
+// The file becomes the header, with the file's name, then its bytes without padding; the
+// backup, when asked for, keeps the former bytes under the extension "bak", whatever the
+// name's extension. The work name of x.$$$ would be x.$$$ itself; and a file the user named
+// report.$$$ is no work file to be emptied.
+TEST_F(Ajout, FileBecomesHeaderThenItsBytesAndTheBackupHoldsTheFormerBytes) {
+    const std::map<std::string, std::string> baks = {
+        {"report.txt", ""}, {"index.html", "index.html.bak"}, {"README", "README.bak"},
+        {"x.$$$", "x.bak"}};
+    c.write("report.$$$", "garde-moi");
+    std::vector<std::string> noms = {"report.$$$"};
+    for (auto &[nom, bak] : baks) {
+        const std::string avant = octets(1000 + nom.size());
+        c.write(nom, avant);
+        EXPECT_EQ(add_header(nom.c_str(), !bak.empty()), 1) << nom;
+        const std::string apres = c.read(nom);
+        EXPECT_EQ(apres.substr(0, 2 + nom.size()), std::string(1, '\0') + (char)nom.size() + nom);
+        EXPECT_EQ(apres.substr(65, 8), "TEXT????");
+        EXPECT_TRUE(apres.substr(128) == avant) << nom;
+        noms.push_back(nom);
+        if (bak.empty()) continue;
+        EXPECT_TRUE(c.read(bak) == avant) << bak;
+        noms.push_back(bak);
+    }
+    EXPECT_EQ(c.read("report.$$$"), "garde-moi");
+    std::sort(noms.begin(), noms.end());
+    EXPECT_EQ(noms_dans(c.host("")), noms);
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
 }
 
-TEST_F(Ajout, BackupKeepsTheFormerBytesUnderTheBakName) {
-    c.write("report.txt", "rapport");
-    c.write("index.html", "<p>");
-    c.write("README", "lisez");
-    EXPECT_EQ(add_header("report.txt", 1), 1);
-    EXPECT_EQ(add_header("index.html", 1), 1);
-    EXPECT_EQ(add_header("README", 1), 1);
-
-    EXPECT_EQ(c.read("report.bak"), "rapport");
-    EXPECT_EQ(c.read("index.html.bak"), "<p>");
-    EXPECT_EQ(c.read("README.bak"), "lisez");
-    EXPECT_EQ(c.read("report.txt").substr(128), "rapport");
-    EXPECT_EQ(c.read("index.html").substr(128), "<p>");
-    EXPECT_EQ(noms_dans(c.host("")),
-              (std::vector<std::string>{"README", "README.bak", "index.html", "index.html.bak",
-                                        "report.bak", "report.txt"}));
-}
-
-// Renames never replace: an older backup stops the conversion, and the user is told.
-TEST_F(Ajout, OlderBackupIsKeptAndTheFileLeftAsItWas) {
-    c.write("report.txt", "nouveau");
+// A file that has a header already, one of 4 GiB (the header's lengths are 32 bits: it would
+// get a header that lies), and a file whose backup name is taken (renames never replace) are
+// left as they were, and the user is told why; the same older backup stops stripping too.
+TEST_F(Ajout, RefusedFileIsLeftAsItWasWithItsReason) {
+    const std::string q = entete_quillon(4, 0) + "fork", pas = " n'a pas \xe9t\xe9 modifi\xe9";
+    const struct {
+        int (*commande)(const char *, int);
+        const char *nom;
+        std::string contenu;
+        std::string message;
+    } cas[] = {
+        {add_header, "deja.bin", q, "Le fichier deja.bin est d\xe9j\xe0 de type Quillon"},
+        {add_header, "enorme.iso", "", "Le fichier enorme.iso d\xe9passe 4 Go : il" + pas},
+        {add_header, "report.txt", "nouveau",
+         "Le fichier de sauvegarde report.bak existe d\xe9j\xe0 : le fichier report.txt" + pas},
+        {strip_header, "autre.bin", q,
+         "Le fichier de sauvegarde autre.bak existe d\xe9j\xe0 : le fichier autre.bin" + pas},
+    };
     c.write("report.bak", "ancien");
-    messages.attend();
-    EXPECT_EQ(add_header("report.txt", 1), 0);
-
-    EXPECT_EQ(c.read("report.txt"), "nouveau");
-    EXPECT_EQ(c.read("report.bak"), "ancien");
-    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"report.bak", "report.txt"}));
-    ASSERT_EQ(messages.textes.size(), 1u);
-    EXPECT_EQ(messages.textes[0], "Le fichier de sauvegarde report.bak existe d\xe9j\xe0 : "
-                                  "le fichier report.txt n'a pas \xe9t\xe9 modifi\xe9");
-}
-
-// The work name of x.$$$ would be x.$$$ itself; and a file the user named report.$$$ is no
-// work file to be emptied.
-TEST_F(Ajout, WorkFileNeverTakesTheNameOfAnExistingFile) {
-    c.write("x.$$$", "dollars");
-    c.write("report.txt", "rapport");
-    c.write("report.$$$", "garde-moi");
-    EXPECT_EQ(add_header("x.$$$", 1), 1);
-    EXPECT_EQ(add_header("report.txt", 0), 1);
-
-    EXPECT_EQ(c.read("x.$$$").substr(128), "dollars");
-    EXPECT_EQ(c.read("x.bak"), "dollars");
-    EXPECT_EQ(c.read("report.txt").substr(128), "rapport");
-    EXPECT_EQ(c.read("report.$$$"), "garde-moi");
+    c.write("autre.bak", "ancien");
+    for (auto &k : cas) {
+        c.write(k.nom, k.contenu);
+        if (k.contenu.empty()) std::filesystem::resize_file(c.host(k.nom), 4ull << 30); // sparse
+        messages.attend();
+        EXPECT_EQ(k.commande(k.nom, 1), 0) << k.nom;
+        EXPECT_EQ(messages.textes.back(), k.message);
+        if (k.contenu.empty()) {
+            EXPECT_EQ(std::filesystem::file_size(c.host(k.nom)), 4ull << 30);
+        } else {
+            EXPECT_EQ(c.read(k.nom), k.contenu);
+        }
+    }
+    EXPECT_EQ(messages.textes.size(), std::size(cas));
+    EXPECT_EQ(c.read("report.bak") + c.read("autre.bak"), "ancienancien");
     EXPECT_EQ(noms_dans(c.host("")),
-              (std::vector<std::string>{"report.$$$", "report.txt", "x.$$$", "x.bak"}));
-}
-
-TEST_F(Ajout, FileWithAHeaderIsLeftByteForByte) {
-    std::string q = entete_quillon(3, 0) + "abc";
-    c.write("deja.bin", q);
-    messages.attend();
-    EXPECT_EQ(add_header("deja.bin", 1), 0);
-    EXPECT_EQ(c.read("deja.bin"), q);
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"deja.bin"});
-    ASSERT_EQ(messages.textes.size(), 1u);
-    EXPECT_EQ(messages.textes[0], "Le fichier deja.bin est d\xe9j\xe0 de type Quillon");
-}
-
-// The header's lengths are 32 bits: a file of 4 GiB would get a header that lies.
-TEST_F(Ajout, FileOfFourGibibytesIsRefusedUntouched) {
-    c.write("enorme.iso", "");
-    std::filesystem::resize_file(c.host("enorme.iso"), 4ull << 30); // sparse: no disk used
-    messages.attend();
-    EXPECT_EQ(add_header("enorme.iso", 0), 0);
-
-    EXPECT_EQ(std::filesystem::file_size(c.host("enorme.iso")), 4ull << 30);
-    EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"enorme.iso"});
-    ASSERT_EQ(messages.textes.size(), 1u);
-    EXPECT_EQ(messages.textes[0],
-              "Le fichier enorme.iso d\xe9passe 4 Go : il n'a pas \xe9t\xe9 modifi\xe9");
+              (std::vector<std::string>{"autre.bak", "autre.bin", "deja.bin", "enorme.iso",
+                                        "report.bak", "report.txt"}));
 }
 
 // A link stays a link: the file it leads to is converted and stripped where it lies, with its

@@ -4,17 +4,14 @@
 #include <io.h>
 #include <windows.h>
 #include "systeme.h"
+#include <vector>
 #include "wine.h"
 
 static unsigned long long val(FILETIME f) {
     return ((unsigned long long)f.dwHighDateTime << 32) | f.dwLowDateTime;
 }
-static FILETIME ft(unsigned long long v) {
-    return FILETIME{(DWORD)v, (DWORD)(v >> 32)};
-}
-static FILETIME ft_unix(time_t s) {
-    return ft(temps_fichier(s));
-}
+static FILETIME ft(unsigned long long v) { return FILETIME{(DWORD)v, (DWORD)(v >> 32)}; }
+static FILETIME ft_unix(time_t s) { return ft(temps_fichier(s)); }
 
 // GetFileTime reads the descriptor under a handle, to the 100 ns; a bad handle is
 // ERROR_INVALID_HANDLE.
@@ -39,16 +36,15 @@ TEST(FileTime, SystemAndDosForms) {
     } cas[] = {{0, 16010101, 0, 0, 1},
                {val(ft_unix(utc(2000, 2, 29, 12, 34, 56))) + 7890000, 20000229, 123456, 789, 2},
                {0x7FFFFFFFFFFFFFFFull, 308280914, 24805, 477, 4}};
+    SYSTEMTIME st;
     for (auto &c : cas) {
-        SYSTEMTIME st;
         FILETIME f = ft(c.v);
         ASSERT_TRUE(FileTimeToSystemTime(&f, &st));
-        EXPECT_EQ(st.wYear * 10000 + st.wMonth * 100 + st.wDay, c.date);
-        EXPECT_EQ(st.wHour * 10000 + st.wMinute * 100 + st.wSecond, c.heure);
-        EXPECT_EQ(st.wMilliseconds, c.ms);
-        EXPECT_EQ(st.wDayOfWeek, c.jour_semaine);
+        EXPECT_EQ(std::vector<int>({st.wYear * 10000 + st.wMonth * 100 + st.wDay,
+                                    st.wHour * 10000 + st.wMinute * 100 + st.wSecond,
+                                    st.wMilliseconds, st.wDayOfWeek}),
+                  std::vector<int>({c.date, c.heure, c.ms, c.jour_semaine}));
     }
-    SYSTEMTIME st;
     FILETIME f = ft(0x8000000000000000ull);
     EXPECT_FALSE(FileTimeToSystemTime(&f, &st));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
@@ -76,15 +72,17 @@ TEST(FileTime, SystemAndDosForms) {
 
 // Our choice: the zone offset in force at that instant, where Windows adds today's bias.
 TEST(FileTime, LocalTimeUsesTheOffsetInForceAtThatInstant) {
+    auto local = [](FILETIME f) {
+        FILETIME l{};
+        EXPECT_TRUE(FileTimeToLocalFileTime(&f, &l));
+        return val(l);
+    };
     FILETIME hiver = ft_unix(utc(2000, 1, 15, 12)), ete = ft_unix(utc(2000, 7, 1, 12)), l;
     ASSERT_TRUE(fuseau("UTC0"));
-    ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));
-    EXPECT_EQ(val(l), val(ete));
+    EXPECT_EQ(local(ete), val(ete));
     if (!fuseau("CET-1CEST,M3.5.0,M10.5.0/3")) GTEST_SKIP() << "the system's zone is fixed";
-    ASSERT_TRUE(FileTimeToLocalFileTime(&hiver, &l));
-    EXPECT_EQ(val(l), val(ft_unix(utc(2000, 1, 15, 13))));
-    ASSERT_TRUE(FileTimeToLocalFileTime(&ete, &l));
-    EXPECT_EQ(val(l), val(ft_unix(utc(2000, 7, 1, 14))));
+    EXPECT_EQ(local(hiver), val(ft_unix(utc(2000, 1, 15, 13))));
+    EXPECT_EQ(local(ete), val(ft_unix(utc(2000, 7, 1, 14))));
     fuseau("EST5EDT,M4.1.0,M10.5.0");
     FILETIME debut = ft(0);
     EXPECT_FALSE(FileTimeToLocalFileTime(&debut, &l)); // would fall before 1601

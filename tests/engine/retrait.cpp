@@ -3,44 +3,27 @@
 
 using Retrait = Moteur;
 
-TEST_F(Retrait, KeepsOnlyTheFirstForkTheHeaderAnnounces) {
+// The backup holds the whole Quillon file.
+TEST_F(Retrait, KeepsOnlyTheFirstForkTheHeaderAnnouncesAndBacksUpTheQuillonFile) {
     std::string donnees = octets(1000, 2), ressources = octets(300, 3);
     // Data fork and resource fork, each padded to a multiple of 128: 128 + 1024 + 384.
-    c.write("deux.bin", entete_quillon(1000, 300) + donnees + std::string(24, '\0') + ressources +
-                            std::string(84, '\0'));
+    const std::string deux = entete_quillon(1000, 300) + donnees + std::string(24, '\0') +
+                             ressources + std::string(84, '\0');
+    c.write("deux.bin", deux);
     c.write("res.bin", entete_quillon(0, 500) + octets(500, 4) + std::string(12, '\0'));
     // A header that promises more than the file holds: the file keeps what is there.
     c.write("court.bin", entete_quillon(5000, 0) + octets(1000, 5));
 
-    EXPECT_EQ(strip_header("deux.bin", 0), 1);
+    EXPECT_EQ(strip_header("deux.bin", 1), 1);
     EXPECT_EQ(strip_header("res.bin", 0), 1);
     EXPECT_EQ(strip_header("court.bin", 0), 1);
 
     EXPECT_EQ(c.read("deux.bin"), donnees);
+    EXPECT_EQ(c.read("deux.bak"), deux);
     EXPECT_EQ(c.read("res.bin"), octets(500, 4));
     EXPECT_EQ(c.read("court.bin"), octets(1000, 5));
     EXPECT_EQ(noms_dans(c.host("")),
-              (std::vector<std::string>{"court.bin", "deux.bin", "res.bin"}));
-}
-
-TEST_F(Retrait, BackupHoldsTheQuillonFileAndAnOlderBackupIsKept) {
-    std::string q = entete_quillon(4, 0) + "fork";
-    c.write("data.bin", q);
-    c.write("autre.bin", q);
-    c.write("autre.bak", "ancien");
-    messages.attend();
-    EXPECT_EQ(strip_header("data.bin", 1), 1);
-    EXPECT_EQ(strip_header("autre.bin", 1), 0);
-
-    EXPECT_EQ(c.read("data.bin"), "fork");
-    EXPECT_EQ(c.read("data.bak"), q);
-    EXPECT_EQ(c.read("autre.bin"), q);
-    EXPECT_EQ(c.read("autre.bak"), "ancien");
-    EXPECT_EQ(noms_dans(c.host("")),
-              (std::vector<std::string>{"autre.bak", "autre.bin", "data.bak", "data.bin"}));
-    ASSERT_EQ(messages.textes.size(), 1u);
-    EXPECT_EQ(messages.textes[0], "Le fichier de sauvegarde autre.bak existe d\xe9j\xe0 : "
-                                  "le fichier autre.bin n'a pas \xe9t\xe9 modifi\xe9");
+              (std::vector<std::string>{"court.bin", "deux.bak", "deux.bin", "res.bin"}));
 }
 
 // Each command's "do not tell again" is its own; a message that could not be shown (here

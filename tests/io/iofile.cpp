@@ -171,10 +171,11 @@ TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
     variable("TMP", nullptr);
 }
 
-// The fatal message shows, and is written out here (accents as \xNN) for the test to read.
+// The fatal message shows, under the program's title, and is written out here (accents as
+// \xNN) for the test to read.
 static void fatal_message_to_stderr() {
     plat_test_push_dialog_handler([](HWND h, int) {
-        std::string out = "<";
+        std::string out = plat_test_caption(h) == revend ? "<" : "(not the program's title)";
         for (unsigned char c : plat_test_text(h, ID_MESS_TEXTE)) {
             char hex[8];
             snprintf(hex, sizeof hex, "\\x%02x", c);

@@ -107,58 +107,50 @@ void expect_blocs(const Flux &f, uint32_t l, uint32_t blocs_par_pas = 1) {
 
 } // namespace
 
-TEST(IoFileCopie, BlocksOf40960AndABarAboveOneBlock) {
-    Copie vide(100, 0);
-    EXPECT_EQ(vide.resultat, 0);
-    EXPECT_EQ(vide.src.lu, 0u);
-    EXPECT_TRUE(vide.dst.writes.empty());
-
-    Copie un(40960, 40960);
-    EXPECT_EQ(un.resultat, 0);
-    EXPECT_EQ(un.dst.writes, std::vector<size_t>{40960});
-    expect_blocs(un.src, 40960); // no bar for one block
-
-    Copie deux(40961, 40961);
-    EXPECT_EQ(deux.resultat, 0);
-    EXPECT_EQ(deux.dst.writes, (std::vector<size_t>{40960, 1}));
-    EXPECT_EQ(deux.src.high, 2);
-    expect_blocs(deux.src, 40961);
-    EXPECT_EQ(hwndPB, nullptr); // and the bar is gone afterwards
-
-    // Several reads: every byte moves once, and the bar fills once.
-    const uint32_t l = 2 * BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE + 40961;
-    Copie trois(l, l);
-    EXPECT_EQ(trois.resultat, 0);
-    EXPECT_EQ(trois.src.lu, l);
-    size_t ecrits = 0;
-    for (size_t n : trois.dst.writes) ecrits += n;
-    EXPECT_EQ(ecrits, l);
-    EXPECT_EQ(trois.src.high, (int)(l / TAILLE_BLOC_COPIE + 1));
-    expect_blocs(trois.src, l);
-}
-
-TEST(IoFileCopie, ShortSourceEndsTheCopyFailuresAreReported) {
-    Copie courte(100, 50000); // the source ends first: what was there, and no endless loop
-    EXPECT_EQ(courte.resultat, 0);
-    EXPECT_EQ(courte.dst.writes, std::vector<size_t>{100});
-    const uint32_t l = 3 * BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE;
-    Copie ecriture_ratee(l, l, false, true);
-    EXPECT_EQ(ecriture_ratee.resultat, -1);
-    EXPECT_EQ(ecriture_ratee.src.lu, l / 3); // stops at the first failed write
-    Copie lecture_ratee(50000, 50000, true, false);
-    EXPECT_EQ(lecture_ratee.resultat, -1);
-    EXPECT_TRUE(lecture_ratee.dst.writes.empty());
-    EXPECT_EQ(hwndPB, nullptr);
-}
-
-TEST(IoFileCopie, HugeCopyBarFitsSixteenBitsAndFillsOnce) {
-    // 65537 blocks: one more step than the bar's 16-bit range holds.
-    const uint32_t l = 65536u * 40960u + 1;
-    Copie grande(l, l);
-    EXPECT_EQ(grande.resultat, 0);
-    EXPECT_EQ(grande.src.lu, l);
-    EXPECT_EQ(grande.src.high, 32769); // two blocks a step
-    // Each step shown, in order, up to a full bar, never wrapping round.
-    expect_blocs(grande.src, l, 2);
-    EXPECT_EQ(grande.src.lectures.back().pos, grande.src.high);
+// Every byte moves once, in blocks of 40960 bytes at most; the bar, above one block, fills
+// once, within its 16-bit range (65537 blocks: two blocks a step), and never wraps round; a
+// source that ends first gives what was there, with no endless loop; a failure stops the copy.
+TEST(IoFileCopie, BlocksOf40960ABarAboveOneBlockAndFailuresReported) {
+    const uint32_t transfert = BLOCS_PAR_TRANSFERT * TAILLE_BLOC_COPIE;
+    const uint32_t plusieurs = 2 * transfert + 40961, enorme = 65536u * 40960u + 1;
+    const struct {
+        unsigned long long taille;
+        uint32_t l;
+        bool src_fail, dst_fail;
+        int resultat;
+        unsigned long long lu;
+        std::vector<size_t> writes; // when given
+        int high, blocs_par_pas;    // the bar's range (-1: no bar), and blocks a step
+    } cas[] = {
+        {100, 0, false, false, 0, 0, {}, -1, 1},
+        {40960, 40960, false, false, 0, 40960, {40960}, -1, 1},
+        {40961, 40961, false, false, 0, 40961, {40960, 1}, 2, 1},
+        {plusieurs, plusieurs, false, false, 0, plusieurs, {}, (int)(plusieurs / 40960 + 1), 1},
+        {enorme, enorme, false, false, 0, enorme, {}, 32769, 2},
+        {100, 50000, false, false, 0, 100, {100}, 2, 1},
+        {3ull * transfert, 3 * transfert, false, true, -1, transfert, {}, 0, 0},
+        {50000, 50000, true, false, -1, 0, {}, 0, 0},
+    };
+    for (auto &k : cas) {
+        SCOPED_TRACE(std::to_string(k.taille) + " bytes, copying " + std::to_string(k.l));
+        Copie copie(k.taille, k.l, k.src_fail, k.dst_fail);
+        EXPECT_EQ(copie.resultat, k.resultat);
+        EXPECT_EQ(copie.src.lu, k.lu);
+        EXPECT_EQ(hwndPB, nullptr); // the bar is gone afterwards
+        if (k.src_fail) {
+            EXPECT_TRUE(copie.dst.writes.empty());
+        }
+        if (k.resultat != 0) continue;
+        if (!k.writes.empty()) {
+            EXPECT_EQ(copie.dst.writes, k.writes);
+        }
+        size_t ecrits = 0;
+        for (size_t n : copie.dst.writes) ecrits += n;
+        EXPECT_EQ(ecrits, k.lu);
+        EXPECT_EQ(copie.src.high, k.high);
+        if (k.lu == k.l && k.l > 0) {
+            expect_blocs(copie.src, k.l, k.blocs_par_pas);
+            EXPECT_EQ(copie.src.lectures.back().pos, k.high);
+        }
+    }
 }
