@@ -1,6 +1,7 @@
 // Passes over directories, and the replacement of files under failure: every file ends with
 // its old or its new content under its own name, and nothing else is lost. (The cases that
-// only POSIX can stage are in remplace_posix.cpp.)
+// only POSIX can stage are in remplace_posix.cpp; a pass over a tree through the main
+// window, its mask, its backups and its list, in tests/program/parcours.cpp.)
 #include "moteur.h"
 #include <direct.h>
 #include <cstdio>
@@ -47,42 +48,6 @@ TEST_F(Remplace, AddThenStripGivesBackEveryFileByteForByte) {
     }
     EXPECT_EQ(noms_dans(c.host("")), noms); // the map's order is the sorted one
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
-}
-
-// Every file of a directory is listed before the first is converted, so the backups a pass
-// makes are not converted by it; the list itself, lying in the root when the pass starts
-// there, is never converted and is removed.
-TEST_F(Remplace, PassConvertsEachListedFileOnce) {
-    c.write("a.txt", "A");
-    c.write("b.txt", "B");
-    recurs_add_header("*.*", 0, 1);
-
-    EXPECT_EQ(c.read("a.txt").substr(128), "A");
-    EXPECT_EQ(c.read("b.txt").substr(128), "B");
-    EXPECT_EQ(c.read("a.bak"), "A");
-    EXPECT_EQ(c.read("b.bak"), "B");
-    EXPECT_EQ(noms_dans(c.host("")),
-              (std::vector<std::string>{"a.bak", "a.txt", "b.bak", "b.txt"}));
-    EXPECT_EQ(plat_test_unhandled_dialogs(), 0);
-}
-
-// Only the subdirectories that match the pattern are entered, and the walk ends where it
-// started.
-TEST_F(Remplace, RecursionEntersOnlyMatchingSubdirectories) {
-    c.write("a.txt", "A");
-    c.write("c.dat", "C");
-    c.write("old.txt/d.txt", "D");
-    c.write("old.txt/e.dat", "E");
-    c.write("data/f.txt", "F");
-    recurs_add_header("*.txt", 1, 0);
-
-    EXPECT_EQ(c.read("a.txt").substr(128), "A");
-    EXPECT_EQ(c.read("old.txt/d.txt").substr(128), "D");
-    EXPECT_EQ(c.read("c.dat"), "C");
-    EXPECT_EQ(c.read("old.txt/e.dat"), "E");
-    EXPECT_EQ(c.read("data/f.txt"), "F");
-    char ici[MAX_PATH];
-    EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
 }
 
 // A read-only file cannot be opened, so neither converted nor examined: adding and examining

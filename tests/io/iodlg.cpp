@@ -1,5 +1,6 @@
-// The support library's messages, progress bar, busy cursor, centring, Escape test, queue
-// pump and open/save dialog, through the real templates and dialog procedures.
+// The support library's messages, progress bar, busy cursor, centring, queue pump and
+// open/save dialog, through the real templates and dialog procedures. (The Escape test during
+// the work: tests/program/fenetre.cpp.)
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -231,10 +232,6 @@ TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
         int low, high, pos;
         ASSERT_TRUE(plat_test_progress(hwndPB, &low, &high, &pos));
         EXPECT_EQ(std::vector<int>({low, high, pos}), std::vector<int>({0, 5, 0}));
-        for (int step = 0; step < 5; ++step)
-            EXPECT_EQ(SendMessageA(hwndPB, PBM_STEPIT, 0, 0), step);
-        plat_test_progress(hwndPB, &low, &high, &pos);
-        EXPECT_EQ(pos, 5);
         plat_test_save_png(main, QUILLON_PNG_DIR "/progress.png");
         HWND bar_handle = hwndPB;
         fin_progression();
@@ -246,31 +243,6 @@ TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
     init_progression(5);
     EXPECT_EQ(hwndPB, nullptr);
     EXPECT_EQ(SendMessageA(hwndPB, PBM_STEPIT, 0, 0), 0);
-}
-
-TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
-    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
-        hWndMain = main;
-        EXPECT_EQ(teste_escape(), 0); // no key waiting: at once
-        // A key that is not Escape is taken and lost: its press, then its release.
-        plat_test_post_key(main, 'A');
-        EXPECT_EQ(teste_escape(), 0);
-        EXPECT_EQ(teste_escape(), 0);
-        // Escape asks the question, owned by the main window, and hands back its answer.
-        plat_test_post_key(main, VK_ESCAPE);
-        plat_test_push_dialog_handler([](HWND h, int id) {
-            EXPECT_EQ(id, DLG_MESS_ON);
-            EXPECT_EQ(plat_test_text(h, ID_MESS_TEXTE), mess_escape);
-            EXPECT_EQ(plat_test_caption(h), revend);
-            plat_test_click(h, ID_MESS_OUI);
-        });
-        EXPECT_EQ(teste_escape(), 1);
-        // The release of the same key does not ask again.
-        EXPECT_EQ(teste_escape(), 0);
-        MSG m;
-        EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
-        hWndMain = nullptr;
-    });
 }
 
 TEST_F(Iodlg, TheQueuePumpDispatchesUntilEmptyAndStopsAtQuit) {

@@ -37,8 +37,6 @@ TEST(Panneau, MovesKeepPathAndDirectoryInStep) {
     d.mkdir("\xc3\x89t\xc3\xa9"); // accented, in the host's UTF-8
     avec_panneau([&](HWND h) {
         calc_chemin(chemin);
-        EXPECT_EQ(trait_chemin(h, "..", chemin), 0); // at the root: nothing moves
-        EXPECT_STREQ(chemin, "c:\\");
         trait_chemin(h, "\xc9t\xe9", chemin);
         EXPECT_EQ(courant(), "c:\\\xe9t\xe9\\"); // ANSI as the runtime gives it, lowered
         EXPECT_EQ(plat_test_text(h, ID_CHEMIN), "c:\\\xe9t\xe9\\");
@@ -116,14 +114,6 @@ TEST(Panneau, DriveOfAnEntry) {
             EXPECT_STREQ(lecteur, c.lecteur) << c.entree;
         }
     }
-    TempDrives d(2, {"", "My [x] Disk"});
-    avec_panneau([&](HWND h) {
-        calc_chemin(chemin);
-        reliste(h, nullptr);
-        SendDlgItemMessageA(h, ID_LECTEURS, LB_SETCURSEL, 1, 0);
-        EXPECT_EQ(changement_lecteur(h, chemin), 0);
-        EXPECT_STREQ(chemin, "d:\\");
-    });
 }
 
 TEST(Panneau, ListEntries) {
@@ -140,17 +130,11 @@ TEST(Panneau, ListEntries) {
         EXPECT_EQ(entrees(h, ID_REPERTOIRES), (Liste{"[..]", "[program files]"}));
         Liste lecteurs{"Systeme [C:]", "[D:]", "Une etiquette de volume be [E:]"}; // 31
         EXPECT_EQ(entrees(h, ID_LECTEURS), lecteurs);
-        reliste(h, "*.zzz"); // no file, every directory all the same
-        EXPECT_EQ(entrees(h, ID_FICHIERS), Liste{});
-        EXPECT_EQ(entrees(h, ID_REPERTOIRES).size(), 2u);
         char fub[150];
         EXPECT_EQ(getdirselect(h, ID_REPERTOIRES, fub), 0);
         SendDlgItemMessageA(h, ID_REPERTOIRES, LB_SETCURSEL, 1, 0);
         EXPECT_EQ(getdirselect(h, ID_REPERTOIRES, fub), 1);
         EXPECT_STREQ(fub, "PROGRAM FILES");
-        _chdir("\\"); // at a root there is no [..], and never a [.]
-        reliste(h, nullptr);
-        EXPECT_EQ(entrees(h, ID_REPERTOIRES), (Liste{"[windows]"}));
         // Another disk with another label during the run: the drive list stays as built.
         plat_test_set_drives({{'C', d.host(""), "AUTRE"}, {'D', d.host("", 'D'), "NOUVEAU"}});
         reliste2(h);

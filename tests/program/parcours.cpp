@@ -35,6 +35,7 @@ TEST(Programme, AddAndStripOverATreeWithNothingSelected) {
     d.write("sub/s1.txt", "in sub\r\n");
     d.write("sub/deeper/s2.txt", "deeper\r\n");
     d.write("notes.txt/n.dat", "in a folder named like a text file\r\n");
+    d.write("notes.txt/m.txt", "entered: its name matches\r\n");
     const Arbre debut = lit_arbre(d);
 
     std::string premier_message;
@@ -53,6 +54,7 @@ TEST(Programme, AddAndStripOverATreeWithNothingSelected) {
         EXPECT_EQ(a["keep.dat"], debut.at("keep.dat"));
         EXPECT_EQ(a["sub/s1.txt"], debut.at("sub/s1.txt"));
         EXPECT_EQ(a["notes.txt/n.dat"], debut.at("notes.txt/n.dat"));
+        EXPECT_TRUE(a_un_entete(debut.at("notes.txt/m.txt"), a["notes.txt/m.txt"]));
         EXPECT_EQ(a.size(), debut.size()); // no backup, no work file, no list file left
 
         // Every file of the tree: r1.txt and r2.txt already have a header. The first message

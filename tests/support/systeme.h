@@ -1,5 +1,5 @@
 // What the tests ask of the system beyond the program's own calls, in one form for Linux and
-// Windows: environment variables, file times, links, files that cannot be opened or written,
+// Windows: environment variables, file times, files that cannot be opened or written,
 // and a user without the powers of root. Host paths are UTF-8.
 #ifndef QUILLON_TESTS_SYSTEME_H
 #define QUILLON_TESTS_SYSTEME_H
@@ -73,14 +73,6 @@ inline bool date_fichier(const std::string &hote, time_t secondes) {
     struct timespec t[2] = {{secondes, 0}, {secondes, 0}};
     return utimensat(AT_FDCWD, hote.c_str(), t, 0) == 0;
 #endif
-}
-
-// A link to a directory. Wine makes none (its CreateSymbolicLink is missing): there the link
-// is not made, and false says that the case cannot be tried.
-inline bool lien_repertoire(const std::string &cible, const std::string &hote) {
-    std::error_code ec;
-    std::filesystem::create_directory_symlink(chemin_hote(cible), chemin_hote(hote), ec);
-    return !ec;
 }
 
 // A file that a directory listing finds but that cannot be opened: on Linux a link to

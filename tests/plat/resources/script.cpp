@@ -20,9 +20,6 @@ const RcControl *control(const RcDialog &d, int id) {
 TEST(PlatResourceScript, TheProgramsScriptReadsWhole) {
     const RcScript &s = rc_program_script();
     EXPECT_TRUE(s.errors.empty()) << s.errors.front();
-    for (int id : {DLG_APROPOS, DLG_PRINCIPAL, DLG_ATTRIBUTS, DLG_MESS_ON, DLG_MESS, DLG_MESS_ANNUL,
-                   DLG_MESS_ONT})
-        EXPECT_NE(rc_find_dialog(id), nullptr) << id;
     EXPECT_EQ(s.icons.at(IDI_QUILLON), "res/quillon.ico");
     EXPECT_EQ(s.cursors.size(), (size_t)NB_MONTRES);
     EXPECT_EQ(s.cursors.at(IDC_MONTRE1 + 11), "res/montre12.cur");
