@@ -1,6 +1,5 @@
-// The support library's messages, progress bar, busy cursor, centring, queue pump and
-// open/save dialog, through the real templates and dialog procedures. (The Escape test during
-// the work: tests/program/fenetre.cpp.)
+// The support library's messages, progress bar, busy cursor, centring, Escape test, queue
+// pump and open/save dialog, through the real templates and dialog procedures.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -243,6 +242,25 @@ TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
     init_progression(5);
     EXPECT_EQ(hwndPB, nullptr);
     EXPECT_EQ(SendMessageA(hwndPB, PBM_STEPIT, 0, 0), 0);
+}
+
+// teste_escape: a key that is not Escape is dropped, press and release; Escape asks (the
+// question itself: tests/program/fenetre.cpp) and hands back the answer, once per key.
+TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
+    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
+        hWndMain = main;
+        EXPECT_EQ(teste_escape(), 0); // no key waiting: at once
+        plat_test_post_key(main, 'A');
+        EXPECT_EQ(teste_escape(), 0);
+        EXPECT_EQ(teste_escape(), 0);
+        plat_test_post_key(main, VK_ESCAPE);
+        plat_test_push_dialog_handler([](HWND h, int) { plat_test_click(h, ID_MESS_OUI); });
+        EXPECT_EQ(teste_escape(), 1);
+        EXPECT_EQ(teste_escape(), 0);
+        MSG m;
+        EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+        hWndMain = nullptr;
+    });
 }
 
 TEST_F(Iodlg, TheQueuePumpDispatchesUntilEmptyAndStopsAtQuit) {
