@@ -12,7 +12,7 @@
 #include "app/quillonid.h"
 #include "io/iodlg.h"
 #include "io/iodlgid.h"
-#include "plattest_ui.h"
+#include "panneau.h"
 
 namespace {
 
@@ -133,17 +133,15 @@ TEST_F(Iodlg, ATransientMessageClosesItselfAfterFiveSecondsAndLogsIt) {
 
 namespace {
 
-INT_PTR CALLBACK bare_proc(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
 // Runs `body` inside an open dialog of template `id`, as a dialog procedure's work would.
 void inside_dialog(int id, HWND owner, const std::function<void(HWND)> &body) {
-    plat_test_push_dialog_handler([&](HWND h, int) {
-        body(h);
-        EndDialog(h, 0);
-    });
-    DialogBoxParamA(Global_hInst, MAKEINTRESOURCE(id), owner, bare_proc, 0);
+    dans_dialogue(
+        id,
+        [&](HWND h) {
+            body(h);
+            EndDialog(h, 0);
+        },
+        proc_muette, 0, owner);
 }
 
 RECT rect_of(HWND h) {
@@ -214,8 +212,7 @@ TEST_F(Iodlg, TheBusyCursorTurnsThroughTwelveWatchesAndDispatchesNothing) {
 
 TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
     EXPECT_EQ(hwndPB, nullptr);
-    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
-        hWndMain = main;
+    avec_panneau([&](HWND main) {
         init_progression(5);
         ASSERT_NE(hwndPB, nullptr);
         EXPECT_EQ(GetParent(hwndPB), main);
@@ -236,7 +233,6 @@ TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
         fin_progression();
         EXPECT_EQ(hwndPB, nullptr);
         EXPECT_FALSE(IsWindow(bar_handle));
-        hWndMain = nullptr;
     });
     // Without a main window there is no bar, and stepping a null bar does nothing.
     init_progression(5);
@@ -247,8 +243,7 @@ TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
 // teste_escape: a key that is not Escape is dropped, press and release; Escape asks (the
 // question itself: tests/program/fenetre.cpp) and hands back the answer, once per key.
 TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
-    inside_dialog(DLG_PRINCIPAL, nullptr, [&](HWND main) {
-        hWndMain = main;
+    avec_panneau([&](HWND main) {
         EXPECT_EQ(teste_escape(), 0); // no key waiting: at once
         plat_test_post_key(main, 'A');
         EXPECT_EQ(teste_escape(), 0);
@@ -259,7 +254,6 @@ TEST_F(Iodlg, EscapeDuringWorkAsksOnceAndOtherKeysAreDropped) {
         EXPECT_EQ(teste_escape(), 0);
         MSG m;
         EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
-        hWndMain = nullptr;
     });
 }
 

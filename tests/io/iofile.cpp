@@ -7,7 +7,7 @@
 #include "io/io.h"
 #include "io/iodlgid.h"
 #include "io/iofile.h"
-#include "plattest_ui.h"
+#include "dialogue.h"
 #include "systeme.h"
 #include "tempdrive.h"
 
@@ -174,16 +174,11 @@ TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
 }
 
 // The fatal message shows, under the program's title, and is written out here (accents as
-// \xNN) for the test to read.
+// <xx>) for the test to read.
 static void fatal_message_to_stderr() {
     plat_test_push_dialog_handler([](HWND h, int) {
-        std::string out = plat_test_caption(h) == revend ? "<" : "(not the program's title)";
-        for (unsigned char c : plat_test_text(h, ID_MESS_TEXTE)) {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += c < 0x80 ? std::string(1, (char)c) : std::string(hex);
-        }
-        fprintf(stderr, "%s>\n", out.c_str());
+        const char *titre = plat_test_caption(h) == revend ? "<" : "(not the program's title)";
+        fprintf(stderr, "%s%s>\n", titre, en_ascii(plat_test_text(h, ID_MESS_TEXTE)).c_str());
         plat_test_click(h, IDOK);
     });
 }
@@ -193,7 +188,7 @@ TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
     TempDrives d;
     Global_hInst = GetModuleHandleA(nullptr);
     EXPECT_EXIT((fatal_message_to_stderr(), sec_fopen("absent.txt", lecture)),
-                testing::ExitedWithCode(1), "<Erreur \\\\xe0 l'ouverture des fichiers absent.txt>");
+                testing::ExitedWithCode(1), "<Erreur <e0> l'ouverture des fichiers absent.txt>");
     // A name too long for the 256-byte message is cut to fit.
     std::string lg(400, 'n');
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),

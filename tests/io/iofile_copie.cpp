@@ -11,7 +11,7 @@
 #include "io/iodlg.h"
 #include "io/iodlgid.h"
 #include "io/iofile.h"
-#include "plattest_ui.h"
+#include "panneau.h"
 
 namespace {
 
@@ -67,18 +67,12 @@ struct Copie {
         src.fail = src_fail;
         dst.fail = dst_fail;
         Global_hInst = GetModuleHandleA(nullptr);
-        plat_test_push_dialog_handler([&](HWND h, int) {
-            hWndMain = h;
+        avec_panneau([&](HWND) {
             FILE *f1 = ouvre(src, "r"), *f2 = ouvre(dst, "w");
             resultat = frecopie(f1, f2, l);
             fclose(f1);
             fclose(f2);
-            hWndMain = nullptr;
-            EndDialog(h, 0);
         });
-        DialogBoxParamA(
-            Global_hInst, MAKEINTRESOURCE(DLG_PRINCIPAL), nullptr,
-            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     }
 };
 

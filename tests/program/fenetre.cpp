@@ -98,18 +98,6 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
     EXPECT_EQ(questions, std::vector<std::string>(3, std::string(revend) + "|" + mess_escape));
 }
 
-// The text with its bytes above 127 written as <xx>: the death test's pattern reads text in
-// the locale's encoding, which a Windows-1252 byte would break.
-static std::string en_ascii(const std::string &texte) {
-    std::string s;
-    for (unsigned char c : texte) {
-        char hexa[8];
-        snprintf(hexa, sizeof hexa, "<%02x>", c);
-        s += c < 128 ? std::string(1, (char)c) : hexa;
-    }
-    return s;
-}
-
 // A fatal error ends the program after its message, with status 1. The message is owned by
 // the main window: a double-click made there while it shows runs nothing. (No command meets
 // one now that a file that cannot be converted is skipped: a checked open of a missing file

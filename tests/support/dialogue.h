@@ -1,10 +1,11 @@
 // A dialog of the program's resources run with a dialog procedure of the test's, the test's
 // body acting in it once it is shown; the entries of its list boxes; the next message box
-// answered.
+// answered; a message's text as a death test can match it.
 #ifndef QUILLON_TESTS_DIALOGUE_H
 #define QUILLON_TESTS_DIALOGUE_H
 
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,10 +19,11 @@ inline INT_PTR CALLBACK proc_muette(HWND, UINT msg, WPARAM, LPARAM) {
 // The body must end the dialog (EndDialog, or a click on a button that ends it); the
 // dialog's result is returned.
 inline INT_PTR dans_dialogue(int modele, const std::function<void(HWND)> &corps,
-                             DLGPROC proc = proc_muette, LPARAM param = 0) {
+                             DLGPROC proc = proc_muette, LPARAM param = 0,
+                             HWND proprietaire = nullptr) {
     plat_test_push_dialog_handler([&corps](HWND h, int) { corps(h); });
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(modele), nullptr, proc,
-                           param);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(modele), proprietaire,
+                           proc, param);
 }
 
 // In the list's order; LB_GETTEXT gives the length LB_GETTEXTLEN announced.
@@ -41,6 +43,18 @@ inline void retient_message(std::string *texte) {
         *texte = plat_test_text(m, 128);
         plat_test_close_box(m);
     });
+}
+
+// The text with its bytes above 127 written as <xx>: a death test's pattern reads text in the
+// locale's encoding, which a Windows-1252 byte would break.
+inline std::string en_ascii(const std::string &texte) {
+    std::string s;
+    for (unsigned char c : texte) {
+        char hexa[8];
+        snprintf(hexa, sizeof hexa, "<%02x>", c);
+        s += c < 128 ? std::string(1, (char)c) : hexa;
+    }
+    return s;
 }
 
 #endif
