@@ -6,23 +6,19 @@
 #include "app/quillon.h"
 #include "io/iobit.h"
 #include "io/iodlgid.h"
+#include "moteur.h"
 #include "panneau.h"
 #include "plattest_help.h"
-#include "tempdrive.h"
 
+// A header as entete_quillon lays it out (the name field holds 63 characters), with its own
+// name length, type and creator, and modification date.
 static std::string entete(const std::string &nom, int lgnom, const char *type_createur,
                           uint32_t dlog, uint32_t rlog, uint32_t dcreat, uint32_t dmodif) {
-    rub_quillon r{};
-    r.lgnom = (unsigned char)lgnom;
-    memcpy(r.nom, nom.data(), std::min(nom.size(), sizeof r.nom));
-    memcpy(r.ftype, type_createur, 8);
-    r.dlog = swap32b(dlog);
-    r.rlog = swap32b(rlog);
-    r.dcreat = swap32b(dcreat);
-    r.dmodif = swap32b(dmodif);
-    std::string s(LG_ENTETE, '\0');
-    memcpy(&s[0], &r, sizeof r);
-    return s;
+    std::string h = entete_quillon(dlog, rlog, nom.substr(0, 63), dcreat);
+    h[1] = (char)lgnom;
+    h.replace(65, 8, type_createur, 8);
+    for (int i = 0; i < 4; ++i) h[95 + i] = (char)(dmodif >> (24 - 8 * i));
+    return h;
 }
 
 // Examines fichier, reading what each control shows (and with a picture, clicking the icon
