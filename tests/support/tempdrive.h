@@ -5,6 +5,8 @@
 #define QUILLON_TESTS_TEMPDRIVE_H
 
 #include <gtest/gtest.h>
+#include <direct.h>
+#include <windows.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -91,5 +93,11 @@ class TempDrives {
     }
     std::string base_;
 };
+
+// A drive's current directory as the C runtime gives it (drive 0: the current one).
+inline std::string dcwd(int drive) {
+    char buf[MAX_PATH];
+    return _getdcwd(drive, buf, sizeof buf) ? buf : "(null)";
+}
 
 #endif

@@ -8,11 +8,6 @@
 #include "platcrt.h"
 #include "tempdrive.h"
 
-static std::string dcwd(int drive) {
-    char buf[MAX_PATH];
-    return _getdcwd(drive, buf, sizeof buf) ? buf : "(null)";
-}
-
 TEST(PlatDrives, TableReplacedByATest) {
     TempDrives d(2);
     EXPECT_EQ(GetLogicalDrives(), (DWORD)((1 << 2) | (1 << 3)));

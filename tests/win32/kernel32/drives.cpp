@@ -9,15 +9,6 @@
 #include "tempdrive.h"
 #include "wine.h"
 
-namespace {
-
-std::string dcwd(int drive) {
-    char buf[MAX_PATH];
-    return _getdcwd(drive, buf, sizeof buf) ? buf : "(null)";
-}
-
-} // namespace
-
 // _chdir with a drive letter makes that drive current too; _chdrive goes back to a drive's
 // remembered directory; ".." at a root stays there; a drive that does not exist, a
 // directory that does not exist and a buffer too small are refused.
