@@ -210,7 +210,7 @@ TEST_F(Iodlg, TheBusyCursorTurnsThroughTwelveWatchesAndDispatchesNothing) {
     });
 }
 
-TEST_F(Iodlg, AProgressBarFillsInFiveStepsAlongTheMainWindowsBottom) {
+TEST_F(Iodlg, AProgressBarOfFiveStepsAlongTheMainWindowsBottom) {
     EXPECT_EQ(hwndPB, nullptr);
     avec_panneau([&](HWND main) {
         init_progression(5);
