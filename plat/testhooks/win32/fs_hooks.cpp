@@ -24,15 +24,12 @@
 #include <string>
 #include <vector>
 #include "plattest_fs.h"
+#include "testhooks/win32/wrapped.h"
 
 namespace {
 
 std::vector<PlatDrive> table;
 bool inherited = false; // a child's drives are its parent's (see children.cpp)
-
-bool under_wine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 const char unix_prefix[] = "\\\\?\\unix";
 
@@ -185,6 +182,10 @@ void windows_install(const std::vector<PlatDrive> &drives) {
 
 } // namespace
 
+bool testhooks_under_wine(void) {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 void testhooks_drives_inherited(void) {
     inherited = true;
 }
@@ -192,7 +193,7 @@ void testhooks_drives_inherited(void) {
 bool testhooks_system_drive(bool system) {
     const char *own = getenv("QUILLON_PREFIXE_PRIVE");
     for (const PlatDrive &d : table)
-        if (d.letter == 'C' && under_wine() && own != nullptr)
+        if (d.letter == 'C' && testhooks_under_wine() && own != nullptr)
             return wine_map('C', system ? own : unix_path(d.root));
     return false;
 }
@@ -200,7 +201,7 @@ bool testhooks_system_drive(bool system) {
 void plat_test_set_drives(const std::vector<PlatDrive> &drives) {
     if (inherited)
         ; // the parent's, made for the same test
-    else if (under_wine())
+    else if (testhooks_under_wine())
         wine_install(drives);
     else
         windows_install(drives);
@@ -240,7 +241,7 @@ std::string plat_test_host_path(const char *ansi_name) {
 
 std::string testhooks_host_of(const char *dos) {
     std::string host = plat_test_host_path(dos);
-    if (!host.empty() || !under_wine()) return host;
+    if (!host.empty() || !testhooks_under_wine()) return host;
     // Wine names a file by the first letter that reaches it, which may be one of its own.
     std::string unix = unix_path(dos);
     for (const PlatDrive &d : table) {
@@ -254,7 +255,7 @@ std::string testhooks_host_of(const char *dos) {
 
 std::string plat_test_temp_dir(void) {
     std::string base;
-    if (under_wine()) {
+    if (testhooks_under_wine()) {
         base = std::string(unix_prefix) + "\\tmp";
     } else {
         char temp[MAX_PATH];

@@ -9,7 +9,7 @@ void plat_test_init(int *, char **) {
     // A failing test must not stop on the system's error boxes: it reports and ends.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     testhooks_install_ui();
-    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) return;
+    if (!testhooks_under_wine()) return;
     // Under Wine a test's folder becomes C:, where Wine keeps its system folder and the
     // temporary one (fs_hooks.cpp): the libraries that the dialogs and the shell load on
     // demand are loaded now, and the temporary folder is reached by Wine's host name.

@@ -18,6 +18,8 @@ UINT_PTR testhooks_real_SetTimer(HWND hWnd, UINT_PTR id, UINT ms, TIMERPROC proc
 BOOL testhooks_real_KillTimer(HWND hWnd, UINT_PTR id);
 
 void testhooks_install_ui(void);
+// True when the tests run under Wine, whose drives and temporary folder need extra care.
+bool testhooks_under_wine(void);
 
 // Under Wine, C: back to Wine's own (true) or the test's again (false); false when the test's
 // drives hold no C: of theirs.
