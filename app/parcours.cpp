@@ -90,12 +90,14 @@ static void traite_fichiers(const char *fnomm, int backup, traitement traite,
         return;
     }
     curs_montre();
+    lot_des_fichiers(1);
     char ligne[LG_LIGNE];
     int lu;
     while (!arret_demande() && (lu = lit_ligne(liste, ligne, sizeof ligne)) != 0) {
         if (lu > 0 && ligne[0] != '\0') traite(ligne, backup);
         curs_montre();
     }
+    lot_des_fichiers(0);
     vide_repertoires(); // the directory's last file is done: its renames go to the disk
     int complete = !ferror(liste);
     efface_liste();

@@ -264,19 +264,17 @@ static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_tr
     return copie_sauvegarde(fs, nom_fichier, nom_bak, avertit);
 }
 
-// The replacing rename failed: the file still holds its former content, so the work file
-// and the backup (a second name or a copy of that content) go.
-static int remplacement_echoue(const char *nom_fichier, const char *nom_travail,
-                               const char *nom_bak, avertissement avertit) {
-    DeleteFileA(nom_travail);
-    if (nom_bak != nullptr) DeleteFileA(nom_bak);
-    signale(avertit, err_remplace, nom_fichier, nullptr);
-    return 0;
-}
-
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
                      const char *nom_travail, int backup, avertissement avertit) {
-    if (!termine_ecriture(ft, copie_ok && !ferror(fs))) {
+    // Everything written goes to the system now (a write error may show at the flush or at
+    // the close); the work file stays open under a second descriptor for its flush to the
+    // disk, which comes with those of its batch.
+    int fd = -1;
+    int ok = copie_ok && !ferror(fs) && !ferror(ft) && fflush(ft) == 0 &&
+             (fd = _dup(_fileno(ft))) != -1;
+    if (fclose(ft) != 0) ok = 0;
+    if (!ok) {
+        if (fd != -1) _close(fd);
         fclose(fs);
         DeleteFileA(nom_travail);
         signale(avertit, err_ecriture, nom_fichier, nullptr);
@@ -286,13 +284,10 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
     int sauvegarde = backup && fait_sauvegarde(fs, nom_fichier, nom_travail, nom_bak, avertit);
     fclose(fs); // only read from: its close changes nothing on the disk
     if (backup && !sauvegarde) {
+        _close(fd);
         DeleteFileA(nom_travail);
         return 0;
     }
-    // The rename reaches the disk with its directory, flushed once after its last file.
-    if (MoveFileExA(nom_travail, nom_fichier, MOVEFILE_REPLACE_EXISTING)) {
-        repertoire_modifie(nom_fichier);
-        return 1;
-    }
-    return remplacement_echoue(nom_fichier, nom_travail, backup ? nom_bak : nullptr, avertit);
+    return remplace_durablement(fd, nom_fichier, nom_travail, sauvegarde ? nom_bak : nullptr,
+                                avertit);
 }

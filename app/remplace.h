@@ -51,12 +51,12 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
 // and the command goes no further. Closes both streams; 0.
 int abandonne_travail(FILE *fs, FILE *ft, const char *nom_travail);
 
-// Puts the work file in place of nom_fichier once it is complete and durable; closes both
-// streams. copie_ok is the writer's own verdict on what it wrote. Returns 1 when the file
-// was replaced (the former content under the backup name when backup is set; the rename
-// reaches the disk when its directory is flushed, see vidage.h); otherwise
-// removes the work file, leaves nom_fichier and any older backup as they were, tells the
-// user (unless the user stopped the work) and returns 0.
+// Hands the work file, once complete, over to take nom_fichier's place as soon as it is
+// durable (remplace_durablement, vidage.h), the former content under the backup name when
+// backup is set; closes both streams. copie_ok is the writer's own verdict on what it wrote.
+// Returns what remplace_durablement returns; otherwise removes the work file, leaves
+// nom_fichier and any older backup as they were, tells the user (unless the user stopped the
+// work) and returns 0.
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
                      const char *nom_travail, int backup, avertissement avertit);
 

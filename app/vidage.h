@@ -1,15 +1,28 @@
-// The directories whose replaced files are not yet on the disk under their names: each is
-// flushed once, after its last replacement, rather than once per file.
+// What a replacement leaves for the disk: the work files of a pass, flushed together before
+// each is renamed into place, and the directories holding those renames, each flushed once
+// after its last file rather than once per file.
 #ifndef QUILLON_APP_VIDAGE_H
 #define QUILLON_APP_VIDAGE_H
 
-// Called once nom_fichier has been replaced by a rename: its directory now holds an entry that
-// must reach the disk. The directory left pending until now is flushed first when it is
-// another one (a pass has finished with it).
-void repertoire_modifie(const char *nom_fichier);
+#include "app/remplace.h"
 
-// Flushes the directory still pending: after the last file of a directory, at the end of a
-// command, before the program tells the user anything, and when the program ends.
+// Opens (1) or closes (0) the batch of a directory's files: while it is open, the work files
+// handed over wait and are flushed together, when the batch is full and when the program
+// next flushes (vide_repertoires), rather than each on its own. Closing completes it.
+void lot_des_fichiers(int ouvert);
+
+// Takes over the work file nom_travail, written whole and still open as fd, which is to
+// replace nom_fichier; nom_bak names the backup just made of nom_fichier, null when none.
+// Once the work file is on the disk it takes nom_fichier's place by one rename; if it cannot
+// get there, it and the backup go, nom_fichier keeps its content and the user is told.
+// Outside a batch this happens at once: 1 when the file was replaced, else 0. In a batch it
+// happens with the batch's other files: 1.
+int remplace_durablement(int fd, const char *nom_fichier, const char *nom_travail,
+                         const char *nom_bak, avertissement avertit);
+
+// Completes the waiting replacements, then flushes the directory holding renames not yet on
+// the disk: after the last file of a directory, at the end of a command, before the program
+// tells the user anything, and when the program ends.
 void vide_repertoires(void);
 
 #endif

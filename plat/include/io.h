@@ -31,6 +31,7 @@ int _write(int fd, const void *buffer, unsigned int count) noexcept; // all or -
 long _lseek(int fd, long offset, int origin) noexcept;
 long _filelength(int fd) noexcept;
 int _commit(int fd) noexcept; // data on disk (fsync)
+int _dup(int fd) noexcept;    // a second descriptor on the same open file
 int _unlink(const char *filename) noexcept;
 int _access(const char *path, int mode) noexcept; // 0 exists, 2 write, 4 read, 6 both
 }

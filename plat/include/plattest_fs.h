@@ -37,9 +37,10 @@ void plat_test_fail_next_directory_flush(void);
 // that a test can see the files as they stand at that moment; an empty function stops it.
 void plat_test_on_move(std::function<void(const char *from, const char *to)> observer);
 
-// Called by FlushFileBuffers before it flushes, with the host path of what it flushes and
-// whether that is a directory: a test records the order of the flushes, or stops the program
-// right there. An empty function removes the hook.
+// Called by FlushFileBuffers and _commit before they flush, with the host path of what they
+// flush and whether that is a directory: a test records the order of the flushes, or stops
+// the program right there. Flushes of several files may call it at once, from threads of
+// their own. An empty function removes the hook.
 void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook);
 
 #endif

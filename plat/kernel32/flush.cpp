@@ -1,12 +1,19 @@
-// The flush of a file or a directory, and the test hooks that make the next one fail.
+// The flush of a file or a directory, and the test hooks that watch it or make the next one
+// fail. The flushes of several files may run at once, each in a thread of its own.
 #include "kernel32/flush.h"
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include "kernel32/error.h"
 #include "plattest_fs.h"
 
-static bool fail_file = false, fail_directory = false;
+static std::atomic<bool> fail_file{false}, fail_directory{false};
+// Set by a test while nothing flushes; called from every flushing thread.
+static std::function<void(const std::string &, bool)> flush_hook;
 
 void plat_test_fail_next_flush(void) {
     fail_file = true;
@@ -16,14 +23,19 @@ void plat_test_fail_next_directory_flush(void) {
     fail_directory = true;
 }
 
-// A disk that cannot write what it holds says so at the flush: an I/O error.
-static bool planted_failure(int fd) {
+void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook) {
+    flush_hook = std::move(hook);
+}
+
+static bool is_directory(int fd) {
     struct stat st;
-    bool directory = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    bool &armed = directory ? fail_directory : fail_file;
-    if (!armed) return false;
-    armed = false;
-    return true;
+    return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A disk that cannot write what it holds says so at the flush: an I/O error. One planted
+// failure fails one flush, whichever thread comes first.
+static bool planted_failure(int fd) {
+    return (is_directory(fd) ? fail_directory : fail_file).exchange(false);
 }
 
 DWORD fs_flush(int fd) {
@@ -32,4 +44,14 @@ DWORD fs_flush(int fd) {
     if (fsync(fd) == 0) return 0;
     int e = errno;
     return e == EIO ? ERROR_IO_DEVICE : fs_error_from_errno(e);
+}
+
+DWORD fs_flush_watched(int fd) {
+    if (flush_hook && fd >= 0) {
+        char link[64], path[4096];
+        snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        ssize_t n = readlink(link, path, sizeof path - 1);
+        flush_hook(std::string(path, n > 0 ? (size_t)n : 0), is_directory(fd));
+    }
+    return fs_flush(fd);
 }

@@ -8,4 +8,7 @@
 // fsync of a descriptor (a file's data, or a directory's entries): 0 or the Win32 error.
 DWORD fs_flush(int fd);
 
+// The same for FlushFileBuffers and _commit, which a test's flush hook sees first.
+DWORD fs_flush_watched(int fd);
+
 #endif

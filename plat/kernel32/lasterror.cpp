@@ -1,7 +1,7 @@
-// The thread's last-error code (GetLastError/SetLastError); the program has one thread.
+// The thread's last-error code (GetLastError/SetLastError): each thread has its own.
 #include <windows.h>
 
-static DWORD last_error = 0;
+static thread_local DWORD last_error = 0;
 
 DWORD WINAPI GetLastError(void) { return last_error; }
 void WINAPI SetLastError(DWORD dwErrCode) { last_error = dwErrCode; }

@@ -2,7 +2,6 @@
 #include "kernel32/open.h"
 #include <cerrno>
 #include <cstdio>
-#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,20 +13,6 @@
 #include "kernel32/resolve.h"
 #include "kernel32/security.h"
 #include "plattest_fs.h"
-
-static std::function<void(const std::string &, bool)> flush_hook;
-
-void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook) {
-    flush_hook = std::move(hook);
-}
-
-static void fs_test_flush_hook(int fd, bool directory) {
-    if (!flush_hook) return;
-    char link[64], path[4096];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    ssize_t n = readlink(link, path, sizeof path - 1);
-    flush_hook(std::string(path, n > 0 ? (size_t)n : 0), directory);
-}
 
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed) {
     DosPath p;
@@ -158,8 +143,7 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     if (flags < 0 || fstat(fd, &st) != 0) return fs_fail(ERROR_INVALID_HANDLE);
     if ((flags & O_PATH) || (!S_ISDIR(st.st_mode) && (flags & O_ACCMODE) == O_RDONLY))
         return fs_fail(ERROR_ACCESS_DENIED);
-    fs_test_flush_hook(fd, S_ISDIR(st.st_mode));
-    DWORD err = fs_flush(fd);
+    DWORD err = fs_flush_watched(fd);
     // Some file systems cannot sync a directory; their entries are as durable as they get.
     if (S_ISDIR(st.st_mode) && (err == ERROR_INVALID_PARAMETER || err == ERROR_WRITE_PROTECT))
         return TRUE;

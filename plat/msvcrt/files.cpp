@@ -155,7 +155,7 @@ long _filelength(int fd) noexcept {
 }
 
 int _commit(int fd) noexcept {
-    DWORD err = fs_flush(fd);
+    DWORD err = fs_flush_watched(fd);
     return err ? fs_crt_fail(err) : 0;
 }
 

@@ -1,6 +1,7 @@
 // Descriptors and their Win32 handles.
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include "kernel32/fdhandle.h"
 
@@ -13,4 +14,10 @@ int _open_osfhandle(intptr_t osfhandle, int flags) {
     int fd = fd_from_handle((HANDLE)osfhandle);
     if (fd < 0) errno = EBADF;
     return fd;
+}
+
+// A second descriptor on the same open file, which stays open when the first is closed.
+int _dup(int fd) noexcept {
+    int d = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    return d < 0 ? -1 : d;
 }

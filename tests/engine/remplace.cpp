@@ -6,6 +6,8 @@
 #include <direct.h>
 #include <cstdio>
 #include <map>
+#include <mutex>
+#include <set>
 #include "app/vidage.h"
 #include "enfant.h"
 #include "plattest_fs.h"
@@ -128,6 +130,55 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
             exit(1);
         },
         testing::ExitedWithCode(3), "");
+}
+
+// A pass flushes a directory's work files together, a batch at a time (70 files fill more
+// than one), and renames none before its own flush. A work file whose flush fails leaves its
+// file as it was, told, with neither work file nor backup; the rest of its batch is replaced.
+TEST_F(Remplace, PassFlushesWorkFilesTogetherEachBeforeItsRename) {
+    const int n = 70;
+    auto nom = [](int i) { return "f" + std::to_string(i); };
+    auto contenu = [&](int i) { return nom(i) + " " + octets(100 + i, i); };
+    for (int i = 0; i < n; ++i) c.write(nom(i) + ".txt", contenu(i));
+    std::mutex garde; // the flushes run in threads of their own
+    std::set<std::string> vides;
+    size_t vides_au_premier_renommage = 0;
+    std::vector<std::string> renommes_trop_tot;
+    plat_test_on_flush([&](const std::string &host, bool repertoire) {
+        std::lock_guard<std::mutex> l(garde);
+        if (!repertoire) vides.insert(host);
+    });
+    plat_test_on_move([&](const char *de, const char *) {
+        std::lock_guard<std::mutex> l(garde);
+        if (vides_au_premier_renommage == 0) vides_au_premier_renommage = vides.size();
+        if (vides.count(plat_test_host_path(de)) == 0) renommes_trop_tot.push_back(de);
+    });
+    plat_test_fail_next_flush();
+    messages.attend();
+    recurs_add_header("*.*", 0, 1);
+    plat_test_on_flush(nullptr);
+    plat_test_on_move(nullptr);
+
+    EXPECT_EQ(renommes_trop_tot, std::vector<std::string>{});
+    EXPECT_GT(vides_au_premier_renommage, 1u);
+    std::vector<std::string> anciens, attendus;
+    for (int i = 0; i < n; ++i) {
+        std::string avant = contenu(i), q = c.read(nom(i) + ".txt");
+        if (q == avant) {
+            anciens.push_back(nom(i) + ".txt");
+            continue;
+        }
+        EXPECT_TRUE(q.size() == avant.size() + 128 && q.substr(128) == avant) << nom(i);
+        EXPECT_TRUE(c.read(nom(i) + ".bak") == avant) << nom(i);
+        attendus.push_back(nom(i) + ".bak");
+    }
+    ASSERT_EQ(anciens.size(), 1u);
+    EXPECT_EQ(messages.textes, std::vector<std::string>{"Erreur d'\xe9" "criture du fichier " +
+                                                        anciens[0] +
+                                                        " : il n'a pas \xe9t\xe9 modifi\xe9"});
+    for (int i = 0; i < n; ++i) attendus.push_back(nom(i) + ".txt");
+    std::sort(attendus.begin(), attendus.end());
+    EXPECT_EQ(noms_dans(c.host("")), attendus);
 }
 
 // The pass of one trial below, in a child: its folder, backups or not, and the directory flush

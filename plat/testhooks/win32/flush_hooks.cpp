@@ -2,6 +2,7 @@
 // FlushFileBuffers, _commit, MoveFileA and MoveFileExA pass through here, where a test
 // watches them or makes the next flush fail as a failing disk would.
 #include <io.h>
+#include <atomic>
 #include <cerrno>
 #include <functional>
 #include <string>
@@ -9,7 +10,9 @@
 #include "testhooks/win32/wrapped.h"
 
 namespace {
-bool fail_file = false, fail_directory = false;
+// The flushes of several files may run at once, each in a thread of its own: one planted
+// failure fails one flush, whichever comes first; the hook is set while nothing flushes.
+std::atomic<bool> fail_file{false}, fail_directory{false};
 std::function<void(const std::string &, bool)> on_flush;
 std::function<void(const char *, const char *)> on_move;
 
@@ -30,10 +33,7 @@ bool planted_failure(HANDLE h) {
     bool directory = false;
     std::string host = host_of(h, &directory);
     if (on_flush) on_flush(host, directory);
-    bool &armed = directory ? fail_directory : fail_file;
-    bool fails = armed;
-    armed = false;
-    return fails;
+    return (directory ? fail_directory : fail_file).exchange(false);
 }
 } // namespace
 

@@ -1,5 +1,5 @@
 // The C runtime's files and strings as the Microsoft runtime has them: names in Windows' form,
-// read-only files refused for writing, renames that never replace.
+// read-only files refused for writing, descriptors duplicated, renames that never replace.
 #include <gtest/gtest.h>
 #include <cerrno>
 #include <direct.h>
@@ -40,8 +40,16 @@ TEST(Win32Crt, StreamsAndDescriptorsWithWindowsNames) {
     EXPECT_EQ(_lseek(fd, 0, SEEK_END), 3);
     EXPECT_EQ(_write(fd, "de", 2), 2);
     EXPECT_EQ(_commit(fd), 0);
+    // _dup: a second descriptor on the same open file, which stays open when the first is
+    // closed; "both file descriptors share the same file pointer".
+    int d = _dup(fd);
+    ASSERT_GE(d, 0);
+    EXPECT_NE(d, fd);
     EXPECT_EQ(_close(fd), 0);
-    EXPECT_EQ(t.read("Sub\\Out.Bin"), "abcde");
+    EXPECT_EQ(_write(d, "f", 1), 1);
+    EXPECT_EQ(_commit(d), 0);
+    EXPECT_EQ(_close(d), 0);
+    EXPECT_EQ(t.read("Sub\\Out.Bin"), "abcdef");
     fd = _creat("sub\\ro.new", _S_IREAD); // without _S_IWRITE the new file is read-only
     ASSERT_GE(fd, 0);
     _close(fd);
