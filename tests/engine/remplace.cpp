@@ -182,24 +182,28 @@ TEST_F(Remplace, PassFlushesWorkFilesTogetherEachBeforeItsRename) {
 }
 
 // The pass of one trial below, in a child: its folder, backups or not, and the directory flush
-// at which it kills itself (0: the test kills it).
+// or the rename at which it kills itself (0: the test kills it).
 static const bool passe_enregistree = enregistre_travail("passe", [](const std::string &arg) {
     char dir[32] = "";
-    int backup = 0, vidage = 0;
-    sscanf(arg.c_str(), "%31s %d %d", dir, &backup, &vidage);
+    int backup = 0, vidage = 0, renommage = 0;
+    sscanf(arg.c_str(), "%31s %d %d %d", dir, &backup, &vidage, &renommage);
     Global_hInst = GetModuleHandleA(nullptr);
     if (vidage > 0)
         plat_test_on_flush([vidage](const std::string &, bool repertoire) mutable {
             if (repertoire && --vidage == 0) tue_moi();
+        });
+    if (renommage > 0)
+        plat_test_on_move([renommage](const char *, const char *) mutable {
+            if (--renommage == 0) tue_moi();
         });
     _chdir(dir);
     recurs_add_header("*.*", 1, backup);
 });
 
 // A pass killed at any moment: every file holds its old or its new content, complete, under
-// its own name; a backup holds the old content; only work files may be left over. The last
-// trials kill it between the last rename of a directory and that directory's flush: the
-// directory's files are all new by then.
+// its own name; a backup holds the old content; only work files may be left over. Two trials
+// kill it between the last rename of a directory and that directory's flush: the directory's
+// files are all new by then. The last kills it amid the renames of a batch flushed together.
 TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
     ASSERT_TRUE(passe_enregistree);
     std::map<std::string, std::string> arbre = {{"a.bin", octets(16 << 20, 12)}};
@@ -209,16 +213,20 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
     }
     const int delais_ms[] = {10, 20, 35, 50, 65, 80, 100, 130};
     const int essais_au_vidage = 2; // killed at the flush of the top directory, then of sous
-    for (int essai = 0; essai < 8 + essais_au_vidage; ++essai) {
+    const int renommage = 5;        // the last trial: killed as sous's fifth file is renamed
+    for (int essai = 0; essai < 8 + essais_au_vidage + 1; ++essai) {
         std::string dir = "essai" + std::to_string(essai);
         for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
-        int backup = essai % 2, vidage = essai - 7;
-        std::string travail = dir + " " + std::to_string(backup) + " " + std::to_string(vidage);
-        bool tue = tue_apres(vidage <= 0 ? delais_ms[essai] : -1, "passe", travail);
-        if (vidage > 0) {
-            ASSERT_TRUE(tue) << "no flush of directory " << vidage;
+        int backup = essai % 2, vidage = essai - 7, renomme = 0;
+        if (vidage > essais_au_vidage) vidage = 0, renomme = 9 + renommage; // top's 9 first
+        std::string travail = dir + " " + std::to_string(backup) + " " + std::to_string(vidage) +
+                              " " + std::to_string(renomme);
+        bool tue = tue_apres(vidage <= 0 && renomme == 0 ? delais_ms[essai] : -1, "passe", travail);
+        if (vidage > 0 || renomme > 0) {
+            ASSERT_TRUE(tue) << "no flush or rename " << vidage << " " << renomme;
         }
 
+        int nouveaux_dans_sous = 0;
         for (auto &[nom, contenu] : arbre) {
             std::string a = c.read(dir + "/" + nom);
             bool ancien = a == contenu;
@@ -229,6 +237,10 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
             if (vidage == 1 + dans_sous) {
                 EXPECT_TRUE(nouveau) << dir << "/" << nom;
             }
+            nouveaux_dans_sous += dans_sous && nouveau;
+        }
+        if (renomme > 0) {
+            EXPECT_EQ(nouveaux_dans_sous, renommage - 1) << dir;
         }
         for (auto &e : std::filesystem::recursive_directory_iterator(c.path(dir))) {
             if (e.is_directory()) continue;
