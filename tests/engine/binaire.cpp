@@ -3,23 +3,11 @@
 #include <string>
 #include "app/quillon.h"
 #include "fichier_date.h"
+#include "systeme.h"
 
+// The extension of the last name, in any case, picks the first row that has it (GIF and XLS
+// have two); a name without one of the table's extensions is text.
 TEST(Binaire, TypeAndCreatorByExtension) {
-    // Every row, in its order: extension, then type and creator.
-    const std::string lignes =
-        "TXT TEXT????|DOC WDBNMSWD|TIF TIFF????|MW4 WORDMACA|MW2 MW2DMWII|XLS XLS5XCEL|"
-        "MCW WDBNMSWD|FH3 FHD3FHA3|PM5 ALB5ALD5|EPS EPSF????|QXD XDOCXPR3|XLS XLS4XCEL|"
-        "CWK CWWPBOBO|PPT SLD3PPT3|EPS EPSPXPR3|DOC W6BNMSWD|JPG JPEG????|PCT PICT????|"
-        "HQX TEXTBNHQ|DIR MV93MD93|AI TEXTART5|GIF GIFfStMl|HTM TEXTStMl|PDF PDF CARO|" +
-        [] {
-            std::string blancs;
-            for (int i = 0; i < 13; i++) blancs += "            |";
-            return blancs;
-        }() +
-        "GIF GIFf????|RAG R#      |EXE APPL????|";
-    std::string table;
-    for (const creatype &l : table_creat) table += std::string(l.e) + " " + l.ct + "|";
-    EXPECT_EQ(table, lignes);
     struct {
         const char *nom, *ct;
     } cas[] = {{"report.txt", "TEXT????"},     {"Sheet.xls", "XLS5XCEL"},
@@ -76,7 +64,7 @@ TEST(Binaire, WritesTheHeaderBlock) {
 
 TEST(Binaire, AFailedWriteIsReported) {
     FILE *fs = fichier_date("data", utc(2000, 1, 1));
-    FILE *fd = flux_lecture_seule();
+    FILE *fd = fopen(sous_windows ? "NUL" : "/dev/null", "rb"); // every write to it fails
     EXPECT_EQ(calcule_binary(fs, fd, "a.txt", 4), 0u);
     fclose(fd);
     fclose(fs);

@@ -87,13 +87,4 @@ inline FILE *fichier_date(const std::string &octets, time_t ecrit, long nsec = 0
     return f;
 }
 
-// A stream open for reading only: every write to it fails.
-inline FILE *flux_lecture_seule() {
-#ifdef _WIN32
-    return fopen("NUL", "rb");
-#else
-    return fopen("/dev/null", "rb");
-#endif
-}
-
 #endif
