@@ -156,14 +156,8 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     std::string avec = d.read(nom);
     ASSERT_EQ(avec.size(), original.size() + 128);
     EXPECT_EQ(avec.substr(128), original);
-    EXPECT_EQ(avec.substr(0, 20), std::string("\0\x12Letter to Paul.doc", 20));
-    EXPECT_EQ(avec.substr(65, 8), "WDBNMSWD");
-    // The dates: the minute of the last write, in the program's reckoning.
-    long long secondes = utc(2039, 3, 14, 10, 22) + 2082830400LL;
-    std::string date = {(char)(secondes >> 24), (char)(secondes >> 16), (char)(secondes >> 8),
-                        (char)secondes};
-    EXPECT_EQ(avec.substr(91, 4), date);
 
+    // The header's name, type, creator and date, as the examination shows them.
     ASSERT_TRUE(p.selectionne(nom));
     p.clique(p.fenetre, IDD_EXAMINER);
     HWND examen = nullptr;
