@@ -72,13 +72,11 @@ TEST(Examen, MessagesForFilesThatCannotBeShown) {
     TempDrives d;
     std::string long_nom(240, 'L');
     d.write(long_nom, "not a header");
-    std::string texte;
-    retient_message(&texte);
+    Messages m;
+    m.attend(2);
     EXPECT_EQ(display_header("absent.bin"), 0);
-    EXPECT_EQ(texte, "Erreur \xe0 l'ouverture des fichiers");
-    retient_message(&texte);
     EXPECT_EQ(display_header(long_nom.c_str()), 0); // the whole name, not cut
-    EXPECT_EQ(texte, "Le fichier " + long_nom +
-                         " ne semble pas \xea"
-                         "tre de type Quillon");
+    EXPECT_EQ(m.textes, (std::vector<std::string>{"Erreur \xe0 l'ouverture des fichiers",
+                                                  "Le fichier " + long_nom + " ne semble pas \xea"
+                                                                             "tre de type Quillon"}));
 }

@@ -76,11 +76,9 @@ TEST(Panneau, MovesToDrives) {
         EXPECT_STREQ(chemin, "d:\\data\\");
         EXPECT_EQ(trait_chemin(h, "e:", chemin), 0);
         EXPECT_STREQ(chemin, "e:\\");
-        std::string message;
-        retient_message(&message); // a drive that cannot be used: a message, nothing moves
+        Messages m;
+        m.attend(2); // a drive that cannot be used: a message, nothing moves
         EXPECT_EQ(trait_chemin(h, "q:", chemin), -1);
-        EXPECT_EQ(message, "Le lecteur q: ne peut pas \xea"
-                           "tre lu");
         EXPECT_EQ(courant(), "e:\\");
         // From the drive list: nothing selected, a drive, a drive whose disk cannot be read.
         reliste(h, "*.zzz");
@@ -90,10 +88,10 @@ TEST(Panneau, MovesToDrives) {
         EXPECT_EQ(courant(), "d:\\data\\");
         EXPECT_EQ(entrees(h, ID_FICHIERS), Liste{}); // "*.*" in d:\data
         std::filesystem::remove_all(d.path("", 'E'));
-        retient_message(&message);
         SendDlgItemMessageA(h, ID_LECTEURS, LB_SETCURSEL, 2, 0);
         EXPECT_EQ(changement_lecteur(h, chemin), -1);
-        EXPECT_EQ(message, "Le lecteur e: ne contient pas de disque lisible");
+        EXPECT_EQ(m.textes, (Liste{"Le lecteur q: ne peut pas \xea" "tre lu",
+                                   "Le lecteur e: ne contient pas de disque lisible"}));
         EXPECT_STREQ(chemin, "d:\\data\\");
     });
 }

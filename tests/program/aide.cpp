@@ -20,18 +20,17 @@ TEST(Programme, HelpButtonsOpenTheDocumentBesideTheProgram) {
         attendu.resize(attendu.size() - 4);
     attendu += ".htm";
     // The test program lies outside the test's drive C:, where nothing bears its name.
-    std::string message;
+    Messages message;
     PlatHelpState aide;
     lance_programme([&](HWND h) {
-        retient_message(&message);
+        message.attend();
         plat_test_click(h, IDD_AIDE);
         aide = plat_test_help_state();
         plat_test_key(h, VK_ESCAPE);
     });
     EXPECT_EQ(nom_faide, attendu);
-    EXPECT_EQ(message, "Le fichier d'aide " + attendu +
-                           " ne peut pas \xea"
-                           "tre ouvert");
+    EXPECT_EQ(message.textes, std::vector<std::string>{"Le fichier d'aide " + attendu +
+                                                       " ne peut pas \xea" "tre ouvert"});
     EXPECT_EQ(aide.windows, 0);
 
     // The same place on the test's drive: the document opens in the viewer. (From the

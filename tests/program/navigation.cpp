@@ -134,12 +134,12 @@ TEST(Programme, StartFolderTooLongForThePath) {
     d.write(niveau + "/" + niveau + "/" + niveau + "/deep.txt", "deep");
     d.write(niveau + "/" + niveau + "/up.txt", "up");
     ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
-    std::string message;
-    retient_message(&message);
+    Messages message;
+    message.attend();
     lance_programme([&](HWND h) {
         EXPECT_EQ(chemin, "c:\\" + niveau + "\\" + niveau + "\\");
         EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"up.txt"}));
         plat_test_key(h, VK_ESCAPE);
     });
-    EXPECT_EQ(message, err_cheminlong);
+    EXPECT_EQ(message.textes, std::vector<std::string>{err_cheminlong});
 }

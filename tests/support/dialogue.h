@@ -1,5 +1,5 @@
 // A dialog of the program's resources run with a dialog procedure of the test's, the test's
-// body acting in it once it is shown; the entries of its list boxes; the next message box
+// body acting in it once it is shown; the entries of its list boxes; the program's messages
 // answered; a message's text as a death test can match it.
 #ifndef QUILLON_TESTS_DIALOGUE_H
 #define QUILLON_TESTS_DIALOGUE_H
@@ -37,13 +37,20 @@ inline std::vector<std::string> entrees(HWND hDlg, int id) {
     return v;
 }
 
-// Answers the next message box: keeps its text (control 128), then closes it.
-inline void retient_message(std::string *texte) {
-    plat_test_push_dialog_handler([texte](HWND m, int) {
-        *texte = plat_test_text(m, 128);
-        plat_test_close_box(m);
-    });
-}
+// The messages the program shows, read (control 128) and closed with OK as a user would;
+// a message of bmess_annulable may first get its "do not tell again" box ticked.
+struct Messages {
+    std::vector<std::string> textes;
+    void attend(int n = 1, bool coche = false) {
+        for (int i = 0; i < n; ++i)
+            plat_test_push_dialog_handler([this, coche](HWND hDlg, int) {
+                textes.push_back(plat_test_text(hDlg, 128));
+                if (coche) plat_test_click(hDlg, 136);
+                plat_test_click(hDlg, 1);
+                if (IsWindow(hDlg)) plat_test_close_box(hDlg); // not a message: no test hangs
+            });
+    }
+};
 
 // The text with its bytes above 127 written as <xx>: a death test's pattern reads text in the
 // locale's encoding, which a Windows-1252 byte would break.

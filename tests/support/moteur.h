@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 #include "app/quillon.h"
+#include "dialogue.h"
 #include "plattest_ui.h"
 #include "systeme.h"
 #include "tempdrive.h"
@@ -59,21 +60,6 @@ inline std::vector<std::string> noms_dans(const std::string &dir) {
     std::sort(v.begin(), v.end());
     return v;
 }
-
-// The messages the program shows, read (control 128) and closed with OK as a user would;
-// a message of bmess_annulable may first get its "do not tell again" box ticked.
-struct Messages {
-    std::vector<std::string> textes;
-    void attend(int n = 1, bool coche = false) {
-        for (int i = 0; i < n; ++i)
-            plat_test_push_dialog_handler([this, coche](HWND hDlg, int) {
-                textes.push_back(plat_test_text(hDlg, 128));
-                if (coche) plat_test_click(hDlg, 136);
-                plat_test_click(hDlg, 1);
-                if (IsWindow(hDlg)) plat_test_close_box(hDlg); // not a message: no test hangs
-            });
-    }
-};
 
 // Each test works on a fresh drive C:, at its root, with no main window yet (messages are
 // then centred on the screen).
