@@ -10,46 +10,46 @@
 #include <vector>
 #include <windows.h>
 
-// In the order given; a search that found something ends with ERROR_NO_MORE_FILES.
-inline std::vector<std::string> find_names(const char *pattern) {
-    std::vector<std::string> names;
+// Calls f with each entry the search gives, in its order; a search that found something ends
+// with ERROR_NO_MORE_FILES.
+template <class F> void each_found(const char *pattern, F f) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(fd.cFileName);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do f(fd);
     while (FindNextFileA(h, &fd));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_NO_MORE_FILES) << pattern;
     FindClose(h);
+}
+
+inline std::vector<std::string> find_names(const char *pattern) {
+    std::vector<std::string> names;
+    each_found(pattern, [&](const WIN32_FIND_DATAA &fd) { names.push_back(fd.cFileName); });
     return names;
+}
+
+// The name in small letters (ASCII): names compared without regard to case.
+inline std::string lower(std::string name) {
+    for (char &c : name) c = (char)tolower((unsigned char)c);
+    return name;
+}
+
+inline bool same_name(const std::string &a, const std::string &b) {
+    return lower(a) == lower(b);
 }
 
 // Sorted without regard to case: Windows gives them in the file system's order.
 inline std::vector<std::string> find_names_sorted(const char *pattern) {
     std::vector<std::string> names = find_names(pattern);
-    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(),
-            [](char x, char y) { return tolower((unsigned char)x) < tolower((unsigned char)y); });
-    });
+    std::sort(names.begin(), names.end(),
+              [](const std::string &a, const std::string &b) { return lower(a) < lower(b); });
     return names;
-}
-
-// Whether two names are the same but for case.
-inline bool same_name(const std::string &a, const std::string &b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return tolower((unsigned char)x) == tolower((unsigned char)y);
-           });
 }
 
 // By name, with what the search gives of each.
 inline std::map<std::string, WIN32_FIND_DATAA> find_entries(const char *pattern) {
     std::map<std::string, WIN32_FIND_DATAA> seen;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern, &fd);
-    if (h == INVALID_HANDLE_VALUE) return seen;
-    do seen[fd.cFileName] = fd;
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
+    each_found(pattern, [&](const WIN32_FIND_DATAA &fd) { seen[fd.cFileName] = fd; });
     return seen;
 }
 

@@ -66,9 +66,7 @@ TEST(PlatNames, NamesAlikeIgnoringCaseGetGeneratedNames) {
     std::vector<std::string> names = {".", ".."};
     for (const auto &[name, host] : entries) {
         names.push_back(name);
-        std::string lower = name;
-        for (char &c : lower) c = (char)tolower((unsigned char)c);
-        for (const std::string &n : {name, lower})
+        for (const std::string &n : {name, lower(name)})
             EXPECT_EQ(plat_host_path(("w\\" + n).c_str()), d.host("w/" + host));
     }
     EXPECT_EQ(find_names("c:\\w\\*.*"), names);
