@@ -96,24 +96,6 @@ TEST(Panneau, MovesToDrives) {
     });
 }
 
-// The main window and changement_lecteur find the drive of an entry by one rule: the last
-// "[x:]", since a volume label may hold brackets of its own.
-TEST(Panneau, DriveOfAnEntry) {
-    const struct {
-        const char *entree, *lecteur;
-    } cas[] = {
-        {"Systeme [C:]", "c:"}, {"My [x] disk [D:]", "d:"}, {"[a:] label [E:]", "e:"},
-        {"[D:", nullptr},       {"label", nullptr},         {"x [1:]", nullptr},
-    };
-    for (const auto &c : cas) {
-        char lecteur[3] = "";
-        EXPECT_EQ(lecteur_entree(c.entree, lecteur), c.lecteur ? 1 : 0) << c.entree;
-        if (c.lecteur) {
-            EXPECT_STREQ(lecteur, c.lecteur) << c.entree;
-        }
-    }
-}
-
 TEST(Panneau, ListEntries) {
     TempDrives d(3, {"SYSTEME", "", "Une etiquette de volume beaucoup trop longue"});
     d.write("Windows/ReadMe.TXT", "abc");
