@@ -53,6 +53,8 @@ TEST(Examen, HeadersMadeByHand) {
     d.write("quillon.htm", "<p>Aide</p>");
     strcpy(nom_faide, "C:\\quillon.htm");
     auto t = examine("a.bin", QUILLON_PNG_DIR "/examen.png");
+    EXPECT_EQ(plat_test_help_state().page, d.host("quillon.htm"));
+    EXPECT_EQ(plat_test_unhandled_dialogs(), 0); // the help opened: no message
     EXPECT_EQ(t[IDA_NOM], "Caf\xe9_cr\xe8me");
     EXPECT_EQ(t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES], "2147483648/4294967295");
     EXPECT_EQ(t[IDA_CREATION], "01/01/00 00:00 ");
