@@ -52,7 +52,6 @@ TEST(Signature, ThreePasses) {
     EXPECT_EQ(select_type("WDBNABCD"), std::string("A\n"));
     EXPECT_EQ(select_type("WDZZZZZZ"), std::string("A\n"));
     EXPECT_EQ(select_type("TEXTABCD"), indetermine);
-    EXPECT_EQ(select_type("PICTABCD"), indetermine);
 }
 
 TEST(Signature, NoTableUntilOneLoadsThenKeptForTheRun) {

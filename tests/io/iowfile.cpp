@@ -22,8 +22,6 @@ TEST(Panneau, EllipseKeepsFirstLevelAndTail) {
     EXPECT_EQ(e("c:\\windows\\system32\\drivers\\etc\\"), "c:\\windows\\...\\drivers\\etc\\");
     EXPECT_EQ(e("c:\\a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l\\m\\n\\o\\"), "c:\\a\\...\\o\\");
     EXPECT_EQ(e("c:\\documents and settings\\all users\\"), "c:\\documents and settings\\...\\");
-    EXPECT_EQ(e("c:\\program files\\common files\\microsoft shared\\web server extensions\\"),
-              "c:\\program files\\...\\web server extensions\\");
     // A single level has nothing between its first and last level to give way.
     EXPECT_EQ(e("c:\\un seul niveau au nom bien trop long\\"),
               "c:\\un seul niveau au nom bien trop long\\");
@@ -142,8 +140,6 @@ TEST(Panneau, CountsAndTotalsOfTheFirst256Selected) {
     std::filesystem::resize_file(d.path("Grand.BIN"), 5ull << 30); // sparse: 5 GB
     avec_panneau([&](HWND h) {
         ajoute_totaux(h);
-        reliste(h, "*.txt");
-        totaux(h, "2", "30");
         reliste(h, "*.*"); // 2 GB and more: neither negative nor cut
         totaux(h, "3", "5368709150");
         vide_selection(h);
