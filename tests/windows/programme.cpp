@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 #include "app/quillonid.h"
-#include "findnames.h"
 #include "plattest_ui.h"
 #include "systeme.h"
 #include "tempfolder.h"
@@ -144,7 +143,6 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     d.write("quillon.sig", d.read(dossier_env("QUILLON_PAQUET") + "\\quillon.sig"));
     // Written in 2039, after the end of a 32-bit time_t.
     ASSERT_TRUE(date_fichier(d.path() + "\\" + nom, utc(2039, 3, 14, 10, 22, 41)));
-    std::vector<std::string> avant = find_names_sorted("*");
 
     Programme p(d.path());
     ASSERT_NE(p.fenetre, nullptr) << "no main window";
@@ -174,7 +172,6 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
 
     ASSERT_TRUE(p.traite(nom, IDD_RETIRER));
     EXPECT_TRUE(d.read(nom) == original) << "the file differs from the original";
-    EXPECT_EQ(find_names_sorted("*"), avant); // no work file or backup left behind
     EXPECT_TRUE(p.quitte());
 }
 
