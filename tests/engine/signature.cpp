@@ -4,7 +4,6 @@
 #include <direct.h>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include "app/quillon.h"
 #include "io/iodlg.h"
 #include "panneau.h"
@@ -114,8 +113,7 @@ static bool installe_signatures(const TempDrives &d, const std::string &contenu)
 // signature file in the folder comes first.
 TEST(Signature, FolderFileComesFirstElseTheShippedOneIsReadWhole) {
     TempDrives d;
-    std::ifstream livre(QUILLON_SOURCE_DIR "/app/res/quillon.sig", std::ios::binary);
-    if (!installe_signatures(d, std::string(std::istreambuf_iterator<char>(livre), {})))
+    if (!installe_signatures(d, lit_fichier(QUILLON_SOURCE_DIR "/app/res/quillon.sig")))
         GTEST_SKIP() << "the program lies on a drive of its own, which the test cannot give";
     d.write("dossier.sig", "DOC,WDBNMSWD,Du dossier\r\n");
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du dossier"));

@@ -1,8 +1,6 @@
 // The help: the Help buttons open the document named after the program with the extension
 // "htm", and the help document that is installed under that name can be read and followed.
 #include <gtest/gtest.h>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include "io/io.h"
 #include "plattest_help.h"
@@ -37,11 +35,6 @@ TEST(Programme, HelpButtonLooksForTheDocumentBesideTheProgram) {
 
 namespace {
 
-std::string document_aide() {
-    std::ifstream in(QUILLON_SOURCE_DIR "/app/res/quillon.html", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string utf8(const char *ansi) { // the texts hold only Latin-1 letters above 127
     std::string s;
     for (const unsigned char *p = (const unsigned char *)ansi; *p; p++) {
@@ -59,7 +52,7 @@ std::string utf8(const char *ansi) { // the texts hold only Latin-1 letters abov
 // entry of the contents leads to its section.
 TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
     TempDrives d;
-    std::string html = document_aide();
+    std::string html = lit_fichier(QUILLON_SOURCE_DIR "/app/res/quillon.html");
     ASSERT_FALSE(html.empty());
     d.write("quillon.htm", html);
     ASSERT_GT((INT_PTR)ShellExecuteA(nullptr, "open", "C:\\quillon.htm", nullptr, nullptr, 0), 32);

@@ -1,11 +1,13 @@
 // What the tests ask of the system beyond the program's own calls, in one form for Linux and
-// Windows: environment variables, file times, files that cannot be opened or written,
-// and a user without the powers of root. Host paths are UTF-8.
+// Windows: a host file's bytes, environment variables, file times, files that cannot be opened
+// or written, and a user without the powers of root. Host paths are UTF-8.
 #ifndef QUILLON_TESTS_SYSTEME_H
 #define QUILLON_TESTS_SYSTEME_H
 
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
@@ -26,6 +28,12 @@
 // the system's own separator, which Windows needs in its long names (\\?\...).
 inline std::filesystem::path chemin_hote(const std::string &hote) {
     return std::filesystem::u8path(hote).make_preferred();
+}
+
+// The bytes of a host file (none when it cannot be read).
+inline std::string lit_fichier(const std::string &hote) {
+    std::ifstream in(chemin_hote(hote), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // True on Windows, whose own limits some tests must leave aside (each says which).

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,8 +64,7 @@ class TempDrives {
         std::ofstream(path(rel, drive), std::ios::binary) << bytes;
     }
     std::string read(const std::string &rel, char drive = 'C') const {
-        std::ifstream in(path(rel, drive), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return lit_fichier(host(rel, drive));
     }
     bool exists(const std::string &rel, char drive = 'C') const {
         return std::filesystem::exists(path(rel, drive));

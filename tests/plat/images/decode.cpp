@@ -4,20 +4,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 #include <QBitmap>
 #include <QBuffer>
 #include "images/decode.h"
+#include "systeme.h"
 
 typedef std::vector<unsigned char> Octets;
 
 static Octets lit_ressource(const char *nom) {
-    std::string chemin = std::string(QUILLON_SOURCE_DIR "/app/res/") + nom;
-    std::ifstream f(chemin, std::ios::binary);
-    return Octets(std::istreambuf_iterator<char>(f), {});
+    std::string octets = lit_fichier(std::string(QUILLON_SOURCE_DIR "/app/res/") + nom);
+    return Octets(octets.begin(), octets.end());
 }
 
 static void le16(Octets &o, uint32_t v) {

@@ -8,13 +8,18 @@
 #include "platcrt.h"
 #include "tempdrive.h"
 
-TEST(PlatDrives, TableReplacedByATest) {
+// The host's working directory follows the current directory; the program, outside every
+// drive, is named on drive C: (where the tests of what lies beside it put it).
+TEST(PlatDrives, TableReplacedByATestAndTheProgramOnItsDriveC) {
     TempDrives d(2);
     EXPECT_EQ(GetLogicalDrives(), (DWORD)((1 << 2) | (1 << 3)));
     EXPECT_EQ(_getdrive(), 3);
-    // The host's working directory follows the current directory.
     char cwd[4096];
     EXPECT_EQ(std::string(getcwd(cwd, sizeof cwd)), d.host(""));
+    char path[150];
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+    EXPECT_EQ(std::string(path, 3), "C:\\");
+    EXPECT_NE(std::string(path).find("quillon_tests"), std::string::npos);
 }
 
 TEST(PlatDrives, DotDotIsTakenOnThePathTextAfterALink) {
@@ -30,15 +35,6 @@ TEST(PlatDrives, DotDotIsTakenOnThePathTextAfterALink) {
     FILE *f = fopen("mine.txt", "rb");
     ASSERT_NE(f, nullptr);
     fclose(f);
-}
-
-TEST(PlatDrives, ProgramPathOnTheTestsDrive) {
-    TempDrives d;
-    char path[150];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    ASSERT_GT(n, 0u);
-    EXPECT_EQ(std::string(path, 3), "C:\\");
-    EXPECT_NE(std::string(path).find("quillon_tests"), std::string::npos);
 }
 
 // A death test's child (a fork) ends through exit(): the test drives' handler runs there, on
