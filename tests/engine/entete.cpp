@@ -1,6 +1,5 @@
 // Header detection and the Macintosh dates: from a file's time stamp, and to calendar fields.
 #include <gtest/gtest.h>
-#include <cstring>
 #include <string>
 #include "app/quillon.h"
 #include "fichier_date.h"

@@ -1,7 +1,6 @@
 // The examination dialog on headers made by hand, and its messages.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <map>
 #include "app/quillon.h"
 #include "io/iobit.h"

@@ -2,7 +2,6 @@
 // against the published character sets (as Unicode code points) and the deliberate departures
 // from them, kept here as data.
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 #include "io/mac2pc.h"
 

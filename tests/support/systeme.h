@@ -4,6 +4,7 @@
 #ifndef QUILLON_TESTS_SYSTEME_H
 #define QUILLON_TESTS_SYSTEME_H
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -11,14 +12,12 @@
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
-#include <cstdlib>
 #else
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <fcntl.h>
 #include <unistd.h>
-#include <cstdlib>
 #include <cstring>
 #endif
 #include "fichier_date.h"

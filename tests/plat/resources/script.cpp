@@ -1,6 +1,5 @@
 // The resource script reader: the program's own script, and the syntax rc accepts.
 #include <gtest/gtest.h>
-#include <cstring>
 #include "app/quillonid.h"
 #include "platres.h"
 #include "resources/script.h"
