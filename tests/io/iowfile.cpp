@@ -21,7 +21,6 @@ TEST(Panneau, EllipseKeepsFirstLevelAndTail) {
     auto e = [&s](const char *chem) { return ellipse(chem, s), std::string(s); };
     EXPECT_EQ(e("c:\\windows\\system32\\drivers\\etc\\"), "c:\\windows\\...\\drivers\\etc\\");
     EXPECT_EQ(e("c:\\a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\l\\m\\n\\o\\"), "c:\\a\\...\\o\\");
-    EXPECT_EQ(e("c:\\documents and settings\\all users\\"), "c:\\documents and settings\\...\\");
     // A single level has nothing between its first and last level to give way.
     EXPECT_EQ(e("c:\\un seul niveau au nom bien trop long\\"),
               "c:\\un seul niveau au nom bien trop long\\");
