@@ -35,7 +35,6 @@ std::string plat_test_text(HWND hDlg, int id); // a control's text, Windows-1252
 std::string plat_test_caption(HWND hWnd);      // a window's caption, Windows-1252
 // A control's text as it is drawn: a static text shortened to fit, for instance.
 std::string plat_test_shown_text(HWND hDlg, int id);
-bool plat_test_visible(HWND hDlg, int id);
 bool plat_test_save_png(HWND hWnd, const char *path); // a picture of the window
 // Simple beeps (MessageBeep) given since the program started.
 int plat_test_beep_count(void);

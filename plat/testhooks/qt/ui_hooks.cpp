@@ -149,11 +149,6 @@ std::string plat_test_caption(HWND hWnd) {
     return w ? w->text() : std::string();
 }
 
-bool plat_test_visible(HWND hDlg, int id) {
-    QWidget *w = control_widget(hDlg, id);
-    return w && w->isVisible();
-}
-
 bool plat_test_save_png(HWND hWnd, const char *path) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || path == nullptr) return false;

@@ -313,11 +313,6 @@ std::string plat_test_shown_text(HWND hDlg, int id) {
     return shown;
 }
 
-bool plat_test_visible(HWND hDlg, int id) {
-    HWND c = control(hDlg, id);
-    return c && IsWindowVisible(c);
-}
-
 int plat_test_beep_count(void) {
     return testhooks_beeps();
 }
