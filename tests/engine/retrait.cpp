@@ -31,24 +31,16 @@ TEST_F(Retrait, KeepsOnlyTheFirstForkTheHeaderAnnouncesAndBacksUpTheQuillonFile)
 TEST_F(Retrait, EachCommandHasItsOwnDoNotTellAgain) {
     c.write("plat.txt", "texte");
     c.write("q.bin", entete_quillon(1, 0) + "q");
-    auto repond = [this](bool coche, bool detruit = false) {
-        plat_test_push_dialog_handler([this, coche, detruit](HWND h, int) {
-            messages.textes.push_back(plat_test_text(h, 128));
-            if (detruit) return (void)DestroyWindow(h);
-            if (coche) plat_test_click(h, 136);
-            plat_test_click(h, 1);
-        });
-    };
-    repond(false, true);
-    repond(true);
+    messages.attend(1, Reponse::detruit);
+    messages.attend(1, Reponse::coche);
     EXPECT_EQ(strip_header("plat.txt", 0), 0);
     EXPECT_EQ(strip_header("plat.txt", 0), 0);
     EXPECT_EQ(strip_header("plat.txt", 0), 0); // silenced: no message
-    repond(true);
+    messages.attend(1, Reponse::coche);
     EXPECT_EQ(display_header("plat.txt"), 0); // examining still tells
     EXPECT_EQ(display_header("plat.txt"), 0);
-    repond(false, true);
-    repond(true);
+    messages.attend(1, Reponse::detruit);
+    messages.attend(1, Reponse::coche);
     EXPECT_EQ(add_header("q.bin", 0), 0); // adding still tells
     EXPECT_EQ(add_header("q.bin", 0), 0);
     EXPECT_EQ(add_header("q.bin", 0), 0);

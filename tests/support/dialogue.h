@@ -37,17 +37,22 @@ inline std::vector<std::string> entrees(HWND hDlg, int id) {
     return v;
 }
 
-// The messages the program shows, read (control 128) and closed with OK as a user would;
-// a message of bmess_annulable may first get its "do not tell again" box ticked.
+// The messages the program shows, read (control 128) and closed with OK as a user would; a
+// message of bmess_annulable may first get its "do not tell again" box ticked, and a message
+// may instead be destroyed by other means, which gives no answer.
+enum class Reponse { ok, coche, detruit };
 struct Messages {
     std::vector<std::string> textes;
-    void attend(int n = 1, bool coche = false) {
+    void attend(int n = 1, Reponse r = Reponse::ok) {
         for (int i = 0; i < n; ++i)
-            plat_test_push_dialog_handler([this, coche](HWND hDlg, int) {
+            plat_test_push_dialog_handler([this, r](HWND hDlg, int) {
                 textes.push_back(plat_test_text(hDlg, 128));
-                if (coche) plat_test_click(hDlg, 136);
-                plat_test_click(hDlg, 1);
-                if (IsWindow(hDlg)) plat_test_close_box(hDlg); // not a message: no test hangs
+                if (r == Reponse::detruit) return (void)DestroyWindow(hDlg);
+                if (r == Reponse::coche) plat_test_click(hDlg, 136);
+                if (GetDlgItem(hDlg, IDOK))
+                    plat_test_click(hDlg, IDOK);
+                else
+                    plat_test_close_box(hDlg); // a question: no test hangs
             });
     }
 };
