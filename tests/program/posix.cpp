@@ -52,18 +52,15 @@ TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
     for (const std::string &nom : {long_nom, std::string("ferme/c.txt"), std::string("z/d.txt")})
         d.write(nom, "contenu");
     chmod(d.host("ferme").c_str(), 0555);
-    std::vector<std::string> textes;
+    Messages messages;
     lance_programme([&](HWND h) {
-        plat_test_push_dialog_handler([&](HWND m, int) {
-            textes.push_back(plat_test_text(m, 128));
-            plat_test_click(m, IDOK);
-        });
+        messages.attend();
         plat_test_click(h, IDD_RECURSIF);
         plat_test_click(h, IDD_AJOUTER);
         plat_test_click(h, IDD_QUITTER);
     });
     chmod(d.host("ferme").c_str(), 0755);
-    EXPECT_EQ(textes,
+    EXPECT_EQ(messages.textes,
               std::vector<std::string>{"Le fichier c.txt n'a pas \xe9t\xe9 modifi\xe9 : c.$$$ "
                                        "ne peut pas \xea"
                                        "tre cr\xe9\xe9 (acc\xe8s refus\xe9)"});
