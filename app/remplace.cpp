@@ -196,9 +196,12 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
 // ---- Writing durably
 
 // Closes a file just written, once everything written has reached the disk: a write error may
-// only show at the flush, at the commit or even at the close. 1 when all of it went well.
-static int termine_ecriture(FILE *f, int ecrit_ok) {
-    int ok = ecrit_ok && !ferror(f) && fflush(f) == 0 && _commit(_fileno(f)) == 0;
+// only show at the flush, at the commit or even at the close. With garde, the file's flush to
+// the disk is left for later, through a second descriptor written there. 1 when all of it
+// went well.
+static int termine_ecriture(FILE *f, int ecrit_ok, int *garde) {
+    int ok = ecrit_ok && !ferror(f) && fflush(f) == 0 &&
+             (garde != nullptr ? (*garde = _dup(_fileno(f))) != -1 : _commit(_fileno(f)) == 0);
     if (fclose(f) != 0) ok = 0;
     return ok;
 }
@@ -237,7 +240,7 @@ static int copie_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_b
     FILE *fb = cree_travail(nom_fichier, nom_copie, avertit);
     if (fb == nullptr) return 0;
     int r = copie_entiere(fs, fb);
-    int ok = termine_ecriture(fb, r == 0);
+    int ok = termine_ecriture(fb, r == 0, nullptr);
     if (ok && MoveFileA(nom_copie, nom_bak)) return 1;
     DeleteFileA(nom_copie);
     if (r == COPIE_INTERROMPUE)
@@ -266,14 +269,9 @@ static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_tr
 
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
                      const char *nom_travail, int backup, avertissement avertit) {
-    // Everything written goes to the system now (a write error may show at the flush or at
-    // the close); the work file stays open under a second descriptor for its flush to the
-    // disk, which comes with those of its batch.
+    // The work file's flush to the disk comes with those of its batch.
     int fd = -1;
-    int ok = copie_ok && !ferror(fs) && !ferror(ft) && fflush(ft) == 0 &&
-             (fd = _dup(_fileno(ft))) != -1;
-    if (fclose(ft) != 0) ok = 0;
-    if (!ok) {
+    if (!termine_ecriture(ft, copie_ok && !ferror(fs), &fd)) {
         if (fd != -1) _close(fd);
         fclose(fs);
         DeleteFileA(nom_travail);
