@@ -11,8 +11,13 @@ enable_language(RC)
 # files drawn by app/res/dessine_images.cpp, as on Linux.
 add_executable(quillon WIN32 app/quillon.rc)
 target_include_directories(quillon PRIVATE ${CMAKE_SOURCE_DIR}/app)
-set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS
-             ${CMAKE_SOURCE_DIR}/app/quillonid.h ${CMAKE_SOURCE_DIR}/io/iodlgid.h)
+# windres is run again when a file the script includes or names changes (headers, images,
+# manifest): the scan of its includes sees none of the images.
+include(${CMAKE_SOURCE_DIR}/plat/cmake/rcfiles.cmake)
+quillon_rc_files(${CMAKE_SOURCE_DIR}/app/quillon.rc rc_names)
+list(TRANSFORM rc_names PREPEND ${CMAKE_SOURCE_DIR}/app/)
+set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_names})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/quillon.rc)
 target_link_libraries(quillon PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>")
 # The names the linker sees: 32-bit Windows decorates a function with an underscore, and a
 # stdcall one with the bytes of its arguments too (_WinMain@16); 64-bit Windows does neither.
