@@ -43,7 +43,7 @@ endfunction()
 quillon_symbol(winmain WinMain 16)
 target_link_options(quillon PRIVATE -Wl,--undefined=${winmain})
 # The system libraries the program calls beyond kernel32, user32 and gdi32.
-target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32)
+target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32 ole32)
 
 # ---- The package: the program with its help document (its own name, extension "htm") and
 # the signature file beside it, and a zip of the three, ready to hand out.
@@ -85,7 +85,7 @@ if(BUILD_TESTING)
     add_library(quillon_testhooks STATIC ${testhooks_sources})
     target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
-    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32)
+    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32 ole32)
     foreach(wrapped DialogBoxParamA:20 MessageBeep:4 SetTimer:16 KillTimer:8 ShellExecuteA:24
                     CreateProcessA:40 FlushFileBuffers:4 MoveFileA:8 MoveFileExA:12 _commit:)
         string(REPLACE ":" ";" wrapped "${wrapped}")

@@ -8,8 +8,9 @@
 #include "tempdrive.h"
 
 // The Help button opens the document beside the program, of its name with the extension
-// "htm"; without it, a message names the file looked for. (The document found and shown, from
-// the examination dialog's icon: tests/engine/examen.cpp.)
+// "htm", with COM on its thread as the shell asks; without it, a message names the file looked
+// for. (The document found and shown, from the examination dialog's icon:
+// tests/engine/examen.cpp.)
 TEST(Programme, HelpButtonLooksForTheDocumentBesideTheProgram) {
     TempDrives d;
     char moi[MAX_PATH];
@@ -25,6 +26,7 @@ TEST(Programme, HelpButtonLooksForTheDocumentBesideTheProgram) {
         message.attend();
         plat_test_click(h, IDD_AIDE);
         aide = plat_test_help_state();
+        EXPECT_TRUE(plat_test_help_com());
         plat_test_key(h, VK_ESCAPE);
     });
     EXPECT_EQ(nom_faide, attendu);

@@ -73,6 +73,13 @@ typedef INT_PTR(WINAPI *FARPROC)();
 #define MAX_PATH 260
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 
+// Results of COM: negative for a failure.
+#define S_OK ((HRESULT)0)
+#define S_FALSE ((HRESULT)1)
+#define RPC_E_CHANGED_MODE ((HRESULT)0x80010106L)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
