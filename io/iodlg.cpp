@@ -10,8 +10,8 @@
 #include "io/iodlgid.h"
 
 #define DUREE_FUGACE 5000 // ms before a transient message closes itself
-#define HAUTEUR_OFN 23    // how much shorter the open/save dialog is made
-#define MARGE_PROGRESS 18 // pixels between the progress bar and the bottom of the window
+#define HAUTEUR_OFN 23    // how much shorter the open/save dialog is made, in pixels at 96 dpi
+#define MARGE_PROGRESS 18 // pixels at 96 dpi between the progress bar and the window's bottom
 
 static const char *cptr[2]; // the message's text, then its caption (not copied)
 static HWND MessBox;        // the plain message on screen
@@ -164,6 +164,18 @@ void sortie_erreur(const char *mes) {
     exit(1);
 }
 
+// ---- Pixels of the display
+
+// The program knows the display's scale (its manifest says so), and Windows then leaves its
+// windows as they are: a length it gives in pixels for a 96 dpi display grows with the
+// display's dots per inch, as the dialogs' fonts and the system's metrics do.
+int pixels_ecran(int pixels) {
+    HDC hdc = GetDC(NULL);
+    int ppp = GetDeviceCaps(hdc, LOGPIXELSY);
+    ReleaseDC(NULL, hdc);
+    return ppp > 0 ? (pixels * ppp + 48) / 96 : pixels;
+}
+
 // ---- Progress bar
 
 void init_progression(int tranches) {
@@ -171,8 +183,8 @@ void init_progression(int tranches) {
     int cyVScroll = GetSystemMetrics(SM_CYVSCROLL);
     GetClientRect(hWndMain, &rcClient);
     hwndPB = CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, rcClient.left,
-                             rcClient.bottom - cyVScroll - MARGE_PROGRESS, rcClient.right,
-                             cyVScroll, hWndMain, (HMENU)0, Global_hInst, NULL);
+                             rcClient.bottom - cyVScroll - pixels_ecran(MARGE_PROGRESS),
+                             rcClient.right, cyVScroll, hWndMain, (HMENU)0, Global_hInst, NULL);
     SendMessageA(hwndPB, PBM_SETRANGE, 0, MAKELPARAM(0, tranches));
     SendMessageA(hwndPB, PBM_SETSTEP, (WPARAM)1, 0);
 }
@@ -271,15 +283,19 @@ int check_message_queue(void) {
 
 // ---- Open/save dialog
 
-// Once the dialog is built: a little shorter, and centred over the main window.
-static UINT_PTR CALLBACK dlg_OFNHook(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam) {
+// Once the dialog is built: shorter by the pixels (at 96 dpi) its record's lCustData gives,
+// same place and width, and centred over the main window. Every notification is reported
+// handled.
+UINT_PTR CALLBACK ofn_raccourcit(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam) {
     (void)wParam;
     if (wMess != WM_NOTIFY) return 0;
-    if (((LPNMHDR)lParam)->code == CDN_INITDONE) {
+    LPOFNOTIFYA n = (LPOFNOTIFYA)lParam;
+    if (n->hdr.code == CDN_INITDONE) {
         HWND hCadre = GetParent(hDlg);
         RECT r;
         GetWindowRect(hCadre, &r);
-        SetWindowPos(hCadre, NULL, 0, 0, r.right - r.left, r.bottom - r.top - HAUTEUR_OFN,
+        SetWindowPos(hCadre, NULL, 0, 0, r.right - r.left,
+                     r.bottom - r.top - pixels_ecran((int)n->lpOFN->lCustData),
                      SWP_NOMOVE | SWP_NOZORDER);
         center_window(hCadre, hWndMain);
     }
@@ -302,7 +318,8 @@ int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, cons
     ofn.nMaxFile = sizeof szFile;
     ofn.lpstrTitle = titre;
     ofn.lpstrDefExt = ext;
-    ofn.lpfnHook = dlg_OFNHook;
+    ofn.lpfnHook = ofn_raccourcit;
+    ofn.lCustData = HAUTEUR_OFN;
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
     if (!(code ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return 0;
     strncpy(buff, szFile, 259);

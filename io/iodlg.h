@@ -27,5 +27,10 @@ void vide_clavier(void);
 int check_message_queue(void);
 int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter,
                  int code);
+// The hook of the open and save dialogs: the dialog made shorter by lCustData pixels (for a
+// 96 dpi display), and centred over the main window.
+UINT_PTR CALLBACK ofn_raccourcit(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam);
+// A length in pixels for a 96 dpi display, in pixels of this display.
+int pixels_ecran(int pixels);
 
 #endif

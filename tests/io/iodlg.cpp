@@ -25,6 +25,14 @@ class Iodlg : public ::testing::Test {
     }
 };
 
+// A length given in pixels for a 96 dpi display, on this one.
+double a_l_ecran(int pixels) {
+    HDC dc = GetDC(nullptr);
+    double ppp = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return pixels * ppp / 96;
+}
+
 using Action = std::function<void(HWND)>;
 using Question = int (*)(HWND, const char *, const char *);
 
@@ -220,11 +228,12 @@ TEST_F(Iodlg, AProgressBarOfFiveStepsAlongTheMainWindowsBottom) {
         GetClientRect(main, &client);
         POINT origin = {0, 0};
         ClientToScreen(main, &origin);
-        // Left, right, bottom and height, in the main window's client area.
-        EXPECT_EQ(std::vector<LONG>({bar.left - origin.x, bar.right - origin.x,
-                                     bar.bottom - origin.y, bar.bottom - bar.top}),
-                  std::vector<LONG>({0, client.right, client.bottom - 18,
-                                     (LONG)GetSystemMetrics(SM_CYVSCROLL)}));
+        // Left, right and height in the main window's client area; 18 pixels (at 96 dpi)
+        // beneath.
+        EXPECT_EQ(
+            std::vector<LONG>({bar.left - origin.x, bar.right - origin.x, bar.bottom - bar.top}),
+            std::vector<LONG>({0, client.right, (LONG)GetSystemMetrics(SM_CYVSCROLL)}));
+        EXPECT_NEAR(client.bottom - (bar.bottom - origin.y), a_l_ecran(18), 0.5);
         int low, high, pos;
         ASSERT_TRUE(plat_test_progress(hwndPB, &low, &high, &pos));
         EXPECT_EQ(std::vector<int>({low, high, pos}), std::vector<int>({0, 5, 0}));
@@ -301,7 +310,7 @@ TEST_F(Iodlg, TheOpenSaveDialogIsShorterCentredAndCancelledLeavesTheBufferAlone)
     ofn.nMaxFile = sizeof file;
     plat_test_push_dialog_handler([&](HWND frame, int) {
         RECT r = rect_of(frame);
-        EXPECT_EQ(r.bottom - r.top, heights[0] + 23);
+        EXPECT_NEAR(r.bottom - r.top - heights[0], a_l_ecran(23), 0.5);
         plat_test_close_box(frame);
     });
     EXPECT_FALSE(GetOpenFileNameA(&ofn));

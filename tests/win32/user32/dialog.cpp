@@ -135,6 +135,24 @@ TEST_F(Win32Dialog, IconsAndCursorsFromTheResources) {
     EXPECT_EQ(plat_test_cursor_id(), 0);
 }
 
+// The screen's dots per inch are those the dialogs' fonts are sized for: a control of 11
+// dialog units (11/8 of a line) is one line of the 8-point font high, a line being at least
+// the font's size at that density and less than half again as much.
+TEST_F(Win32Dialog, DialogFontsFollowTheScreensDotsPerInch) {
+    HDC dc = GetDC(nullptr);
+    int ppp = GetDeviceCaps(dc, LOGPIXELSY);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), ppp);
+    ReleaseDC(nullptr, dc);
+    run(DLG_PRINCIPAL, [&](HWND h) {
+        RECT r;
+        GetWindowRect(GetDlgItem(h, IDD_CHEMIN), &r);
+        double ligne = (r.bottom - r.top) * 8 / 11.0, points = 8 * ppp / 72.0;
+        EXPECT_GE(ligne, points - 1);
+        EXPECT_LT(ligne, points * 1.5);
+        EndDialog(h, 0);
+    });
+}
+
 // Escape is IDCANCEL even without a control 2; the close box is WM_SYSCOMMAND/SC_CLOSE, then
 // WM_CLOSE, then IDCANCEL posted by the default handling.
 TEST_F(Win32Dialog, EscapeAndTheCloseBoxBecomeTheCancelCommand) {
