@@ -125,13 +125,21 @@ if(BUILD_TESTING)
         QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}")
 
     # The packaged program driven from outside, and the stand-in for the user's browser that
-    # the help test registers for ".htm" documents.
-    # Its pictures are taken as the Windows test hooks take them.
-    add_executable(quillon_wine_tests tests/windows/programme.cpp
+    # the help test registers for ".htm" documents. Its pictures are taken as the Windows test
+    # hooks take them. The resources of every packaged program are read, whatever the
+    # architecture (QUILLON_PAQUETS: make windows lays out both).
+    set(QUILLON_PAQUETS ${QUILLON_PAQUET_DIR} CACHE STRING
+        "The folders of the packaged programs whose resources the Windows tests read")
+    set(programmes ${QUILLON_PAQUETS})
+    list(TRANSFORM programmes PREPEND Z:)
+    list(TRANSFORM programmes APPEND /quillon.exe)
+    list(JOIN programmes "|" programmes)
+    add_executable(quillon_wine_tests tests/windows/programme.cpp tests/windows/ressources.cpp
                    plat/testhooks/win32/picture.cpp)
     target_include_directories(quillon_wine_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR})
     target_compile_options(quillon_wine_tests PRIVATE -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
-    target_link_libraries(quillon_wine_tests PRIVATE gtest_main)
+    target_compile_definitions(quillon_wine_tests PRIVATE QUILLON_VERSION="${PROJECT_VERSION}")
+    target_link_libraries(quillon_wine_tests PRIVATE gtest_main version)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)
 
@@ -151,9 +159,11 @@ if(BUILD_TESTING)
              TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
     set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine}")
     set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
-        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images")
+        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;QUILLON_PROGRAMMES=${programmes}")
     include(GoogleTest)
-    foreach(tests quillon_tests quillon_wine_tests)
-        gtest_discover_tests(${tests} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
-    endforeach()
+    gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+    # The pictures are taken from the screen, which the windows of a test running beside would
+    # cover: the packaged program's tests run alone.
+    gtest_discover_tests(quillon_wine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+                         PROPERTIES RUN_SERIAL TRUE)
 endif()
