@@ -3,9 +3,15 @@
 #define QUILLON_PLAT_GDI32_FONTS_H
 
 #include <QFont>
+#include <QStringList>
 #include <windows.h>
 
 // The handle of a font, the same for equal fonts (what WM_GETFONT answers).
 HFONT gdi_font_handle(const QFont &font);
+
+// A text's lines as DrawTextA with DT_WORDBREAK lays it out at width pixels (as the static
+// controls draw it too): CR LF, CR and LF end a line; a line is broken between words, and a
+// word longer than the whole width where it no longer fits. Each line is font's height high.
+QStringList gdi_wrap_lines(const QFont &font, int width, const QString &text);
 
 #endif
