@@ -18,8 +18,6 @@ static HWND MessBox;        // the plain message on screen
 HWND hwndPB;
 static int mac_curs; // frame of the busy cursor, 1 to 12
 
-// ---- The message family
-
 // ---- A message's size
 
 #define LG_MESSAGE 4096 // the longest text a message shows; the program's are far shorter
@@ -107,6 +105,8 @@ static void montre_texte(HWND hDlg) {
     SetWindowPos(hDlg, NULL, 0, 0, rd.right - rd.left, rd.bottom - rd.top + dy,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
+
+// ---- The message family
 
 // What every message procedure does first: show the texts, then centre over the main window.
 static void init_message(HWND hDlg) {
