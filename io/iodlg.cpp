@@ -23,9 +23,9 @@ static int mac_curs; // frame of the busy cursor, 1 to 12
 #define LG_MESSAGE 4096 // the longest text a message shows; the program's are far shorter
 #define LG_MOT_MIN 12   // a word is not shortened below this
 
-// The room texte takes in the control's font at its width: its height, and 1 in *trop_large
-// when a word is wider than the control all the same.
-static int hauteur_texte(HWND hTexte, const char *texte, int largeur, int *trop_large) {
+// The room texte takes in the control's font, broken into lines at the width largeur: its
+// lines' height, and its widest line (a word wider than largeur is not broken).
+static RECT mesure_texte(HWND hTexte, const char *texte, int largeur) {
     HDC dc = GetDC(hTexte);
     HGDIOBJ police = (HGDIOBJ)SendMessageA(hTexte, WM_GETFONT, 0, 0);
     HGDIOBJ ancienne = police ? SelectObject(dc, police) : NULL;
@@ -33,8 +33,7 @@ static int hauteur_texte(HWND hTexte, const char *texte, int largeur, int *trop_
     DrawTextA(dc, texte, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     if (ancienne) SelectObject(dc, ancienne);
     ReleaseDC(hTexte, dc);
-    *trop_large = r.right > largeur;
-    return r.bottom;
+    return r;
 }
 
 // src into dest, each run without a space (a name) longer than lg_mot shortened in its
@@ -61,20 +60,21 @@ static void limite_mots(const char *src, size_t lg_mot, char *dest, size_t taill
     dest[n < taille ? n : taille - 1] = '\0';
 }
 
-// Moves a control of the dialog down by dy pixels.
-static void descend(HWND hDlg, int id, int dy) {
+// Moves a control of the dialog by dx, dy pixels.
+static void deplace(HWND hDlg, int id, int dx, int dy) {
     HWND c = GetDlgItem(hDlg, id);
     RECT r;
     POINT origine = {0, 0};
     if (c == NULL || !GetWindowRect(c, &r) || !ClientToScreen(hDlg, &origine)) return;
-    SetWindowPos(c, NULL, r.left - origine.x, r.top - origine.y + dy, 0, 0,
+    SetWindowPos(c, NULL, r.left - origine.x + dx, r.top - origine.y + dy, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
 }
 
-// Shows the whole text: the text control and the dialog grow as far down as the text needs,
-// the controls beneath it moving with them, up to the screen's height. A text too long even
-// for that has its longest names shortened in their middle, so that the sentence, which says
-// what became of the file, is read to its end.
+// Shows the whole text: the box grows to it, as far as the screen allows, wider for a name
+// wider than a line (the system does not break a word), taller for its lines; the buttons
+// beneath move with it and stay centred. A text too large even for the screen has its
+// longest names shortened in their middle, so that the sentence, which says what became of
+// the file, is read to its end.
 static void montre_texte(HWND hDlg) {
     HWND hTexte = GetDlgItem(hDlg, ID_MESS_TEXTE);
     RECT rt, rd;
@@ -83,26 +83,33 @@ static void montre_texte(HWND hDlg) {
         return;
     }
     int largeur = rt.right - rt.left, hauteur = rt.bottom - rt.top;
+    int largeur_max = GetSystemMetrics(SM_CXSCREEN) - ((rd.right - rd.left) - largeur);
     int hauteur_max = GetSystemMetrics(SM_CYSCREEN) - ((rd.bottom - rd.top) - hauteur);
     char texte[LG_MESSAGE];
     snprintf(texte, sizeof texte, "%s", cptr[0]);
-    int trop_large;
-    int besoin = hauteur_texte(hTexte, texte, largeur, &trop_large);
+    int l = largeur;
+    RECT m = mesure_texte(hTexte, texte, l);
+    if (m.right > l) {
+        l = m.right < largeur_max ? m.right : largeur_max;
+        m = mesure_texte(hTexte, texte, l);
+    }
     size_t lg_mot = strlen(texte);
-    while ((besoin > hauteur_max || trop_large) && lg_mot > LG_MOT_MIN) {
+    while ((m.bottom > hauteur_max || m.right > l) && lg_mot > LG_MOT_MIN) {
         lg_mot -= lg_mot / 8 + 1;
         if (lg_mot < LG_MOT_MIN) lg_mot = LG_MOT_MIN;
         limite_mots(cptr[0], lg_mot, texte, sizeof texte);
-        besoin = hauteur_texte(hTexte, texte, largeur, &trop_large);
+        m = mesure_texte(hTexte, texte, l);
     }
     SetDlgItemTextA(hDlg, ID_MESS_TEXTE, texte);
-    int dy = (besoin < hauteur_max ? besoin : hauteur_max) - hauteur;
-    if (dy <= 0) return;
-    static const int dessous[] = {IDOK, ID_MESS_OUI, ID_MESS_NON, ID_MESS_BOUTON3,
-                                  ID_MESS_BOUTON4, ID_MESS_ANNUL};
-    for (int id : dessous) descend(hDlg, id, dy);
-    SetWindowPos(hTexte, NULL, 0, 0, largeur, hauteur + dy, SWP_NOMOVE | SWP_NOZORDER);
-    SetWindowPos(hDlg, NULL, 0, 0, rd.right - rd.left, rd.bottom - rd.top + dy,
+    int dx = l - largeur;
+    int dy = (m.bottom < hauteur_max ? m.bottom : hauteur_max) - hauteur;
+    if (dy < 0) dy = 0;
+    if (dx == 0 && dy == 0) return;
+    static const int boutons[] = {IDOK, ID_MESS_OUI, ID_MESS_NON, ID_MESS_BOUTON3, ID_MESS_BOUTON4};
+    for (int id : boutons) deplace(hDlg, id, dx / 2, dy);
+    deplace(hDlg, ID_MESS_ANNUL, 0, dy);
+    SetWindowPos(hTexte, NULL, 0, 0, l, hauteur + dy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hDlg, NULL, 0, 0, rd.right - rd.left + dx, rd.bottom - rd.top + dy,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 

@@ -11,7 +11,8 @@ HFONT gdi_font_handle(const QFont &font);
 
 // A text's lines as DrawTextA with DT_WORDBREAK lays it out at width pixels (as the static
 // controls draw it too): CR LF, CR and LF end a line; a line is broken between words, and a
-// word longer than the whole width where it no longer fits. Each line is font's height high.
+// word wider than the whole width is not broken: it stands on a line of its own, wider than
+// width. Each line is the font's height high.
 QStringList gdi_wrap_lines(const QFont &font, int width, const QString &text);
 
 #endif

@@ -55,7 +55,7 @@ QStringList gdi_wrap_lines(const QFont &font, int width, const QString &text) {
     QString paragraphs = text;
     paragraphs.replace("\r\n", "\n").replace('\r', '\n');
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(QTextOption::WordWrap);
     for (const QString &paragraph : paragraphs.split('\n')) {
         QTextLayout layout(paragraph, font);
         layout.setTextOption(option);

@@ -55,7 +55,7 @@ class StaticWidget : public QWidget {
         p.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::PlaceholderText));
         if ((style_ & SS_NOPREFIX) && (flags & Qt::TextWordWrap)) {
             // Laid out line by line as DrawTextA measures it, so that a text measured there
-            // fits here, a long word broken where it no longer fits.
+            // fits here.
             int h = fontMetrics().height(), y = r.top();
             for (const QString &line : gdi_wrap_lines(font(), r.width(), drawn)) {
                 p.drawText(QRect(r.left(), y, r.width(), h), flags & ~Qt::TextWordWrap, line);

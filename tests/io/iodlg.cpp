@@ -131,20 +131,23 @@ TEST_F(Iodlg, ATransientMessageClosesItselfAfterFiveSecondsAndLogsIt) {
     flog = nullptr;
 }
 
-// A message shows its whole text: the box grows down to it, its buttons beneath, within the
-// screen (the message about a backup whose name has 184 characters). A text too long even for
-// the screen is read to its end: its longest names give way in their middle. Pictures go to
+// A message shows its whole text: the box grows to it (the message about a backup whose names
+// have 184 characters), within the screen, its buttons beneath. A text too large even for the
+// screen is read to its end: its longest names give way in their middle. Pictures go to
 // build/test/png to be looked at.
 TEST_F(Iodlg, AMessageGrowsToItsWholeTextWithinTheScreen) {
-    auto nom = [](size_t n) {
+    auto nom = [](size_t n, const char *blanc) {
         std::string s;
-        while (s.size() < n) s += "Rapport_annuel_du_club_" + std::to_string(s.size()) + "_";
+        while (s.size() < n) s += "Rapport annuel du club " + std::to_string(s.size()) + blanc;
+        for (char &c : s)
+            if (c == ' ' && *blanc == '_') c = '_';
         return s.substr(0, n);
     };
     const std::string fin = " n'a pas \xe9t\xe9 modifi\xe9";
-    const std::string moyen = "Le fichier de sauvegarde " + nom(180) + ".bak existe d\xe9j\xe0 : "
-                              "le fichier " + nom(180) + ".txt" + fin;
-    const std::string enorme = "Le fichier " + nom(1300) + " " + nom(1300) + " " + nom(1300) + fin;
+    const std::string moyen = "Le fichier de sauvegarde " + nom(180, " ") + ".bak existe d\xe9j\xe0 "
+                              ": le fichier " + nom(180, " ") + ".txt" + fin;
+    const std::string enorme =
+        "Le fichier " + nom(1300, "_") + " " + nom(1300, "_") + " " + nom(1300, "_") + fin;
     int png = 0;
     for (bool grand : {false, true}) {
         const std::string &texte = grand ? enorme : moyen;
@@ -164,15 +167,18 @@ TEST_F(Iodlg, AMessageGrowsToItsWholeTextWithinTheScreen) {
             };
             EXPECT_LE(mesure(montre), rt.bottom - rt.top);
             EXPECT_LE(m.right, rt.right - rt.left);
-            // The whole text of the second could not have fitted on the screen.
-            if (grand) {
-                EXPECT_GT(mesure(texte), GetSystemMetrics(SM_CYSCREEN));
+            if (grand) { // the whole text could not have fitted on the screen
+                int haut = mesure(texte);
+                EXPECT_TRUE(haut > GetSystemMetrics(SM_CYSCREEN) ||
+                            m.right > GetSystemMetrics(SM_CXSCREEN));
             }
             SelectObject(dc, avant);
             ReleaseDC(t, dc);
             EXPECT_GE(rb.top, rt.bottom);
             EXPECT_GE(rd.top, 0);
+            EXPECT_GE(rd.left, 0);
             EXPECT_LE(rd.bottom, GetSystemMetrics(SM_CYSCREEN));
+            EXPECT_LE(rd.right, GetSystemMetrics(SM_CXSCREEN));
             std::string chemin = std::string(QUILLON_PNG_DIR) + "/long-message-" +
                                  std::to_string(++png) + ".png";
             EXPECT_TRUE(plat_test_save_png(h, chemin.c_str()));

@@ -243,9 +243,10 @@ TEST_F(Win32Dialog, NestedDialogsEachEndWithTheirOwnValue) {
 
 // How much room a message's text takes, as the message boxes measure it before they grow:
 // DrawTextA with DT_CALCRECT | DT_WORDBREAK keeps the rectangle's top left corner and gives
-// its lines' height (each as high as the font's text) and its widest line, no wider than the
-// rectangle: lines break between words, at CR LF, and inside a word wider than the whole
-// line. The account's list is a multiline edit that keeps its CR LF lines.
+// its lines' height (each as high as the font's text) and its widest line: lines break between
+// words and at CR LF; a word wider than the whole line is not broken, and stands on a line of
+// its own, wider than the rectangle. The account's list is a multiline edit that keeps its
+// CR LF lines.
 TEST_F(Win32Dialog, TextsMeasuredInLinesAndKeptInLines) {
     run(DLG_MESS, [](HWND h) {
         HWND t = GetDlgItem(h, ID_MESS_TEXTE);
@@ -273,9 +274,9 @@ TEST_F(Win32Dialog, TextsMeasuredInLinesAndKeptInLines) {
         EXPECT_EQ(r.bottom - r.top, hauteur);
         EXPECT_LE(r.right - r.left, 3 * mot.cx);
         EXPECT_EQ(mesure("un\r\ndeux", 300, &r), 2 * ligne.cy);
-        std::string long_mot(60, 'w');
-        EXPECT_GE(mesure(long_mot.c_str(), 3 * mot.cx, &r), 2 * ligne.cy);
-        EXPECT_LE(r.right - r.left, 3 * mot.cx);
+        std::string long_mot = "le " + std::string(60, 'w') + " fin";
+        EXPECT_EQ(mesure(long_mot.c_str(), 3 * mot.cx, &r), 3 * ligne.cy);
+        EXPECT_GT(r.right - r.left, 3 * mot.cx); // the word is not broken: the line is wider
         SelectObject(dc, before);
         ReleaseDC(t, dc);
         EndDialog(h, 0);
