@@ -77,6 +77,7 @@ TEST(Examen, MessageNamesALongFileWhole) {
     std::string long_nom;
     while (long_nom.size() < 240) long_nom += "Long name ";
     long_nom.resize(240);
+    long_nom.back() = 'L'; // Windows drops a name's final spaces
     d.write(long_nom, "not a header");
     Messages m;
     m.attend();
