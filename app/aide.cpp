@@ -6,17 +6,6 @@
 #include <stdio.h>
 #include "app/quillon.h"
 #include "io/iodlg.h"
-#include "io/iofile.h"
-
-#define LG_EXT_AIDE 4 // room kept in nom_faide for the ".htm" that extension may append
-
-// A path that does not fit comes back cut, and without its terminator on older Windows: the
-// terminator is put after what was copied, and the ".htm" still has room after it.
-void nomme_aide(void) {
-    DWORD lg = GetModuleFileNameA(nullptr, nom_faide, sizeof nom_faide - LG_EXT_AIDE - 1);
-    nom_faide[lg] = '\0';
-    extension(nom_faide, "HTM");
-}
 
 // The shell may hand the document to extensions that need COM on the calling thread: it is
 // initialised for the call, as the shell's documentation asks, and ended after it. The shell

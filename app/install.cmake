@@ -1,5 +1,6 @@
 # The program's companions: its help file beside the executable (the program looks for it
-# there, under its own name with the extension "htm"), and what `make install` puts in place.
+# there, under its own name with the extension "htm"; the command-line program under the
+# window's), and what `make install` puts in place.
 
 # Help file and signature file next to the built program, so that `make run` finds them.
 set(QUILLON_AIDE ${CMAKE_SOURCE_DIR}/app/res/quillon.html)
@@ -16,12 +17,13 @@ add_custom_command(
     DEPENDS ${QUILLON_AIDE} ${QUILLON_SIG})
 add_custom_target(quillon_fichiers ALL DEPENDS ${QUILLON_DIR}/quillon.htm ${QUILLON_DIR}/quillon.sig)
 
-# Installed layout: the program lives in lib/quillon with its help and signature files beside
-# it (links to the copies in share/quillon), and bin/quillon links to it; the program resolves
-# the link when it asks for its own path, so it finds them.
+# Installed layout: the program and the command-line program live in lib/quillon with their
+# help and signature files beside them (links to the copies in share/quillon), and
+# bin/quillon and bin/quillon-cli link to them; a program resolves the link when it asks for
+# its own path, so it finds them.
 set(QUILLON_LIBDIR lib/quillon)
 set(QUILLON_DATADIR share/quillon)
-install(TARGETS quillon RUNTIME DESTINATION ${QUILLON_LIBDIR})
+install(TARGETS quillon quillon-cli RUNTIME DESTINATION ${QUILLON_LIBDIR})
 install(FILES ${QUILLON_AIDE} DESTINATION ${QUILLON_DATADIR} RENAME quillon.htm)
 if(EXISTS ${QUILLON_SIG})
     install(FILES ${QUILLON_SIG} DESTINATION ${QUILLON_DATADIR})
@@ -30,16 +32,25 @@ install(CODE "
     set(racine \"\$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}\")
     file(MAKE_DIRECTORY \"\${racine}/bin\")
     file(CREATE_LINK ../${QUILLON_LIBDIR}/quillon \"\${racine}/bin/quillon\" SYMBOLIC)
+    file(CREATE_LINK ../${QUILLON_LIBDIR}/quillon-cli \"\${racine}/bin/quillon-cli\" SYMBOLIC)
     file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.htm
          \"\${racine}/${QUILLON_LIBDIR}/quillon.htm\" SYMBOLIC)
     file(CREATE_LINK ../../${QUILLON_DATADIR}/quillon.sig
          \"\${racine}/${QUILLON_LIBDIR}/quillon.sig\" SYMBOLIC)
     message(STATUS \"Installing: \${racine}/bin/quillon -> ../${QUILLON_LIBDIR}/quillon\")
+    message(STATUS \"Installing: \${racine}/bin/quillon-cli -> ../${QUILLON_LIBDIR}/quillon-cli\")
     message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.htm -> ../../${QUILLON_DATADIR}/quillon.htm\")
     message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.sig -> ../../${QUILLON_DATADIR}/quillon.sig\")
 ")
 
-# Desktop entry and icons, so that desktops list the program in their application menu.
+# The manual pages of both programs.
+install(FILES ${CMAKE_SOURCE_DIR}/app/res/quillon.1 ${CMAKE_SOURCE_DIR}/app/res/quillon-cli.1
+        DESTINATION share/man/man1)
+
+# Desktop entry, icons and what software centres show, so that desktops list the program in
+# their application menu.
+install(FILES ${CMAKE_SOURCE_DIR}/app/res/quillon.metainfo.xml DESTINATION share/metainfo
+        RENAME org.quillon.Quillon.metainfo.xml)
 set(QUILLON_BIN ${CMAKE_INSTALL_PREFIX}/bin/quillon)
 configure_file(${CMAKE_SOURCE_DIR}/app/res/quillon.desktop.in
                ${CMAKE_BINARY_DIR}/quillon.desktop @ONLY)

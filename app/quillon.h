@@ -76,9 +76,29 @@ void marque_arret(void);
 void fin_traitement(void);
 
 // ---- Examining a header
+#define LG_DATE 15 // "dd/mm/yy hh:mm" and a blank
+#define LG_CODE 4  // a file type or a creator
+
+// What the examination shows of a header, as text in the Windows character set, and the
+// header it comes from: the dialog and the command line show the same.
+typedef struct {
+    rub_quillon entete;
+    char nom[64]; // the Macintosh name (its field holds 63 bytes), for the screen
+    char type[LG_CODE + 1];
+    char createur[LG_CODE + 1];
+    const char *identification; // from the signature table: valid until the program ends
+    char creation[LG_DATE + 1];
+    char modification[LG_DATE + 1];
+} fiche_entete;
+
+// Reads the header of nom_fichier into fiche: 1; 0 when the file cannot be opened or is not
+// a Quillon file, after telling the user (the second message may be silenced for the run).
+int lit_fiche(const char *nom_fichier, fiche_entete *fiche);
 int display_header(const char *nom_fichier);
 INT_PTR CALLBACK dlg_Attributs(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam);
 void aff_date(char *ligne, uint32_t valeur);
+// A date of a header as ISO 8601 local time, "2000-01-01T00:00:00" (taille: 20 at least).
+void date_iso(char *ligne, size_t taille, uint32_t valeur);
 
 // ---- Signature files
 typedef struct {
@@ -93,6 +113,9 @@ extern char nom_fichier_sign[256];
 
 const char *select_type(const char *sig);
 void compile_creat(void);
+// Loads the table from the signature file nom, which then serves the whole run instead of a
+// folder's: 1 when it was read; 0 when it cannot be (nor a table already loaded).
+int charge_signatures(const char *nom);
 int comptage_fichiers(char *nom, const char *mask);
 int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter);
 
@@ -105,6 +128,12 @@ INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 // problem; compte_deja counts the files already as asked (compte_dejabin, compte_pasquillon).
 void montre_bilan(HWND hWnd, const char *compte_deja);
 
+// The files the program comes with lie beside it: its help ("htm") and its signature file
+// ("sig"), named after the program itself, or after nom_compagnons when a program shares
+// them with another. Each program defines it: null for its own name.
+extern const char *const nom_compagnons;
+// The companion with the extension ext into nom (taille bytes); 0 when the path does not fit.
+int nom_compagnon(char *nom, size_t taille, const char *ext);
 void nomme_aide(void);       // names the help file after the program
 void ouvre_aide(HWND hWnd);  // opens it, or says why it cannot
 

@@ -1,7 +1,6 @@
 // Signature files: descriptions of Macintosh file types and creators, read from a user's
 // ".sig" file in the current directory at the first examination, and kept for the run.
 #include <windows.h>
-#include <commdlg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -9,7 +8,6 @@
 #include "io/iodlg.h"
 #include "io/iofile.h"
 #include "io/iostring.h"
-#include "io/iowfile.h"
 
 mac_sign *pSign = nullptr;
 char nom_fichier_sign[256];
@@ -17,7 +15,6 @@ char nom_fichier_sign[256];
 #define LG_MORCEAU 79     // a signature line is read this many characters at a time
 #define NB_LIGNES_SIGN 63 // data lines taken from a file, after the built-in record 0
 #define LG_CHAMP_SIG 8    // file type and creator, 4 characters each
-#define REDUCTION_OFN 28  // the open dialog is made this much shorter (pixels at 96 dpi)
 
 static const char titre_sign[] = "Ouvrir un fichier de signatures";
 static const char filtre_sign[] = "Fichiers de signatures [*.sig]\0*.sig\0";
@@ -85,12 +82,21 @@ static void lit_signatures(FILE *f) {
     }
 }
 
-// The signature file installed with the program: its own path with the extension "sig", as
-// its help file has "hlp". 0 when the path does not fit.
-static int signatures_livrees(char *nom, size_t taille) {
-    DWORD lg = GetModuleFileNameA(nullptr, nom, (DWORD)taille);
-    if (lg == 0 || lg + 5 > taille) return 0; // room for ".sig" and the end
-    extension(nom, "sig");
+// Reads the table from nom_fichier_sign, opened in mode; 1 when it is loaded.
+static int charge_table(const char *mode) {
+    if (nom_fichier_sign[0] == '\0') return 0;
+    FILE *f = fopen(nom_fichier_sign, mode);
+    if (!f) return 0;
+    pSign = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));
+    if (!pSign) {
+        fclose(f);
+        return 0;
+    }
+    strncpy(pSign[0].ext, table_creat[0].e, sizeof pSign[0].ext - 1);
+    memcpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig); // 8 characters and the zero
+    strncpy(pSign[0].com, type_text, sizeof pSign[0].com - 1);
+    lit_signatures(f);
+    fclose(f);
     return 1;
 }
 
@@ -98,20 +104,15 @@ void compile_creat(void) {
     int n = comptage_fichiers(nom_fichier_sign, "*.sig");
     if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign)) return;
     // A folder without a signature file of its own reads the one that comes with the program.
-    if (n == 0 && !signatures_livrees(nom_fichier_sign, sizeof nom_fichier_sign)) return;
-    if (nom_fichier_sign[0] == '\0') return;
-    FILE *f = fopen(nom_fichier_sign, lecture);
-    if (!f) return;
-    pSign = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));
-    if (!pSign) {
-        fclose(f);
-        return;
-    }
-    strncpy(pSign[0].ext, table_creat[0].e, sizeof pSign[0].ext - 1);
-    memcpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig); // 8 characters and the zero
-    strncpy(pSign[0].com, type_text, sizeof pSign[0].com - 1);
-    lit_signatures(f);
-    fclose(f);
+    if (n == 0 && !nom_compagnon(nom_fichier_sign, sizeof nom_fichier_sign, "sig")) return;
+    charge_table(lecture);
+}
+
+// A file the user names is only read: it may be one the user cannot write.
+int charge_signatures(const char *nom) {
+    if (pSign != nullptr || strlen(nom) >= sizeof nom_fichier_sign) return 0;
+    strcpy(nom_fichier_sign, nom);
+    return charge_table(lectseule);
 }
 
 // Files (not directories, not volume labels) matching mask; the last one's name goes into
@@ -129,29 +130,4 @@ int comptage_fichiers(char *nom, const char *mask) {
     } while (FindNextFileA(h, &fd));
     FindClose(h);
     return n;
-}
-
-// ---- The open dialog for signature files
-
-// The chosen path goes into buff (256 bytes). A longer path is refused as a cancel would be:
-// cut, it would name another file.
-int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter) {
-    char szFile[MAX_PATH];
-    snprintf(szFile, sizeof szFile, "%s", filter + strlen(filter) + 1);
-    OPENFILENAMEA ofn;
-    memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hWnd;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = sizeof szFile;
-    ofn.lpstrTitle = titre;
-    ofn.lpstrDefExt = ext;
-    ofn.lpfnHook = ofn_raccourcit; // 28 pixels shorter, centred over the main window
-    ofn.lCustData = REDUCTION_OFN;
-    ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
-    if (!GetOpenFileNameA(&ofn)) return 0;
-    if (strlen(szFile) >= sizeof nom_fichier_sign) return 0;
-    strcpy(buff, szFile);
-    return 1;
 }

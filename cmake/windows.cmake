@@ -2,7 +2,8 @@
 # Windows (cmake/mingw-x86_64.cmake): the same app/ and io/ over the real Win32 headers and
 # libraries, with the resource script compiled by windres.
 #   quillon          quillon.exe, a GUI program that needs only Windows' own DLLs
-#   quillon_paquet   the program as a user receives it, in QUILLON_PAQUET_DIR, and its zip
+#   quillon-cli      quillon-cli.exe, the command-line program, a console program
+#   quillon_paquet   the programs as a user receives them, in QUILLON_PAQUET_DIR, and a zip
 #   tests            the tests that run under Wine (BUILD_TESTING; `make test-windows`)
 
 enable_language(RC)
@@ -18,7 +19,7 @@ quillon_rc_files(${CMAKE_SOURCE_DIR}/app/quillon.rc rc_names)
 list(TRANSFORM rc_names PREPEND ${CMAKE_SOURCE_DIR}/app/)
 set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_names})
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/quillon.rc)
-target_link_libraries(quillon PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>")
+target_link_libraries(quillon PRIVATE "${QUILLON_FENETRE}")
 # The names the linker sees: 32-bit Windows decorates a function with an underscore, and a
 # stdcall one with the bytes of its arguments too (_WinMain@16); 64-bit Windows does neither.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -45,12 +46,18 @@ target_link_options(quillon PRIVATE -Wl,--undefined=${winmain})
 # The system libraries the program calls beyond kernel32, user32 and gdi32.
 target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32 ole32)
 
-# ---- The package: the program with its help document (its own name, extension "htm") and
-# the signature file beside it, and a zip of the three, ready to hand out.
+# ---- quillon-cli.exe: a console program over the same engine, with the support library's
+# console form; of shell32 it calls only the splitting of its command line.
+add_executable(quillon-cli ${CLI_SOURCES})
+target_link_libraries(quillon-cli PRIVATE "${QUILLON_CONSOLE}" shell32)
+
+# ---- The package: the program and the command-line program with the help document (the
+# program's own name, extension "htm") and the signature file beside them, and a zip of the
+# four, ready to hand out.
 set(QUILLON_PAQUET_DIR ${CMAKE_BINARY_DIR}/paquet CACHE PATH
     "Where the Windows program is laid out as a user receives it")
 file(MAKE_DIRECTORY ${QUILLON_PAQUET_DIR})
-set(paquet_fichiers quillon.exe quillon.htm quillon.sig)
+set(paquet_fichiers quillon.exe quillon-cli.exe quillon.htm quillon.sig)
 # The 32-bit program, which runs on every Windows, is the plain "windows" one.
 if(QUILLON_WIN64)
     set(paquet_zip quillon-${PROJECT_VERSION}-windows-x64.zip)
@@ -61,13 +68,15 @@ add_custom_command(
     OUTPUT ${QUILLON_PAQUET_DIR}/${paquet_zip}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillon> ${QUILLON_PAQUET_DIR}/quillon.exe
     COMMAND ${CMAKE_STRIP} ${QUILLON_PAQUET_DIR}/quillon.exe
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillon-cli> ${QUILLON_PAQUET_DIR}/quillon-cli.exe
+    COMMAND ${CMAKE_STRIP} ${QUILLON_PAQUET_DIR}/quillon-cli.exe
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/app/res/quillon.html
             ${QUILLON_PAQUET_DIR}/quillon.htm
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/app/res/quillon.sig
             ${QUILLON_PAQUET_DIR}/quillon.sig
     COMMAND ${CMAKE_COMMAND} -E tar cf ${paquet_zip} --format=zip ${paquet_fichiers}
     WORKING_DIRECTORY ${QUILLON_PAQUET_DIR}
-    DEPENDS quillon ${CMAKE_SOURCE_DIR}/app/res/quillon.html ${CMAKE_SOURCE_DIR}/app/res/quillon.sig
+    DEPENDS quillon quillon-cli ${CMAKE_SOURCE_DIR}/app/res/quillon.html ${CMAKE_SOURCE_DIR}/app/res/quillon.sig
     COMMENT "Laying out the Windows program in ${QUILLON_PAQUET_DIR}")
 add_custom_target(quillon_paquet ALL DEPENDS ${QUILLON_PAQUET_DIR}/${paquet_zip})
 
@@ -118,7 +127,7 @@ if(BUILD_TESTING)
     add_executable(quillon_tests tests/support/main.cpp ${QUILLON_TESTS_ON_WINDOWS} app/quillon.rc)
     target_include_directories(quillon_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR}
                                ${CMAKE_SOURCE_DIR}/app)
-    target_link_libraries(quillon_tests PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>"
+    target_link_libraries(quillon_tests PRIVATE "${QUILLON_FENETRE}"
                           quillon_testhooks gtest comctl32)
     target_compile_definitions(quillon_tests PRIVATE
         QUILLON_PNG_DIR="\\\\\\\\?\\\\unix${CMAKE_BINARY_DIR}/png"

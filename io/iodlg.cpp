@@ -284,6 +284,10 @@ void init_progression(int tranches) {
     SendMessageA(hwndPB, PBM_SETSTEP, (WPARAM)1, 0);
 }
 
+void avance_progression(void) {
+    SendMessageA(hwndPB, PBM_STEPIT, 0, 0);
+}
+
 void fin_progression(void) {
     DestroyWindow(hwndPB);
     hwndPB = NULL;

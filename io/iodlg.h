@@ -13,6 +13,7 @@ int bmess_annulable(HWND hWnd, const char *texte, const char *titre);  // 1: do 
 [[noreturn]] void sortie_erreur(const char *mes);                      // message, then exit 1
 
 void init_progression(int tranches);
+void avance_progression(void); // one step
 void fin_progression(void);
 extern HWND hwndPB; // the progress bar, null when there is none
 

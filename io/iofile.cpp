@@ -1,7 +1,6 @@
 // File services: checked opens, the block copy with its progress bar, extensions, temporary
 // files, drive queries and operations on names.
 #include <windows.h>
-#include <commctrl.h>
 #include <ctype.h>
 #include <direct.h>
 #include <fcntl.h>
@@ -91,7 +90,7 @@ int frecopie(FILE *f1, FILE *f2, uint32_t l) {
         // Before the blocks move, the cursor and the bar advance once for each of them.
         for (uint32_t bloc = 0; bloc < n; bloc += TAILLE_BLOC_COPIE) {
             curs_montre();
-            if (grosfichier && numero++ % blocs_par_pas == 0) SendMessageA(hwndPB, PBM_STEPIT, 0, 0);
+            if (grosfichier && numero++ % blocs_par_pas == 0) avance_progression();
         }
         size_t lu = fread(tampon, 1, n, f1);
         if (lu < n && ferror(f1)) resultat = -1;
@@ -112,6 +111,10 @@ int frecopie(FILE *f1, FILE *f2, uint32_t l) {
 }
 
 // ---- Names
+
+int est_fichier(DWORD attributs) {
+    return (attributs & (FILE_ATTRIBUTE_DIRECTORY | ATTRIBUT_VOLUME)) == 0;
+}
 
 char *extension(char *nom, const char *ext) {
     char *point = strrchr(nom, '.');

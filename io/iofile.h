@@ -5,6 +5,7 @@
 
 #include <stdio.h>
 #include <stdint.h>
+#include <windows.h>
 
 // Stream open modes, all binary.
 extern const char ecriture[];  // "w+b": create or truncate, read and write
@@ -38,6 +39,8 @@ int frecopie(FILE *f1, FILE *f2, uint32_t l);
 void vide_ensemble(const int *fd, int *ok, int n);
 int support_lfn(int lecteur);
 int disque_msdos(unsigned char lecteur);
+#define ATTRIBUT_VOLUME 0x08      // the entry of a volume label (MS-DOS)
+int est_fichier(DWORD attributs); // neither a directory nor a volume label
 
 // Further library operations
 int sec_open(const char *filename);

@@ -174,10 +174,6 @@ static uint64_t taille_trouvee(const WIN32_FIND_DATAA *fd) {
     return ((uint64_t)fd->nFileSizeHigh << 32) | fd->nFileSizeLow;
 }
 
-int est_fichier(DWORD attributs) {
-    return (attributs & (FILE_ATTRIBUTE_DIRECTORY | ATTRIBUT_VOLUME)) == 0;
-}
-
 // Lowers the ASCII capitals of src into dst (LG_ENTREE bytes), from index debut on.
 static void minuscules_ascii(char *dst, const char *src, size_t debut) {
     size_t i = 0;

@@ -38,7 +38,4 @@ int getdirselect(HWND hDlg, int id, char *fub);
 int changement_lecteur(HWND hDlg, char *chemin);
 int lecteur_entree(const char *entree, char *lecteur); // 1 and "c:" from "Label [C:]"
 
-#define ATTRIBUT_VOLUME 0x08      // the entry of a volume label (MS-DOS)
-int est_fichier(DWORD attributs); // neither a directory nor a volume label
-
 #endif

@@ -2,7 +2,7 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <commctrl.h>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "comctl32/classes.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <commdlg.h>
 #include <cstddef>
 #include <cstring>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 #include "user32/dialog.h"
 #include "user32/queue.h"

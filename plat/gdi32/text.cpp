@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 #include "gdi32/fonts.h"
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 
 namespace {
 std::vector<QFont> &fonts() {

@@ -8,5 +8,6 @@
 #include "win/winfs.h"
 #include "win/winui.h"
 #include "win/winshell.h"
+#include "win/wincon.h"
 
 #endif

@@ -1,6 +1,5 @@
 // Windows-1252 <-> Unicode through a table of our own, independent of the host's locale.
 #include "kernel32/ansi.h"
-#include <cstring>
 
 // 0x80..0x9F; the rest of the code page is Latin-1, equal to its Unicode value.
 static const char16_t high_block[32] = {
@@ -8,39 +7,15 @@ static const char16_t high_block[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-static char16_t unicode_of(unsigned char c) {
+char16_t ansi_unicode(unsigned char c) {
     return (c >= 0x80 && c < 0xA0) ? high_block[c - 0x80] : char16_t(c);
 }
 
-static int ansi_of(char16_t u) {
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+int ansi_from_unicode(char32_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return (int)u;
     for (int i = 0; i < 32; ++i)
         if (high_block[i] == u) return 0x80 + i;
     return -1;
-}
-
-QString qstring_from_ansi(const char *text, int length) {
-    if (text == nullptr) return QString();
-    if (length < 0) length = (int)strlen(text);
-    QString out;
-    out.reserve(length);
-    for (int i = 0; i < length; ++i) out.append(QChar(unicode_of((unsigned char)text[i])));
-    return out;
-}
-
-QString qstring_from_ansi(const std::string &text) {
-    return qstring_from_ansi(text.data(), (int)text.size());
-}
-
-std::string ansi_from_qstring(const QString &text) {
-    std::string out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch.isLowSurrogate()) continue; // the high half already gave its '?'
-        int c = ansi_of(ch.unicode());
-        out.push_back(c < 0 ? '?' : (char)c);
-    }
-    return out;
 }
 
 unsigned char ansi_lower(unsigned char c) {

@@ -1,16 +1,13 @@
-// Texts between the program's code page (Windows-1252) and the toolkit's Unicode strings.
+// The program's code page (Windows-1252) and Unicode, through a table of our own, independent
+// of the host's locale.
 #ifndef QUILLON_PLAT_UI_ANSI_H
 #define QUILLON_PLAT_UI_ANSI_H
 
-#include <QString>
-#include <string>
-
 // Every byte has a character: the five codes Windows-1252 leaves undefined stand for the C1
 // controls of the same value, so that any byte string survives the round trip.
-QString qstring_from_ansi(const char *text, int length = -1);
-QString qstring_from_ansi(const std::string &text);
-// A character the code page cannot hold becomes '?', as Windows' conversion does.
-std::string ansi_from_qstring(const QString &text);
+char16_t ansi_unicode(unsigned char c);
+// The byte of a character; -1 when the code page cannot hold it.
+int ansi_from_unicode(char32_t u);
 // Lower case of a Windows-1252 byte (ASCII and the accented capitals), for sorting.
 unsigned char ansi_lower(unsigned char c);
 

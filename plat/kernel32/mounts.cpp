@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <sys/vfs.h>
 #include <sstream>
 
 // The mount table writes a space as \040 and so on (octal).
@@ -117,4 +118,28 @@ MountInfo fs_mount_of(const std::string &path) {
     for (const MountInfo &m : read_mounts())
         if (fs_path_within(real, m.point) && m.point.size() >= best.point.size()) best = m;
     return best;
+}
+
+// The types the kernel's magic numbers stand for.
+static std::string type_of_magic(unsigned long magic) {
+    static const struct {
+        unsigned long magic;
+        const char *type;
+    } types[] = {{0xEF53, "ext4"},     {0x4D44, "vfat"},        {0x2011BAB0, "exfat"},
+                 {0x5346544E, "ntfs"}, {0x7366746E, "ntfs3"},   {0x65735546, "fuse"},
+                 {0x01021994, "tmpfs"}, {0x9123683E, "btrfs"},  {0x58465342, "xfs"},
+                 {0xF2F52010, "f2fs"}, {0x2FC12FC1, "zfs"},     {0x794C7630, "overlay"},
+                 {0x6969, "nfs"},      {0xFF534D42, "cifs"},    {0x73717368, "squashfs"},
+                 {0x9660, "iso9660"},  {0x15013346, "udf"},     {0x01021997, "9p"}};
+    for (const auto &t : types)
+        if (t.magic == magic) return t.type;
+    return "";
+}
+
+std::string fs_type_of(const std::string &path) {
+    struct statfs st;
+    std::string type = statfs(path.c_str(), &st) == 0 ? type_of_magic((unsigned long)st.f_type) : "";
+    std::string listed = fs_mount_of(path).type;
+    if (!listed.empty() && (type.empty() || type == "ext4" || type == "fuse")) return listed;
+    return type;
 }

@@ -18,6 +18,11 @@ struct MountInfo {
 // The mount that holds a host path (the one with the longest mount point above it).
 MountInfo fs_mount_of(const std::string &path);
 
+// The file-system type of the volume that holds a host path ("ext4", "vfat", ...), as the
+// file system itself tells it; the mount table, which a chroot may not show, only for what it
+// alone knows (ext2 and ext3 from ext4, what a FUSE volume holds). "" when neither tells.
+std::string fs_type_of(const std::string &path);
+
 // True when `path` is `dir` or lies below it (whole components).
 bool fs_path_within(const std::string &path, const std::string &dir);
 

@@ -56,7 +56,7 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffe
     if (DWORD err = volume(lpRootPathName, drive, host)) return fs_fail(err);
     struct statvfs vfs;
     if (statvfs(host.c_str(), &vfs) != 0) return fs_fail(ERROR_NOT_READY);
-    std::string type = fs_mount_of(host).type;
+    std::string type = fs_type_of(host);
     bool fat = type == "vfat" || type == "msdos" || type == "exfat";
     if (!copy_out(fs_ansi_text(drive->label), lpVolumeNameBuffer, nVolumeNameSize) ||
         !copy_out(fs_name(type), lpFileSystemNameBuffer, nFileSystemNameSize))

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include "resources/script.h"
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 #include "user32/cursor.h"
 #include "user32/queue.h"

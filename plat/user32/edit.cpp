@@ -3,7 +3,7 @@
 // down (WS_VSCROLL).
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 
 namespace {

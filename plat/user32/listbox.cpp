@@ -7,7 +7,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <cstring>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 
 namespace {

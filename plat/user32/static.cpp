@@ -4,7 +4,7 @@
 // (SS_NOPREFIX) is wrapped as DrawTextA measures it.
 #include <QPainter>
 #include "gdi32/fonts.h"
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/controls.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <cstring>
 #include "plattest_ui.h"
 #include "testhooks/handlers.h"
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 #include "user32/cursor.h"
 #include "user32/dialog.h"
 #include "user32/queue.h"
