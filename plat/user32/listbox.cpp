@@ -3,9 +3,7 @@
 // Entries keep their Windows-1252 bytes exactly.
 #include <QCollator>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <algorithm>
 #include <cstring>
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
@@ -29,17 +27,15 @@ int compare_as_windows(const QByteArray &a, const QByteArray &b) {
 
 // Windows draws each entry across the list's whole width, or across the horizontal extent
 // that the program sets (LB_SETHORIZONTALEXTENT) when the list has WS_HSCROLL, which then
-// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis.
+// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis. The
+// toolkit's list already stretches each row to the wider of the list and its contents, so a
+// row asks for the extent alone: its size never follows the list's, and the bars settle at
+// once (the vertical one while the entries pass the height, the horizontal one while the
+// extent passes the width), as Windows shows them.
 class ListWidget : public QListWidget {
   public:
     using QListWidget::QListWidget;
     int extent = 0;
-
-  protected:
-    void updateGeometries() override {
-        QListWidget::updateGeometries();
-        if (extent <= viewport()->width()) horizontalScrollBar()->setRange(0, 0);
-    }
 };
 
 class RowDelegate : public QStyledItemDelegate {
@@ -47,7 +43,7 @@ class RowDelegate : public QStyledItemDelegate {
     explicit RowDelegate(ListWidget *l) : QStyledItemDelegate(l), list(l) {}
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
         if (height < 0) height = QStyledItemDelegate::sizeHint(option, index).height();
-        return QSize(std::max(list->extent, list->viewport()->width()), height);
+        return QSize(list->extent, height);
     }
 
   private:
@@ -203,7 +199,7 @@ std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
         (style & WS_VSCROLL)
             ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
             : Qt::ScrollBarAlwaysOff);
-    l->setUniformItemSizes(false); // the rows follow the list's width: no size is kept
+    l->setUniformItemSizes(true); // every row is as wide as the extent and as high as a line
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto win = std::make_unique<ListBoxWindow>(l);
     QObject::connect(l, &QListWidget::itemSelectionChanged, [l]() {
