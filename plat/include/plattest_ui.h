@@ -8,8 +8,17 @@
 #include <string>
 #include <windows.h>
 
-// Starts the platform for a test program, before any test: headless, the hooks in place.
+// Starts the platform for a test program, before any test, with the hooks in place: every
+// dialog comes to them, and one that no handler waits for is closed at once.
 void plat_test_init(int *argc, char **argv);
+
+// How long the user interface thread has been stuck outside the program's commands, in
+// milliseconds; 0 when it is not. Over the platform layer: a loop of the toolkit that has
+// run none of the program's procedures, nor a test's handler, for that long (a layout that
+// never settles, a dialog that nobody ends). Over Windows, Windows' own notion: the thread
+// has not read its queue for that long while no command of the program, nor handler of the
+// test, runs. Safe to call from any thread.
+long plat_test_held_ms(void);
 
 // Called when a modal dialog (message boxes, open/save dialogs included) has been
 // initialised and shown, from inside its own modal loop. template_id is the resource

@@ -12,6 +12,7 @@
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
 #include "user32/cursor.h"
+#include "user32/holder.h"
 #include "user32/queue.h"
 
 namespace {
@@ -158,7 +159,11 @@ void DialogWindow::end(INT_PTR value) {
 }
 
 LRESULT DialogWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR handled = proc ? proc(handle, msg, wParam, lParam) : FALSE;
+    INT_PTR handled = FALSE;
+    if (proc) {
+        UiHolder program(true);
+        handled = proc(handle, msg, wParam, lParam);
+    }
     if (msg == WM_INITDIALOG || handled) return handled;
     switch (msg) {
     case WM_SYSCOMMAND:
@@ -225,7 +230,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         });
         QEventLoop loop;
         d->loop = &loop;
-        if (!d->ended) loop.exec(QEventLoop::DialogExec);
+        if (!d->ended) {
+            UiHolder held(false);
+            loop.exec(QEventLoop::DialogExec);
+        }
         d->loop = nullptr;
     }
     if (owner_enabled) EnableWindow(owner, TRUE);

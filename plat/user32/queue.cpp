@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <deque>
 #include <memory>
+#include "user32/holder.h"
 #include "user32/timer.h"
 #include "user32/window.h"
 
@@ -84,6 +85,7 @@ bool matches(const MSG &m, HWND hwnd, UINT lo, UINT hi) {
 // running any of the program's code.
 void look_at_window_system(bool wait) {
     ++capture_depth;
+    UiHolder held(false);
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     --capture_depth;
     if (capture_depth == 0 && (!queue.empty() || !calls.empty())) pump()->request();
@@ -214,6 +216,7 @@ LRESULT WINAPI DispatchMessageA(CONST MSG *lpMsg) {
         // Only a live timer's own callback is called.
         if (!ui_timer_proc(lpMsg->hwnd, lpMsg->wParam, &proc)) return 0;
         if (proc != nullptr && (LPARAM)proc == lpMsg->lParam) {
+            UiHolder program(true);
             proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, ui_tick_count());
             return 0;
         }
