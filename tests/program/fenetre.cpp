@@ -103,7 +103,6 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
 // one now that a file that cannot be converted is skipped: a checked open of a missing file
 // stands for it.)
 TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     TempDrives d;
     d.mkdir("sub");
     EXPECT_EXIT(

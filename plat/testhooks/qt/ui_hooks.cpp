@@ -84,8 +84,8 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
 
 static void ui_announce_dialog(HWND h, int template_id) {
     settle();
-    DialogWindow *d = dialog_from(h);
-    if (d == nullptr || d->ended) return;
+    DialogWindow *d = dialog_from(h); // null for the open and save dialogs
+    if (!IsWindow(h) || (d && d->ended)) return; // gone while it settled
     PlatDialogHandler handler;
     if (testhooks_next_handler(&handler)) {
         UiHolder program(true);
@@ -224,9 +224,16 @@ int plat_test_cursor_id(void) {
     return ui_current_cursor_id();
 }
 
+// The move reaches the window at once, as the clicks do: a real display would move the
+// pointer and report it later.
 void plat_test_move_pointer(HWND hWnd) {
     Window *w = window_from(hWnd);
-    if (w && w->widget) QTest::mouseMove(w->widget, w->widget->rect().center());
+    if (w == nullptr || !w->widget) return;
+    QPoint at = w->widget->rect().center();
+    QMouseEvent move(QEvent::MouseMove, at, w->widget->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w->widget, &move);
+    settle();
 }
 
 bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos) {
