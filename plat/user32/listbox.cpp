@@ -3,7 +3,9 @@
 // Entries keep their Windows-1252 bytes exactly.
 #include <QCollator>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cstring>
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
@@ -31,11 +33,21 @@ int compare_as_windows(const QByteArray &a, const QByteArray &b) {
 // toolkit's list already stretches each row to the wider of the list and its contents, so a
 // row asks for the extent alone: its size never follows the list's, and the bars settle at
 // once (the vertical one while the entries pass the height, the horizontal one while the
-// extent passes the width), as Windows shows them.
+// extent passes the width, entries or none), as Windows shows them.
 class ListWidget : public QListWidget {
   public:
     using QListWidget::QListWidget;
     int extent = 0;
+
+  protected:
+    // Without rows the toolkit scrolls nothing; Windows still scrolls the extent sideways.
+    void updateGeometries() override {
+        if (count() > 0) return QListWidget::updateGeometries();
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, std::max(0, extent - viewport()->width()));
+        horizontalScrollBar()->setPageStep(viewport()->width());
+        QAbstractItemView::updateGeometries();
+    }
 };
 
 class RowDelegate : public QStyledItemDelegate {
@@ -167,6 +179,12 @@ class ListBoxWindow : public Window {
                 list->doItemsLayout();
             }
             return 0;
+        case LB_GETITEMRECT: {
+            if (!valid((LPARAM)wParam) || lParam == 0) return LB_ERR;
+            QRect r = list->visualItemRect(list->item((int)wParam)); // in the client area
+            *(RECT *)lParam = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+            return 1;
+        }
         case LB_GETSELITEMS: {
             if (!multi()) return LB_ERR;
             int n = 0, *out = (int *)lParam;
