@@ -53,7 +53,6 @@ class HookWindow : public Window {
   public:
     LPOFNHOOKPROC hook = nullptr;
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        UiHolder program(true);
         return (LRESULT)hook(handle, msg, wParam, lParam);
     }
 };

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QScreen>
+#include <optional>
 #include "resources/script.h"
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
@@ -159,11 +160,9 @@ void DialogWindow::end(INT_PTR value) {
 }
 
 LRESULT DialogWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR handled = FALSE;
-    if (proc) {
-        UiHolder program(true);
-        handled = proc(handle, msg, wParam, lParam);
-    }
+    std::optional<UiHolder> command;
+    if (msg == WM_COMMAND) command.emplace(true); // the program's own work, however long
+    INT_PTR handled = proc ? proc(handle, msg, wParam, lParam) : FALSE;
     if (msg == WM_INITDIALOG || handled) return handled;
     switch (msg) {
     case WM_SYSCOMMAND:

@@ -216,7 +216,6 @@ LRESULT WINAPI DispatchMessageA(CONST MSG *lpMsg) {
         // Only a live timer's own callback is called.
         if (!ui_timer_proc(lpMsg->hwnd, lpMsg->wParam, &proc)) return 0;
         if (proc != nullptr && (LPARAM)proc == lpMsg->lParam) {
-            UiHolder program(true);
             proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, ui_tick_count());
             return 0;
         }
