@@ -236,6 +236,12 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         d->loop = nullptr;
     }
     if (owner_enabled) EnableWindow(owner, TRUE);
+    // The owner comes back to the front with the keyboard where it was, as Windows gives it
+    // back when a dialog ends, with or without a window manager to do it.
+    if (Window *o = window_from(owner); o && o->widget && o->widget->isVisible()) {
+        o->widget->activateWindow();
+        QApplication::setActiveWindow(o->widget);
+    }
     INT_PTR result = d->result;
     destroy_dialog(d);
     return result;

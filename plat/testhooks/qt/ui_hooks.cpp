@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <commctrl.h>
 #include <cstring>
@@ -194,9 +195,14 @@ bool plat_test_save_png(HWND hWnd, const char *path) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || path == nullptr) return false;
     QWidget *widget = w->widget;
+    QRect frame = widget->frameGeometry();
     QPixmap client = widget->grab();
     QPixmap shot = client;
-    if (widget->isWindow()) {
+    if (widget->isWindow() && frame != widget->geometry() && widget->screen()) {
+        // Framed by a window manager: the window as the display shows it, frame included.
+        shot = widget->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
+                                            frame.height());
+    } else if (widget->isWindow()) {
         // A caption bar above the client area, as the window manager would draw it.
         const int bar = 24;
         shot = QPixmap(client.width() + 2, client.height() + bar + 1);
