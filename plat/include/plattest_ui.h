@@ -13,11 +13,12 @@
 void plat_test_init(int *argc, char **argv);
 
 // How long the user interface thread has been stuck outside the program's commands, in
-// milliseconds; 0 when it is not. Over the platform layer: a loop of the toolkit that has
-// run none of the program's procedures, nor a test's handler, for that long (a layout that
-// never settles, a dialog that nobody ends). Over Windows, Windows' own notion: the thread
-// has not read its queue for that long while no command of the program, nor handler of the
-// test, runs. Safe to call from any thread.
+// milliseconds; 0 when it is not. Over the platform layer: the platform has held the thread
+// for that long without a command of the program, or a handler of the test, starting or
+// ending (a layout that never settles, a dialog that nobody ends, a procedure that never
+// returns from a message other than a command). Over Windows, Windows' own notion: the
+// thread has not read its queue for that long while no command nor handler runs. Safe to
+// call from any thread.
 long plat_test_held_ms(void);
 
 // Called when a modal dialog (message boxes, open/save dialogs included) has been

@@ -5,7 +5,7 @@
 
 namespace {
 
-std::atomic<bool> in_program{true}; // the program starts in its own code
+std::atomic<bool> in_command{true}; // the start (WinMain, a test's body) is its own work
 std::atomic<long long> since{0};
 
 long long now_ms() {
@@ -16,15 +16,15 @@ long long now_ms() {
 
 } // namespace
 
-UiHolder::UiHolder(bool program) : outer(in_program.exchange(program)) {
+UiHolder::UiHolder(bool command) : outer(in_command.exchange(command)) {
     since = now_ms();
 }
 
 UiHolder::~UiHolder() {
-    in_program = outer;
+    in_command = outer;
     since = now_ms();
 }
 
 long ui_loop_held_ms() {
-    return in_program ? 0 : (long)(now_ms() - since);
+    return in_command ? 0 : (long)(now_ms() - since);
 }

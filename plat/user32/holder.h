@@ -11,7 +11,7 @@
 // For the scope's life the thread runs a command (true) or a loop (false).
 class UiHolder {
   public:
-    explicit UiHolder(bool program);
+    explicit UiHolder(bool command);
     ~UiHolder();
     UiHolder(const UiHolder &) = delete;
     UiHolder &operator=(const UiHolder &) = delete;

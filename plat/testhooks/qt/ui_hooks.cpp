@@ -52,7 +52,6 @@ void settle() {
     } while (deliveries->count > 0);
 }
 
-
 QWidget *control_widget(HWND hDlg, int id) {
     Window *w = window_from(GetDlgItem(hDlg, id));
     return w ? w->widget.data() : nullptr;
@@ -90,7 +89,7 @@ static void ui_announce_dialog(HWND h, int template_id) {
     if (!IsWindow(h) || (d && d->ended)) return; // gone while it settled
     PlatDialogHandler handler;
     if (testhooks_next_handler(&handler)) {
-        UiHolder program(true);
+        UiHolder handler_runs(true); // the test acts as a command would
         handler(h, template_id);
         return;
     }
