@@ -1,5 +1,6 @@
 // Window rectangles and moves: screen coordinates for the window (frame included), client
 // coordinates inside, the parent's client coordinates for a child.
+#include <QAbstractScrollArea>
 #include <QWidget>
 #include "user32/window.h"
 
@@ -22,10 +23,12 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
+// A list's client area lies inside its border and its scroll bars, as on Windows.
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || lpRect == nullptr) return FALSE;
-    *lpRect = rect_of(QRect(QPoint(0, 0), w->widget->size()));
+    auto *area = qobject_cast<QAbstractScrollArea *>(w->widget);
+    *lpRect = rect_of(QRect(QPoint(0, 0), area ? area->viewport()->size() : w->widget->size()));
     return TRUE;
 }
 

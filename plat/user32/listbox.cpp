@@ -29,16 +29,24 @@ int compare_as_windows(const QByteArray &a, const QByteArray &b) {
 
 // Windows draws each entry across the list's whole width, or across the horizontal extent
 // that the program sets (LB_SETHORIZONTALEXTENT) when the list has WS_HSCROLL, which then
-// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis.
+// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis. The
+// toolkit's list already stretches each row to the wider of the list and its contents, so a
+// row asks for the extent alone: its size never follows the list's, and the bars settle at
+// once (the vertical one while the entries pass the height, the horizontal one while the
+// extent passes the width, entries or none), as Windows shows them.
 class ListWidget : public QListWidget {
   public:
     using QListWidget::QListWidget;
     int extent = 0;
 
   protected:
+    // Without rows the toolkit scrolls nothing; Windows still scrolls the extent sideways.
     void updateGeometries() override {
-        QListWidget::updateGeometries();
-        if (extent <= viewport()->width()) horizontalScrollBar()->setRange(0, 0);
+        if (count() > 0) return QListWidget::updateGeometries();
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, std::max(0, extent - viewport()->width()));
+        horizontalScrollBar()->setPageStep(viewport()->width());
+        QAbstractItemView::updateGeometries();
     }
 };
 
@@ -47,7 +55,7 @@ class RowDelegate : public QStyledItemDelegate {
     explicit RowDelegate(ListWidget *l) : QStyledItemDelegate(l), list(l) {}
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
         if (height < 0) height = QStyledItemDelegate::sizeHint(option, index).height();
-        return QSize(std::max(list->extent, list->viewport()->width()), height);
+        return QSize(list->extent, height);
     }
 
   private:
@@ -171,6 +179,12 @@ class ListBoxWindow : public Window {
                 list->doItemsLayout();
             }
             return 0;
+        case LB_GETITEMRECT: {
+            if (!valid((LPARAM)wParam) || lParam == 0) return LB_ERR;
+            QRect r = list->visualItemRect(list->item((int)wParam)); // in the client area
+            *(RECT *)lParam = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+            return 1;
+        }
         case LB_GETSELITEMS: {
             if (!multi()) return LB_ERR;
             int n = 0, *out = (int *)lParam;
@@ -203,7 +217,7 @@ std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
         (style & WS_VSCROLL)
             ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
             : Qt::ScrollBarAlwaysOff);
-    l->setUniformItemSizes(false); // the rows follow the list's width: no size is kept
+    l->setUniformItemSizes(true); // every row is as wide as the extent and as high as a line
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto win = std::make_unique<ListBoxWindow>(l);
     QObject::connect(l, &QListWidget::itemSelectionChanged, [l]() {

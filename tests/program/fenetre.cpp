@@ -9,8 +9,9 @@
 #include "programme.h"
 #include "tempdrive.h"
 
-// The About box ignores Escape and closes with Enter or its close box; with nothing selected,
-// Examine only beeps: no message, no walk, even with the recurse box.
+// The About box ignores Escape and closes with Enter or its close box, and gives the keyboard
+// back to the button that opened it; with nothing selected, Examine only beeps: no message,
+// no walk, even with the recurse box.
 TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
     TempDrives d;
     d.write("plain.txt", "plain");
@@ -30,6 +31,7 @@ TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
                     plat_test_key(hApropos, VK_RETURN);
             });
             plat_test_click(h, IDD_APROPOS);
+            EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_APROPOS));
         }
         plat_test_click(h, IDD_RECURSIF);
         int bips = plat_test_beep_count();
@@ -116,7 +118,6 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
 // one now that a file that cannot be converted is skipped: a checked open of a missing file
 // stands for it.)
 TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     TempDrives d;
     d.mkdir("sub");
     EXPECT_EXIT(

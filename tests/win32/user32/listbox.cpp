@@ -133,7 +133,8 @@ TEST(Win32ListBox, SingleSelection) {
 
 // A list is widened to its longest entry as the program does it: the entries measured in the
 // list's own font (WM_GETFONT, SelectObject, GetTextExtentPoint32A), the width given to the
-// list (LB_SETHORIZONTALEXTENT), which scrolls sideways when it has WS_HSCROLL.
+// list (LB_SETHORIZONTALEXTENT), which scrolls sideways when it has WS_HSCROLL. Each scroll bar
+// shows while the contents need it, and only then; the client area lies inside the bars.
 TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
     in_main_window([](HWND h) {
         HWND list = GetDlgItem(h, IDD_FICHIERS);
@@ -155,7 +156,14 @@ TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
         EXPECT_EQ(SelectObject(dc, before), font);
         EXPECT_EQ(ReleaseDC(list, dc), 1);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 0);
+        verifie_barres(list, "empty");
         lb(h, IDD_FICHIERS, LB_SETHORIZONTALEXTENT, 500);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 500);
+        plat_test_wait(50);
+        verifie_barres(list, "extent 500");
+        lb(h, IDD_FICHIERS, LB_SETHORIZONTALEXTENT, 0);
+        for (int i = 0; i < 40; ++i) fill(h, IDD_FICHIERS, {"entry"});
+        plat_test_wait(50);
+        verifie_barres(list, "40 entries");
     });
 }
