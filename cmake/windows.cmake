@@ -1,5 +1,6 @@
-# The Windows program, cross-built with MinGW (cmake/mingw-i686.cmake): the same app/ and io/
-# over the real Win32 headers and libraries, with the resource script compiled by windres.
+# The Windows program, cross-built with MinGW for 32-bit (cmake/mingw-i686.cmake) or 64-bit
+# Windows (cmake/mingw-x86_64.cmake): the same app/ and io/ over the real Win32 headers and
+# libraries, with the resource script compiled by windres.
 #   quillon          quillon.exe, a GUI program that needs only Windows' own DLLs
 #   quillon_paquet   the program as a user receives it, in QUILLON_PAQUET_DIR, and its zip
 #   tests            the tests that run under Wine (BUILD_TESTING; `make test-windows`)
@@ -13,9 +14,29 @@ target_include_directories(quillon PRIVATE ${CMAKE_SOURCE_DIR}/app)
 set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/app/quillonid.h ${CMAKE_SOURCE_DIR}/io/iodlgid.h)
 target_link_libraries(quillon PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>")
+# The names the linker sees: 32-bit Windows decorates a function with an underscore, and a
+# stdcall one with the bytes of its arguments too (_WinMain@16); 64-bit Windows does neither.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QUILLON_WIN64 ON)
+    set(quillon_arch x64)
+else()
+    set(QUILLON_WIN64 OFF)
+    set(quillon_arch x86)
+endif()
+function(quillon_symbol out name bytes)
+    if(QUILLON_WIN64)
+        set(${out} ${name} PARENT_SCOPE)
+    elseif(bytes STREQUAL "")
+        set(${out} _${name} PARENT_SCOPE)
+    else()
+        set(${out} _${name}@${bytes} PARENT_SCOPE)
+    endif()
+endfunction()
+
 # WinMain lives in the program's library, and the C runtime that calls it is linked after it:
 # the linker is told to take it.
-target_link_options(quillon PRIVATE -Wl,--undefined=_WinMain@16)
+quillon_symbol(winmain WinMain 16)
+target_link_options(quillon PRIVATE -Wl,--undefined=${winmain})
 # The system libraries the program calls beyond kernel32, user32 and gdi32.
 target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32)
 
@@ -25,7 +46,12 @@ set(QUILLON_PAQUET_DIR ${CMAKE_BINARY_DIR}/paquet CACHE PATH
     "Where the Windows program is laid out as a user receives it")
 file(MAKE_DIRECTORY ${QUILLON_PAQUET_DIR})
 set(paquet_fichiers quillon.exe quillon.htm quillon.sig)
-set(paquet_zip quillon-${PROJECT_VERSION}-windows.zip)
+# The 32-bit program, which runs on every Windows, is the plain "windows" one.
+if(QUILLON_WIN64)
+    set(paquet_zip quillon-${PROJECT_VERSION}-windows-x64.zip)
+else()
+    set(paquet_zip quillon-${PROJECT_VERSION}-windows.zip)
+endif()
 add_custom_command(
     OUTPUT ${QUILLON_PAQUET_DIR}/${paquet_zip}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillon> ${QUILLON_PAQUET_DIR}/quillon.exe
@@ -49,15 +75,25 @@ if(BUILD_TESTING)
     # platform layer (plat/testhooks/qt): the same plat/include/plattest_*.h, searched after
     # the system's headers so that the platform layer's own Win32 headers stay out. The
     # functions the hooks stand between the program and Windows for are reached through the
-    # linker's --wrap on their import pointers (__imp__Name@bytes).
+    # linker's --wrap on their import pointers (__imp_ and the function's symbol).
     file(GLOB testhooks_sources CONFIGURE_DEPENDS plat/testhooks/*.cpp plat/testhooks/win32/*.cpp)
     add_library(quillon_testhooks STATIC ${testhooks_sources})
     target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
     target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32)
-    foreach(wrapped DialogBoxParamA@20 MessageBeep@4 SetTimer@16 KillTimer@8 ShellExecuteA@24
-                    CreateProcessA@40 FlushFileBuffers@4 MoveFileA@8 MoveFileExA@12 _commit)
-        target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp__${wrapped})
+    foreach(wrapped DialogBoxParamA:20 MessageBeep:4 SetTimer:16 KillTimer:8 ShellExecuteA:24
+                    CreateProcessA:40 FlushFileBuffers:4 MoveFileA:8 MoveFileExA:12 _commit:)
+        string(REPLACE ":" ";" wrapped "${wrapped}")
+        list(GET wrapped 0 name)
+        list(GET wrapped 1 bytes)
+        # The import pointer is __imp_ and the function's symbol; on 32-bit Windows the linker
+        # takes the names in this option without their leading underscore.
+        quillon_symbol(symbol ${name} "${bytes}")
+        if(QUILLON_WIN64)
+            target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=__imp_${symbol})
+        else()
+            target_link_options(quillon_testhooks INTERFACE -Wl,--wrap=_imp_${symbol})
+        endif()
     endforeach()
 
     # The program's tests and the Windows behaviours that plat reproduces (tests/win32, stated
@@ -94,17 +130,23 @@ if(BUILD_TESTING)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)
 
-    # Each test runs under Wine in a process of its own, as on Linux, in a copy of a 32-bit
-    # prefix of the build's own (the first run makes it, which takes a while); the system's
+    # Each test runs under Wine in a process of its own, as on Linux, in a copy of a prefix of
+    # the build's own, of the build's architecture (the first run makes it, which takes a
+    # while), through that architecture's loader (tests/windows/wine-test); the system's
     # zone in UTC (a Windows process cannot choose its zone, and the tests assume this one);
     # Wine's messages silenced, and the components that would want downloads and the desktop's
     # menu builder left out.
     # quillon.exe needs an X display (make test-windows runs the tests in a virtual one).
-    set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test ${CMAKE_BINARY_DIR}/wine env
-             WINEARCH=win32 WINEDEBUG=-all TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
-    set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine};wine")
+    if(QUILLON_WIN64)
+        set(wine_arch win64)
+    else()
+        set(wine_arch win32)
+    endif()
+    set(wine ${CMAKE_SOURCE_DIR}/tests/windows/wine-test ${CMAKE_BINARY_DIR}/wine ${wine_arch}
+             TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
+    set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine}")
     set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
-        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;wine")
+        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images")
     include(GoogleTest)
     foreach(tests quillon_tests quillon_wine_tests)
         gtest_discover_tests(${tests} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)

@@ -295,7 +295,7 @@ int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, cons
     strncpy(szFile, filter + strlen(filter) + 1, sizeof szFile - 1);
     szFile[sizeof szFile - 1] = '\0';
     memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = 76;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // 76 bytes on 32-bit Windows
     ofn.hwndOwner = hWnd;
     ofn.lpstrFilter = filter;
     ofn.nFilterIndex = 0;

@@ -97,9 +97,9 @@ void wrap_controls(QFileDialog *fd, HWND frame) {
 BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     ui_start();
     if (ofn == nullptr || ofn->lpstrFile == nullptr || ofn->nMaxFile == 0) return FALSE;
-    // The size of the record as 32-bit Windows knows it (76, without the fields added for
-    // Windows 2000) or as this host lays it out.
-    if (ofn->lStructSize != 76 && ofn->lStructSize != offsetof(OPENFILENAMEA, pvReserved) &&
+    // The two sizes Windows knows the record by: without the fields added for Windows 2000,
+    // or whole. Either depends on the width of a pointer (76 bytes is the first on 32 bits).
+    if (ofn->lStructSize != OPENFILENAME_SIZE_VERSION_400A &&
         ofn->lStructSize != sizeof(OPENFILENAMEA))
         return FALSE;
     Window *owner = window_from(ofn->hwndOwner);

@@ -2,6 +2,7 @@
 #ifndef QUILLON_PLAT_COMMDLG_H
 #define QUILLON_PLAT_COMMDLG_H
 
+#include <stddef.h>
 #include <windows.h>
 
 typedef UINT_PTR(CALLBACK *LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -32,6 +33,8 @@ typedef struct tagOFNA {
     DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 typedef OPENFILENAMEA OPENFILENAME;
+// The record without the fields that Windows 2000 added: 76 bytes on 32-bit Windows.
+#define OPENFILENAME_SIZE_VERSION_400A (offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR))
 
 typedef struct _OFNOTIFYA {
     NMHDR hdr;

@@ -295,7 +295,7 @@ TEST_F(Iodlg, TheOpenSaveDialogIsShorterCentredAndCancelledLeavesTheBufferAlone)
     // The same dialog without the hook keeps its full height.
     char file[260] = "*.txt";
     OPENFILENAMEA ofn{};
-    ofn.lStructSize = 76;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.lpstrFilter = filter;
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;

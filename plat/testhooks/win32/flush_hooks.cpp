@@ -75,7 +75,7 @@ WRAPPED(BOOL, MoveFileExA, 12, (LPCSTR from, LPCSTR to, DWORD flags)) {
 
 // The C runtime's _commit (cdecl: its import has no "@bytes").
 typedef int(__cdecl *Commit_t)(int);
-extern "C" Commit_t real_commit asm("___real__imp___commit");
+extern "C" Commit_t real_commit asm(IMPORT_SYMBOL("real", "_commit", ""));
 static int __cdecl wrap_commit(int fd) {
     if (planted_failure((HANDLE)_get_osfhandle(fd))) {
         errno = EIO;
@@ -83,5 +83,5 @@ static int __cdecl wrap_commit(int fd) {
     }
     return real_commit(fd);
 }
-extern "C" Commit_t wrap_ptr_commit asm("___wrap__imp___commit");
+extern "C" Commit_t wrap_ptr_commit asm(IMPORT_SYMBOL("wrap", "_commit", ""));
 Commit_t wrap_ptr_commit = wrap_commit;

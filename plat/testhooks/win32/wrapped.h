@@ -32,12 +32,21 @@ void testhooks_drives_inherited(void);
 // until the test's drives are back.
 void testhooks_child_loaded(void);
 
+// The assembler's names of an import pointer as the linker's --wrap renames it: 32-bit Windows
+// decorates a stdcall function with an underscore and the bytes of its arguments, and every
+// symbol with one more underscore; 64-bit Windows decorates nothing.
+#ifdef _WIN64
+#define IMPORT_SYMBOL(kind, name, bytes) "__" kind "___imp_" name
+#else
+#define IMPORT_SYMBOL(kind, name, bytes) "___" kind "__imp__" name bytes
+#endif
+
 // The import pointer the linker gives the program in place of Windows' own, and Windows' own.
 #define WRAPPED(ret, name, bytes, params)                                                          \
     typedef ret(WINAPI *name##_t) params;                                                          \
-    extern "C" name##_t real_##name asm("___real__imp__" #name "@" #bytes);                        \
+    extern "C" name##_t real_##name asm(IMPORT_SYMBOL("real", #name, "@" #bytes));                 \
     static ret WINAPI wrap_##name params;                                                          \
-    extern "C" name##_t wrap_ptr_##name asm("___wrap__imp__" #name "@" #bytes);                    \
+    extern "C" name##_t wrap_ptr_##name asm(IMPORT_SYMBOL("wrap", #name, "@" #bytes));             \
     name##_t wrap_ptr_##name = wrap_##name;                                                        \
     static ret WINAPI wrap_##name params
 

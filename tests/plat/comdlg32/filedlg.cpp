@@ -29,7 +29,7 @@ TEST(PlatFileDialog, ShowsTheProgramsFilterAndEveryControlWhole) {
     d.write("quillon.sig", "DOC,WDBNMSWD,Document\r\n");
     char file[MAX_PATH] = "*.sig";
     OPENFILENAMEA ofn{};
-    ofn.lStructSize = 76;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.lpstrFilter = "Tous les fichiers\0*.*\0Fichiers de signatures [*.sig]\0*.sig\0";
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
