@@ -307,12 +307,12 @@ static int copie_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_b
     FILE *fb = cree_travail(nom_fichier, nom_copie, avertit);
     if (fb == nullptr) return 0;
     int r = copie_entiere(fs, fb);
-    // The times once every byte is written, which would otherwise set them again.
+    // The times once every byte is written, which would otherwise set them again; a volume
+    // that cannot take them still gets a whole backup.
     FILETIME creation, acces, ecriture;
-    int dates = r == 0 && fflush(fb) == 0 &&
-                GetFileTime(poignee(fs), &creation, &acces, &ecriture) &&
-                SetFileTime(poignee(fb), &creation, &acces, &ecriture);
-    int ok = termine_ecriture(fb, dates, nullptr);
+    if (r == 0 && fflush(fb) == 0 && GetFileTime(poignee(fs), &creation, &acces, &ecriture))
+        SetFileTime(poignee(fb), &creation, &acces, &ecriture);
+    int ok = termine_ecriture(fb, r == 0, nullptr);
     if (ok && MoveFileA(nom_copie, nom_bak)) {
         demarque_fichier(nom_bak);
         DWORD att = GetFileAttributesA(nom_fichier);
