@@ -112,7 +112,6 @@ static int empreinte_de(HANDLE h, empreinte *e) {
         !GetFileInformationByHandleEx(h, FileBasicInfo, &b, sizeof b))
         return 0;
     memset(e, 0, sizeof *e);
-    e->volume = i.dwVolumeSerialNumber;
     e->index_haut = i.nFileIndexHigh;
     e->index_bas = i.nFileIndexLow;
     e->taille = (unsigned long long)i.nFileSizeHigh << 32 | i.nFileSizeLow;
@@ -127,7 +126,7 @@ int prend_empreinte(FILE *f, empreinte *e) {
 
 // The same file with the same content; with changement, not even its metadata changed.
 static int memes_empreintes(const empreinte *a, const empreinte *b, int changement) {
-    return a->volume == b->volume && a->index_haut == b->index_haut &&
+    return a->index_haut == b->index_haut &&
            a->index_bas == b->index_bas && a->taille == b->taille &&
            a->ecriture.dwLowDateTime == b->ecriture.dwLowDateTime &&
            a->ecriture.dwHighDateTime == b->ecriture.dwHighDateTime &&

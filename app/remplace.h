@@ -36,11 +36,12 @@ int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissem
 // The last component of a name: what the file is called in its directory.
 const char *nom_seul(const char *nom);
 
-// What tells whether a file is still the one that was read: its identity on its volume, its
-// size, and the times of its last write and of its last change (of data or metadata), taken
-// through an open handle.
+// What tells whether a file is still the one that was read: its index on its volume (the name
+// stays on one volume; Wine does not always give the volume's number), its size, and the
+// times of its last write and of its last change (of data or metadata), taken through an open
+// handle.
 typedef struct {
-    DWORD volume, index_haut, index_bas;
+    DWORD index_haut, index_bas;
     unsigned long long taille;
     FILETIME ecriture;
     long long changement;
