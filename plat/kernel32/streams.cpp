@@ -8,7 +8,6 @@
 #include <sys/xattr.h>
 #include "kernel32/error.h"
 #include "kernel32/move.h"
-#include "kernel32/mounts.h"
 #include "kernel32/names_utf8.h"
 #include "kernel32/resolve.h"
 
@@ -31,11 +30,10 @@ bool fs_stream_split(const char *ansi, std::string &file, std::string &stream) {
     return true;
 }
 
+// A file system without user attributes (FAT, exFAT among them) says so for any name and
+// any file.
 bool fs_keeps_streams(const std::string &host) {
     if (fs_test_fat()) return false;
-    std::string type = fs_mount_of(host).type;
-    if (type == "vfat" || type == "msdos" || type == "exfat") return false;
-    // A file system without user attributes says so for any name and any file.
     return getxattr(host.c_str(), "user.quillon-probe", nullptr, 0) >= 0 || errno != ENOTSUP;
 }
 
