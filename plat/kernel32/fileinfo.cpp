@@ -1,8 +1,10 @@
 // What identifies an open file and tells whether it changed, and the times set on a file.
+// One status of the host (statx) serves each call: a pass asks it of every file it reads.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -11,18 +13,42 @@
 #include "kernel32/fdhandle.h"
 #include "kernel32/unixtime.h"
 
-static LARGE_INTEGER large(FILETIME ft) {
+namespace {
+
+struct Status {
+    int fd;
+    struct statx sx;
+};
+
+bool status(HANDLE h, Status &s) {
+    s.fd = fd_from_handle(h);
+    const unsigned masque = STATX_BASIC_STATS | STATX_BTIME;
+    if (s.fd >= 0 && statx(s.fd, "", AT_EMPTY_PATH, masque, &s.sx) == 0) return true;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+}
+
+FILETIME filetime(const struct statx_timestamp &t) {
+    return filetime_from_unix(timespec{(time_t)t.tv_sec, (long)t.tv_nsec});
+}
+
+LARGE_INTEGER large(FILETIME ft) {
     LARGE_INTEGER v;
     v.QuadPart = (long long)(((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
     return v;
 }
 
+// The birth time where the file system keeps one, else the last-write time (as GetFileTime).
+FILETIME creation(const Status &s) {
+    return filetime((s.sx.stx_mask & STATX_BTIME) ? s.sx.stx_btime : s.sx.stx_mtime);
+}
+
 // The attributes of an open file: hidden comes from the name it was opened by.
-static DWORD attributes(int fd, const struct stat &st) {
-    DWORD attr = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if ((st.st_mode & S_IWUSR) == 0) attr |= FILE_ATTRIBUTE_READONLY;
+DWORD attributes(const Status &s) {
+    DWORD attr = S_ISDIR(s.sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if ((s.sx.stx_mode & S_IWUSR) == 0) attr |= FILE_ATTRIBUTE_READONLY;
     char link[64], path[PATH_MAX];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    snprintf(link, sizeof link, "/proc/self/fd/%d", s.fd);
     ssize_t n = readlink(link, path, sizeof path - 1);
     if (n > 0) {
         path[n] = '\0';
@@ -32,30 +58,26 @@ static DWORD attributes(int fd, const struct stat &st) {
     return attr;
 }
 
-static bool status(HANDLE h, int &fd, struct stat &st) {
-    fd = fd_from_handle(h);
-    if (fd >= 0 && fstat(fd, &st) == 0) return true;
-    SetLastError(ERROR_INVALID_HANDLE);
-    return false;
-}
+} // namespace
 
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
                                        LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
-    int fd;
-    struct stat st;
-    if (!status(hFile, fd, st)) return FALSE;
+    Status s;
+    if (!status(hFile, s)) return FALSE;
     struct statvfs vfs;
     BY_HANDLE_FILE_INFORMATION &i = *lpFileInformation;
-    i.dwFileAttributes = attributes(fd, st);
-    GetFileTime(hFile, &i.ftCreationTime, &i.ftLastAccessTime, &i.ftLastWriteTime);
+    i.dwFileAttributes = attributes(s);
+    i.ftCreationTime = creation(s);
+    i.ftLastAccessTime = filetime(s.sx.stx_atime);
+    i.ftLastWriteTime = filetime(s.sx.stx_mtime);
     // The volume's serial number as GetVolumeInformationA gives it.
-    i.dwVolumeSerialNumber = fstatvfs(fd, &vfs) == 0 ? (DWORD)vfs.f_fsid : (DWORD)st.st_dev;
-    unsigned long long size = S_ISREG(st.st_mode) ? (unsigned long long)st.st_size : 0;
+    i.dwVolumeSerialNumber = fstatvfs(s.fd, &vfs) == 0 ? (DWORD)vfs.f_fsid : 0;
+    unsigned long long size = S_ISREG(s.sx.stx_mode) ? (unsigned long long)s.sx.stx_size : 0;
     i.nFileSizeHigh = (DWORD)(size >> 32);
     i.nFileSizeLow = (DWORD)size;
-    i.nNumberOfLinks = (DWORD)st.st_nlink;
-    i.nFileIndexHigh = (DWORD)((unsigned long long)st.st_ino >> 32);
-    i.nFileIndexLow = (DWORD)st.st_ino;
+    i.nNumberOfLinks = (DWORD)s.sx.stx_nlink;
+    i.nFileIndexHigh = (DWORD)((unsigned long long)s.sx.stx_ino >> 32);
+    i.nFileIndexLow = (DWORD)s.sx.stx_ino;
     return TRUE;
 }
 
@@ -63,17 +85,14 @@ BOOL WINAPI GetFileInformationByHandleEx(HANDLE hFile, FILE_INFO_BY_HANDLE_CLASS
                                          LPVOID lpFileInformation, DWORD dwBufferSize) {
     if (FileInformationClass != FileBasicInfo || dwBufferSize < sizeof(FILE_BASIC_INFO))
         return fs_fail(ERROR_INVALID_PARAMETER);
-    int fd;
-    struct stat st;
-    if (!status(hFile, fd, st)) return FALSE;
-    FILETIME c, a, w;
-    GetFileTime(hFile, &c, &a, &w);
+    Status s;
+    if (!status(hFile, s)) return FALSE;
     FILE_BASIC_INFO &b = *(FILE_BASIC_INFO *)lpFileInformation;
-    b.CreationTime = large(c);
-    b.LastAccessTime = large(a);
-    b.LastWriteTime = large(w);
-    b.ChangeTime = large(filetime_from_unix(st.st_ctim));
-    b.FileAttributes = attributes(fd, st);
+    b.CreationTime = large(creation(s));
+    b.LastAccessTime = large(filetime(s.sx.stx_atime));
+    b.LastWriteTime = large(filetime(s.sx.stx_mtime));
+    b.ChangeTime = large(filetime(s.sx.stx_ctime));
+    b.FileAttributes = attributes(s);
     return TRUE;
 }
 
