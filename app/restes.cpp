@@ -134,17 +134,23 @@ nature_fichier nature(const char *nom) {
     char flux[LG_NOM_TRAVAIL + sizeof flux_marque];
     FILE *f = nom_du_flux(flux, sizeof flux, nom) ? fopen(flux, lectseule) : nullptr;
     if (f == nullptr) return FICHIER_UTILISATEUR; // no mark: no file of the program's
+    // The program's marks are short texts: a longer stream, or one holding a zero, is none.
     char texte[512];
-    size_t lu = fread(texte, 1, sizeof texte - 1, f);
+    size_t lu = fread(texte, 1, sizeof texte, f);
     fclose(f);
+    if (lu == sizeof texte) return FICHIER_UTILISATEUR;
     texte[lu] = '\0';
-    // The mark names the file it was made for: a file renamed since (a work file put in the
-    // user's file's place, then the program stopped) is that file no longer.
+    if (strlen(texte) != lu) return FICHIER_UTILISATEUR;
+    // The mark names the file it was made for, on its last line: a file renamed since (a work
+    // file put in the user's file's place, then the program stopped) is that file no longer.
     execution e;
-    char entete[sizeof entete_marque], son_nom[MAX_PATH];
-    if (sscanf(texte, "%7s %15s %lu %lu %lu %259[^\n]", entete, e.machine, &e.numero,
-               &e.debut_haut, &e.debut_bas, son_nom) != 6 ||
-        strcmp(entete, entete_marque) != 0 || _stricmp(son_nom, nom_seul(nom)) != 0)
+    char entete[sizeof entete_marque];
+    const char *son_nom = strchr(texte, '\n');
+    son_nom = son_nom != nullptr ? strchr(son_nom + 1, '\n') : nullptr;
+    if (son_nom == nullptr ||
+        sscanf(texte, "%7s %15s %lu %lu %lu", entete, e.machine, &e.numero, &e.debut_haut,
+               &e.debut_bas) != 5 ||
+        strcmp(entete, entete_marque) != 0 || _stricmp(son_nom + 1, nom_seul(nom)) != 0)
         return FICHIER_UTILISATEUR;
     return en_cours(&e) ? FICHIER_EN_COURS : FICHIER_ABANDONNE;
 }
