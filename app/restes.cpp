@@ -144,13 +144,14 @@ nature_fichier nature(const char *nom) {
     // The mark names the file it was made for, on its last line: a file renamed since (a work
     // file put in the user's file's place, then the program stopped) is that file no longer.
     execution e;
-    char entete[sizeof entete_marque];
+    const size_t lg_entete = sizeof entete_marque - 1;
     const char *son_nom = strchr(texte, '\n');
     son_nom = son_nom != nullptr ? strchr(son_nom + 1, '\n') : nullptr;
-    if (son_nom == nullptr ||
-        sscanf(texte, "%7s %15s %lu %lu %lu", entete, e.machine, &e.numero, &e.debut_haut,
-               &e.debut_bas) != 5 ||
-        strcmp(entete, entete_marque) != 0 || _stricmp(son_nom + 1, nom_seul(nom)) != 0)
+    if (son_nom == nullptr || strncmp(texte, entete_marque, lg_entete) != 0 ||
+        texte[lg_entete] != '\n' ||
+        sscanf(texte + lg_entete + 1, "%15s %lu %lu %lu", e.machine, &e.numero, &e.debut_haut,
+               &e.debut_bas) != 4 ||
+        _stricmp(son_nom + 1, nom_seul(nom)) != 0)
         return FICHIER_UTILISATEUR;
     return en_cours(&e) ? FICHIER_EN_COURS : FICHIER_ABANDONNE;
 }

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size_t fin = texte.rfind('\n');
     bool nomme = texte.find('\0') == std::string::npos && fin != std::string::npos &&
                  strcasecmp(texte.c_str() + fin + 1, "x.$$$") == 0;
-    if (n != FICHIER_UTILISATEUR && (!nomme || texte.compare(0, 7, "Quillon") != 0)) {
+    if (n != FICHIER_UTILISATEUR && (!nomme || texte.compare(0, 8, "Quillon\n") != 0)) {
         fprintf(stderr, "a mark that names no such file taken for the program's\n");
         abort();
     }
