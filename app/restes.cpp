@@ -91,15 +91,15 @@ static const execution *cette_execution(void) {
     return &moi;
 }
 
-// Whether the run still goes on. A process that cannot be asked about (another user's) is
-// taken as going on: its files are kept.
+// Whether the run still goes on. A process that cannot be asked about (another machine's,
+// another user's) is taken as going on: its files are kept.
 static int en_cours(const execution *e) {
-    if (strcmp(e->machine, cette_execution()->machine) != 0) return 1; // cannot be asked
+    if (strcmp(e->machine, cette_execution()->machine) != 0) return 1;
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, (DWORD)e->numero);
     if (h == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
     FILETIME debut, f, k, u;
-    int meme = GetProcessTimes(h, &debut, &f, &k, &u) && debut.dwHighDateTime == e->debut_haut &&
-               debut.dwLowDateTime == e->debut_bas;
+    int meme = !GetProcessTimes(h, &debut, &f, &k, &u) ||
+               (debut.dwHighDateTime == e->debut_haut && debut.dwLowDateTime == e->debut_bas);
     CloseHandle(h);
     return meme;
 }
