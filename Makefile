@@ -33,7 +33,8 @@ WINDOWS_BUILD_x64 := build/mingw64
 WINDOWS_TOOLCHAIN_x86 := cmake/mingw-i686.cmake
 WINDOWS_TOOLCHAIN_x64 := cmake/mingw-x86_64.cmake
 windows_config = -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN_$(1)) -DCMAKE_BUILD_TYPE=Release \
-                 -DBUILD_TESTING=ON -DQUILLON_PAQUET_DIR=$(CURDIR)/build/windows/$(1)
+                 -DBUILD_TESTING=ON -DQUILLON_PAQUET_DIR=$(CURDIR)/build/windows/$(1) \
+                 "-DQUILLON_PAQUETS=$(CURDIR)/build/windows/x86;$(CURDIR)/build/windows/x64"
 # The architectures whose Windows suite make test-windows runs: x64, and x86 where this machine
 # runs 32-bit programs (tests/windows/runs-32-bit asks the kernel).
 WINDOWS_ARCHS ?= $(shell tests/windows/runs-32-bit && echo x64 x86 || echo x64)
@@ -116,6 +117,7 @@ test-windows: deps-wine
 	@case " $(WINDOWS_ARCHS) " in *" x86 "*) ;; *) \
 	  if tests/windows/runs-32-bit; then echo "32-bit suite skipped, as WINDOWS_ARCHS asks"; \
 	  else echo "32-bit suite skipped: this machine does not run 32-bit programs (tests/windows/runs-32-bit)"; fi;; esac
+	$(MAKE) windows # each suite reads the resources of both programs, whichever it runs
 	$(MAKE) $(addprefix test-windows-,$(WINDOWS_ARCHS))
 
 test-windows-x86 test-windows-x64: test-windows-%:

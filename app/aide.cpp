@@ -2,6 +2,7 @@
 // extension "htm", opened by the viewer the system has for such documents (on Windows, the
 // user's browser).
 #include <windows.h>
+#include <objbase.h>
 #include <stdio.h>
 #include "app/quillon.h"
 #include "io/iodlg.h"
@@ -17,10 +18,15 @@ void nomme_aide(void) {
     extension(nom_faide, "HTM");
 }
 
-// The shell shows nothing when it cannot open a document: the program says so itself.
+// The shell may hand the document to extensions that need COM on the calling thread: it is
+// initialised for the call, as the shell's documentation asks, and ended after it. The shell
+// shows nothing when it cannot open a document: the program says so itself.
 void ouvre_aide(HWND hWnd) {
-    if ((INT_PTR)ShellExecuteA(hWnd, "open", nom_faide, nullptr, nullptr, SW_SHOWNORMAL) > 32)
-        return;
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INT_PTR ouvert =
+        (INT_PTR)ShellExecuteA(hWnd, "open", nom_faide, nullptr, nullptr, SW_SHOWNORMAL);
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (ouvert > 32) return;
     char texte[sizeof nom_faide + 64];
     snprintf(texte, sizeof texte, err_aide, nom_faide);
     bmess_permanent(hWnd, texte, mess_info);

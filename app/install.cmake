@@ -44,8 +44,8 @@ set(QUILLON_BIN ${CMAKE_INSTALL_PREFIX}/bin/quillon)
 configure_file(${CMAKE_SOURCE_DIR}/app/res/quillon.desktop.in
                ${CMAKE_BINARY_DIR}/quillon.desktop @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/quillon.desktop DESTINATION share/applications)
-# 16 and 32 are the program icon's own images; the larger ones and the scalable one are drawn
-# after it (app/res/icons/quillon.svg).
+# The program icon's images, drawn by app/res/dessine_images.cpp with those of quillon.ico, and
+# the scalable one drawn after them (app/res/icons/quillon.svg).
 foreach(taille 16 32 48 128 256)
     install(FILES ${CMAKE_SOURCE_DIR}/app/res/icons/quillon-${taille}.png
             DESTINATION share/icons/hicolor/${taille}x${taille}/apps RENAME quillon.png)

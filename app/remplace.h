@@ -19,9 +19,13 @@ typedef void (*avertissement)(HWND hWnd, const char *texte, const char *titre);
 // One operation on one file of the current directory: add_header or strip_header.
 typedef int (*traitement)(const char *nom_fichier, int backup);
 
-// Shows format (with up to two %s: nom, then nom2) with the caption mess_info.
+// Shows format (with up to two %s: nom, then nom2) with the caption mess_info. Each message
+// here, and each of signale_annulable, goes to the command's account (bilan.h) as well.
 void signale(avertissement avertit, const char *format, const char *nom, const char *nom2);
 
+// The file nom_fichier could not be opened: err_fichier, followed by its name and the reason
+// the system gave (GetLastError, read right after the failed open).
+void signale_ouverture(avertissement avertit, const char *nom_fichier);
 
 // The message about a file of the wrong kind (format with one %s: nom), shown while the
 // operation's own flag annul is 0; a real answer goes to annul, so the user may silence it.

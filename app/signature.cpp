@@ -20,7 +20,7 @@ static int table_livree = 0; // pSign holds the table of the file installed with
 #define LG_MORCEAU 79     // a signature line is read this many characters at a time
 #define NB_LIGNES_SIGN 63 // data lines taken from a file, after the built-in record 0
 #define LG_CHAMP_SIG 8    // file type and creator, 4 characters each
-#define REDUCTION_OFN 28  // the open dialog is made this many pixels shorter
+#define REDUCTION_OFN 28  // the open dialog is made this much shorter (pixels at 96 dpi)
 
 static const char titre_sign[] = "Ouvrir un fichier de signatures";
 static const char filtre_sign[] = "Fichiers de signatures [*.sig]\0*.sig\0";
@@ -145,22 +145,6 @@ int comptage_fichiers(char *nom, const char *mask) {
 
 // ---- The open dialog for signature files
 
-// Once the dialog is laid out: 28 pixels shorter, same place and width, centred over the
-// main window. Every notification is reported handled.
-static UINT_PTR CALLBACK dlg_OFNHook(HWND hDlg, UINT wMess, WPARAM wParam, LPARAM lParam) {
-    (void)wParam;
-    if (wMess != WM_NOTIFY) return 0;
-    if (((LPOFNOTIFYA)lParam)->hdr.code == CDN_INITDONE) {
-        HWND cadre = GetParent(hDlg);
-        RECT r;
-        GetWindowRect(cadre, &r);
-        SetWindowPos(cadre, nullptr, 0, 0, r.right - r.left, r.bottom - r.top - REDUCTION_OFN,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        center_window(cadre, hWndMain);
-    }
-    return 1;
-}
-
 // The chosen path goes into buff (256 bytes). A longer path is refused as a cancel would be:
 // cut, it would name another file.
 int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter) {
@@ -175,7 +159,8 @@ int OFN_Open(HWND hWnd, char *buff, const char *ext, const char *titre, const ch
     ofn.nMaxFile = sizeof szFile;
     ofn.lpstrTitle = titre;
     ofn.lpstrDefExt = ext;
-    ofn.lpfnHook = dlg_OFNHook;
+    ofn.lpfnHook = ofn_raccourcit; // 28 pixels shorter, centred over the main window
+    ofn.lCustData = REDUCTION_OFN;
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK;
     if (!GetOpenFileNameA(&ofn)) return 0;
     if (strlen(szFile) >= sizeof nom_fichier_sign) return 0;

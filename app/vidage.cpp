@@ -14,6 +14,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+#include "app/bilan.h"
 #include "app/quillon.h"
 #include "app/restes.h"
 #include "app/vidage.h"
@@ -161,6 +162,7 @@ static int acheve_lot(int dire) {
         } else {
             demarque_fichier(r->nom);
             repertoire_modifie(r->nom, dire);
+            bilan_converti();
             ++faits;
         }
     }

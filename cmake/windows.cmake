@@ -11,8 +11,13 @@ enable_language(RC)
 # files drawn by app/res/dessine_images.cpp, as on Linux.
 add_executable(quillon WIN32 app/quillon.rc)
 target_include_directories(quillon PRIVATE ${CMAKE_SOURCE_DIR}/app)
-set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS
-             ${CMAKE_SOURCE_DIR}/app/quillonid.h ${CMAKE_SOURCE_DIR}/io/iodlgid.h)
+# windres is run again when a file the script includes or names changes (headers, images,
+# manifest): the scan of its includes sees none of the images.
+include(${CMAKE_SOURCE_DIR}/plat/cmake/rcfiles.cmake)
+quillon_rc_files(${CMAKE_SOURCE_DIR}/app/quillon.rc rc_names)
+list(TRANSFORM rc_names PREPEND ${CMAKE_SOURCE_DIR}/app/)
+set_property(SOURCE app/quillon.rc APPEND PROPERTY OBJECT_DEPENDS ${rc_names})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/quillon.rc)
 target_link_libraries(quillon PRIVATE "$<LINK_GROUP:RESCAN,quillon_app,io>")
 # The names the linker sees: 32-bit Windows decorates a function with an underscore, and a
 # stdcall one with the bytes of its arguments too (_WinMain@16); 64-bit Windows does neither.
@@ -38,7 +43,7 @@ endfunction()
 quillon_symbol(winmain WinMain 16)
 target_link_options(quillon PRIVATE -Wl,--undefined=${winmain})
 # The system libraries the program calls beyond kernel32, user32 and gdi32.
-target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32)
+target_link_libraries(quillon_app PUBLIC comctl32 comdlg32 shell32 ole32)
 
 # ---- The package: the program with its help document (its own name, extension "htm") and
 # the signature file beside it, and a zip of the three, ready to hand out.
@@ -80,7 +85,7 @@ if(BUILD_TESTING)
     add_library(quillon_testhooks STATIC ${testhooks_sources})
     target_include_directories(quillon_testhooks PRIVATE ${CMAKE_SOURCE_DIR}/plat)
     target_compile_options(quillon_testhooks PUBLIC -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
-    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32)
+    target_link_libraries(quillon_testhooks PUBLIC comctl32 shell32 gdi32 user32 advapi32 ole32)
     foreach(wrapped DialogBoxParamA:20 MessageBeep:4 SetTimer:16 KillTimer:8 ShellExecuteA:24
                     CreateProcessA:40 FlushFileBuffers:4 MoveFileA:8 MoveFileExA:12 _commit:)
         string(REPLACE ":" ";" wrapped "${wrapped}")
@@ -120,13 +125,21 @@ if(BUILD_TESTING)
         QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}")
 
     # The packaged program driven from outside, and the stand-in for the user's browser that
-    # the help test registers for ".htm" documents.
-    # Its pictures are taken as the Windows test hooks take them.
-    add_executable(quillon_wine_tests tests/windows/programme.cpp
+    # the help test registers for ".htm" documents. Its pictures are taken as the Windows test
+    # hooks take them. The resources of every packaged program are read, whatever the
+    # architecture (QUILLON_PAQUETS: make windows lays out both).
+    set(QUILLON_PAQUETS ${QUILLON_PAQUET_DIR} CACHE STRING
+        "The folders of the packaged programs whose resources the Windows tests read")
+    set(programmes ${QUILLON_PAQUETS})
+    list(TRANSFORM programmes PREPEND Z:)
+    list(TRANSFORM programmes APPEND /quillon.exe)
+    list(JOIN programmes "|" programmes)
+    add_executable(quillon_wine_tests tests/windows/programme.cpp tests/windows/ressources.cpp
                    plat/testhooks/win32/picture.cpp)
     target_include_directories(quillon_wine_tests PRIVATE tests/support ${CMAKE_SOURCE_DIR})
     target_compile_options(quillon_wine_tests PRIVATE -idirafter ${CMAKE_SOURCE_DIR}/plat/include)
-    target_link_libraries(quillon_wine_tests PRIVATE gtest_main)
+    target_compile_definitions(quillon_wine_tests PRIVATE QUILLON_VERSION="${PROJECT_VERSION}")
+    target_link_libraries(quillon_wine_tests PRIVATE gtest_main version)
     add_executable(ouvre_document tests/windows/ouvre_document.cpp)
     add_dependencies(quillon_wine_tests ouvre_document quillon_paquet)
 
@@ -146,9 +159,11 @@ if(BUILD_TESTING)
              TZ=UTC WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
     set_target_properties(quillon_tests PROPERTIES CROSSCOMPILING_EMULATOR "${wine}")
     set_target_properties(quillon_wine_tests PROPERTIES CROSSCOMPILING_EMULATOR
-        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images")
+        "${wine};QUILLON_PAQUET=Z:${QUILLON_PAQUET_DIR};QUILLON_IMAGES=Z:${CMAKE_BINARY_DIR}/images;QUILLON_PROGRAMMES=${programmes}")
     include(GoogleTest)
-    foreach(tests quillon_tests quillon_wine_tests)
-        gtest_discover_tests(${tests} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
-    endforeach()
+    gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+    # The pictures are taken from the screen, which the windows of a test running beside would
+    # cover: the packaged program's tests run alone.
+    gtest_discover_tests(quillon_wine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+                         PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -9,6 +9,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     plat_decode_icon(data, size, 32);
     plat_decode_icon(data, size, 16);
+    plat_decode_icon(data, size, 256); // the large image, a PNG stream in the program's icon
     plat_decode_cursor(data, size);
     return 0;
 }

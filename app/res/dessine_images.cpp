@@ -1,8 +1,11 @@
 // Draws the program's images and writes them as Windows resource files: the icon
-// quillon.ico (32 x 32 and 16 x 16, 32-bit colour with an AND mask) and the twelve busy
-// cursors montre01.cur ... montre12.cur (32 x 32, monochrome, hot spot at the top-left corner).
+// quillon.ico (16, 24, 32 and 48 pixels in 32-bit colour with an AND mask, and 256 pixels as a
+// PNG image, as Windows keeps its large icons) and the twelve busy cursors montre01.cur ...
+// montre12.cur (32 x 32, monochrome, hot spot at the top-left corner); and the same icon as
+// the PNG images of the Linux desktops, icons/quillon-16.png ... icons/quillon-256.png.
 //
-//   dessine_images <directory>            writes the .ico and .cur files there
+//   dessine_images <directory>            writes the .ico and .cur files there, the PNG
+//                                         icons in its folder icons/
 //   dessine_images <directory> --apercu   also writes magnified previews (apercu_*.png)
 //
 // Plain C++ with no library, so the images can be redrawn on any machine:
@@ -11,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -118,10 +122,19 @@ struct geometrie {
     double bord_plume;                 // the feather's outline width
     int nlignes;
     ligne lignes[5];
+    double unite = 1; // pixels per pixel of the geometry drawn (an enlarged one draws more)
 };
 
 // clang-format off
-static const geometrie GRANDE = {
+static const geometrie MOYENNE = { // 48 pixels
+    {{5.5, 2.5}, {24.5, 2.5}, {33.5, 11.5}, {33.5, 45.5}, {5.5, 45.5}},
+    {{24.5, 2.5}, {24.5, 11.5}, {33.5, 11.5}},
+    15, 24, 2, 37,
+    {17.5, 43.5}, {45.5, 8.5}, 0.34, 5.0, 3.2, 0.15,
+    1.0, 1.2,
+    5, {{7.5, 9, 21}, {11.5, 9, 18}, {29.5, 9, 30}, {33.5, 9, 27}, {37.5, 9, 20}}};
+
+static const geometrie GRANDE = { // 32 pixels
     {{3.5, 1.5}, {16.5, 1.5}, {22.5, 7.5}, {22.5, 30.5}, {3.5, 30.5}}, // page
     {{16.5, 1.5}, {16.5, 7.5}, {22.5, 7.5}},                           // corner
     10, 16, 1, 25,                                                     // band
@@ -129,7 +142,15 @@ static const geometrie GRANDE = {
     1.0, 0.9,                                                          // outlines
     5, {{4.5, 6, 14}, {7.5, 6, 12}, {19.5, 6, 20}, {22.5, 6, 18}, {25.5, 6, 13}}};
 
-static const geometrie PETITE = {
+static const geometrie REDUITE = { // 24 pixels
+    {{2.5, 1.5}, {12.5, 1.5}, {17.5, 6.5}, {17.5, 22.5}, {2.5, 22.5}},
+    {{12.5, 1.5}, {12.5, 6.5}, {17.5, 6.5}},
+    7, 12, 1, 19,
+    {8.5, 22.0}, {23.0, 4.0}, 0.35, 2.5, 1.6, 0.17,
+    1.0, 0.7,
+    5, {{3.5, 4.5, 10}, {5.5, 4.5, 9}, {15.5, 4.5, 15}, {17.5, 4.5, 13}, {19.5, 4.5, 10}}};
+
+static const geometrie PETITE = { // 16 pixels
     {{1.5, 0.5}, {8.5, 0.5}, {11.5, 3.5}, {11.5, 15.5}, {1.5, 15.5}},
     {{8.5, 0.5}, {8.5, 3.5}, {11.5, 3.5}},
     5, 9, 0, 13,
@@ -137,6 +158,40 @@ static const geometrie PETITE = {
     1.0, 0.5,
     3, {{2.5, 3.5, 7.5}, {11.5, 3.5, 9.5}, {13.5, 3.5, 7}}};
 // clang-format on
+
+// A large size is the 32-pixel drawing enlarged k times, outlines with it: its antialiased
+// edges need no pixel of their own.
+static geometrie agrandie(const geometrie &g, double k) {
+    geometrie a = g;
+    for (point *p : {a.page, a.page + 1, a.page + 2, a.page + 3, a.page + 4, a.coin, a.coin + 1,
+                     a.coin + 2, &a.bec, &a.haut})
+        p->x *= k, p->y *= k;
+    for (double *v : {&a.bande_haut, &a.bande_bas, &a.bande_gauche, &a.bande_droite,
+                      &a.plume_gauche, &a.plume_droite, &a.trait, &a.bord_plume, &a.unite})
+        *v *= k;
+    for (int i = 0; i < a.nlignes; i++) {
+        a.lignes[i].y *= k;
+        a.lignes[i].x0 *= k;
+        a.lignes[i].x1 *= k;
+    }
+    return a;
+}
+
+// The drawing of each size: the small ones each their own, the large ones enlarged.
+static geometrie geometrie_de(int n) {
+    switch (n) {
+    case 16:
+        return PETITE;
+    case 24:
+        return REDUITE;
+    case 32:
+        return GRANDE;
+    case 48:
+        return MOYENNE;
+    default:
+        return agrandie(GRANDE, n / 32.0);
+    }
+}
 
 // Where p lies along the quill: t from 0 (nib) to 1 (top), s across it in pixels (positive to
 // the left on the way up).
@@ -164,7 +219,7 @@ static rgba couleur_icone(const geometrie &g, point p) {
     double t, s;
     repere_plume(g, p, &t, &s);
     if (t >= 0 && t <= g.fin_bec) {
-        double demi = (g.trait * 1.2) * (t / g.fin_bec) + 0.15;
+        double demi = (g.trait * 1.2) * (t / g.fin_bec) + 0.15 * g.unite;
         if (std::fabs(s) <= demi) return BEC;
     }
     if (t > g.fin_bec && t <= 1 && std::fabs(s) <= g.bord_plume * 0.5) return PLUME_BORD;
@@ -197,7 +252,7 @@ static rgba couleur_icone(const geometrie &g, point p) {
     if (dans_polygone(p, g.coin, 3)) return PLI;
     for (int i = 0; i < g.nlignes; i++) {
         const ligne &l = g.lignes[i];
-        if (std::fabs(p.y - l.y) <= 0.5 && p.x >= l.x0 && p.x <= l.x1) return LIGNE;
+        if (std::fabs(p.y - l.y) <= 0.5 * g.unite && p.x >= l.x0 && p.x <= l.x1) return LIGNE;
     }
     return PAPIER;
 }
@@ -363,8 +418,8 @@ static octets image_curseur(const int *px) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Previews: a magnified picture in an uncompressed PNG (stored deflate blocks), enough to look
-// at the pixels without any image library.
+// PNG images: the icon's large image, the desktops' icons and the previews. The rows are
+// filtered and deflated as PNG asks (LZ77 matches in fixed Huffman codes: no library needed).
 
 static uint32_t crc_png(const uint8_t *d, size_t n, uint32_t crc = 0) {
     crc = ~crc;
@@ -375,48 +430,169 @@ static uint32_t crc_png(const uint8_t *d, size_t n, uint32_t crc = 0) {
     return ~crc;
 }
 
+static void ecrit32_gros(octets &o, uint32_t v) {
+    for (int i = 3; i >= 0; i--) o.push_back(uint8_t(v >> (8 * i)));
+}
+
 static void morceau_png(octets &o, const char *type, const octets &donnees) {
-    auto be32 = [&o](uint32_t v) {
-        for (int i = 3; i >= 0; i--) o.push_back(uint8_t(v >> (8 * i)));
-    };
-    be32(uint32_t(donnees.size()));
+    ecrit32_gros(o, uint32_t(donnees.size()));
     octets tc(type, type + 4);
     tc.insert(tc.end(), donnees.begin(), donnees.end());
     o.insert(o.end(), tc.begin(), tc.end());
-    be32(crc_png(tc.data(), tc.size()));
+    ecrit32_gros(o, crc_png(tc.data(), tc.size()));
 }
 
-// rgb: w x h pixels, 3 bytes each, rows top to bottom.
-static octets png(const octets &rgb, int w, int h) {
-    octets o = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    octets ihdr;
-    for (uint32_t v : {uint32_t(w), uint32_t(h)})
-        for (int i = 3; i >= 0; i--) ihdr.push_back(uint8_t(v >> (8 * i)));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
-    morceau_png(o, "IHDR", ihdr);
-    octets brut; // filter byte 0 before each row
-    for (int y = 0; y < h; y++) {
-        brut.push_back(0);
-        brut.insert(brut.end(), rgb.begin() + size_t(y) * w * 3,
-                    rgb.begin() + size_t(y + 1) * w * 3);
+// Bits into bytes, the first in the lowest bit; a Huffman code goes in from its highest bit.
+struct flux_bits {
+    octets &o;
+    uint32_t reserve = 0;
+    int nb = 0;
+    void ecrit(uint32_t v, int n) {
+        reserve |= v << nb;
+        for (nb += n; nb >= 8; nb -= 8, reserve >>= 8) o.push_back(uint8_t(reserve));
     }
+    void code(uint32_t c, int n) {
+        for (int i = n - 1; i >= 0; i--) ecrit((c >> i) & 1, 1);
+    }
+    void fin() {
+        if (nb > 0) o.push_back(uint8_t(reserve));
+        reserve = 0, nb = 0;
+    }
+};
+
+static void litteral(flux_bits &f, unsigned v) { // or a length code, 256 to 285
+    if (v < 144)
+        f.code(0x30 + v, 8);
+    else if (v < 256)
+        f.code(0x190 + v - 144, 9);
+    else if (v < 280)
+        f.code(v - 256, 7);
+    else
+        f.code(0xc0 + v - 280, 8);
+}
+
+// A match of `lg` bytes (3..258) found `dist` bytes back (1..32768).
+static void correspondance(flux_bits &f, unsigned lg, unsigned dist) {
+    static const unsigned base_lg[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                         15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                         67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const unsigned base_dist[30] = {
+        1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+        193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    int i = 28;
+    while (base_lg[i] > lg) i--;
+    litteral(f, 257 + i);
+    f.ecrit(lg - base_lg[i], i < 8 || i == 28 ? 0 : (i - 4) / 4);
+    int j = 29;
+    while (base_dist[j] > dist) j--;
+    f.code(j, 5);
+    f.ecrit(dist - base_dist[j], j < 2 ? 0 : (j - 2) / 2);
+}
+
+// A zlib stream of one deflate block: each position takes the longest of the earlier matches
+// that a hash of its first three bytes leads to.
+static octets zlib(const octets &d) {
     octets z = {0x78, 0x01};
+    flux_bits f{z};
+    f.ecrit(1, 1); // the last block
+    f.ecrit(1, 2); // in fixed codes
+    const size_t fenetre = 32768, essais = 128;
+    std::vector<int32_t> tete(1 << 16, -1), precedent(d.size(), -1);
+    auto cle = [&d](size_t i) { return (d[i] << 8 ^ d[i + 1] << 4 ^ d[i + 2]) & 0xffff; };
+    auto retient = [&](size_t i) {
+        if (i + 2 >= d.size()) return;
+        precedent[i] = tete[cle(i)];
+        tete[cle(i)] = int32_t(i);
+    };
+    for (size_t i = 0; i < d.size();) {
+        size_t meilleur = 0, dist = 0;
+        if (i + 2 < d.size()) {
+            size_t essai = 0;
+            for (int32_t j = tete[cle(i)]; j >= 0 && i - j <= fenetre && essai < essais;
+                 j = precedent[j], essai++) {
+                size_t lg = 0;
+                while (lg < 258 && i + lg < d.size() && d[j + lg] == d[i + lg]) lg++;
+                if (lg > meilleur) meilleur = lg, dist = i - j;
+            }
+        }
+        if (meilleur >= 3) {
+            correspondance(f, unsigned(meilleur), unsigned(dist));
+            for (size_t k = 0; k < meilleur; k++) retient(i + k);
+            i += meilleur;
+        } else {
+            litteral(f, d[i]);
+            retient(i++);
+        }
+    }
+    litteral(f, 256); // end of the block
+    f.fin();
     uint32_t a = 1, b = 0;
-    for (uint8_t c : brut) {
+    for (uint8_t c : d) {
         a = (a + c) % 65521;
         b = (b + a) % 65521;
     }
-    for (size_t i = 0; i < brut.size(); i += 65535) {
-        size_t n = std::min<size_t>(65535, brut.size() - i);
-        z.push_back(i + n == brut.size() ? 1 : 0);
-        ecrit16(z, unsigned(n));
-        ecrit16(z, unsigned(~n & 0xffff));
-        z.insert(z.end(), brut.begin() + i, brut.begin() + i + n);
+    ecrit32_gros(z, b << 16 | a);
+    return z;
+}
+
+// The PNG filter of one row: each byte as a difference from its neighbours.
+static uint8_t filtre(int type, int x, int a, int b, int c) {
+    switch (type) {
+    case 1:
+        return uint8_t(x - a);
+    case 2:
+        return uint8_t(x - b);
+    case 3:
+        return uint8_t(x - (a + b) / 2);
+    case 4: {
+        int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        return uint8_t(x - (pa <= pb && pa <= pc ? a : pb <= pc ? b : c));
     }
-    for (int i = 3; i >= 0; i--) z.push_back(uint8_t(((b << 16) | a) >> (8 * i)));
-    morceau_png(o, "IDAT", z);
+    default:
+        return uint8_t(x);
+    }
+}
+
+// px: w x h pixels of `canaux` bytes each (3: RGB, 4: RGBA), rows top to bottom. Each row
+// takes the filter whose bytes stray least from zero, as PNG encoders usually choose.
+static octets png(const octets &px, int w, int h, int canaux) {
+    octets o = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    octets ihdr;
+    ecrit32_gros(ihdr, uint32_t(w));
+    ecrit32_gros(ihdr, uint32_t(h));
+    ihdr.insert(ihdr.end(), {8, uint8_t(canaux == 4 ? 6 : 2), 0, 0, 0});
+    morceau_png(o, "IHDR", ihdr);
+    size_t ligne = size_t(w) * canaux;
+    octets filtre_lignes, vide(ligne, 0);
+    for (int y = 0; y < h; y++) {
+        const uint8_t *l = &px[y * ligne], *dessus = y > 0 ? l - ligne : vide.data();
+        octets meilleure;
+        long meilleure_somme = -1;
+        for (int type = 0; type < 5; type++) {
+            octets f = {uint8_t(type)};
+            long somme = 0;
+            for (size_t i = 0; i < ligne; i++) {
+                int a = i >= size_t(canaux) ? l[i - canaux] : 0;
+                int c = i >= size_t(canaux) ? dessus[i - canaux] : 0;
+                f.push_back(filtre(type, l[i], a, dessus[i], c));
+                somme += std::abs(int(int8_t(f.back())));
+            }
+            if (meilleure_somme < 0 || somme < meilleure_somme)
+                meilleure = f, meilleure_somme = somme;
+        }
+        filtre_lignes.insert(filtre_lignes.end(), meilleure.begin(), meilleure.end());
+    }
+    morceau_png(o, "IDAT", zlib(filtre_lignes));
     morceau_png(o, "IEND", {});
     return o;
+}
+
+// An icon image (0xAARRGGBB, n x n) as an RGBA PNG.
+static octets png_icone(const std::vector<uint32_t> &px, int n) {
+    octets rgba;
+    for (uint32_t c : px)
+        rgba.insert(rgba.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
+    return png(rgba, n, n, 4);
 }
 
 // Magnifies an n x n image by `zoom`, on a checkerboard so transparency shows, with a grid
@@ -436,7 +612,7 @@ template <typename F> static octets apercu(int n, int zoom, F couleur) {
                 o[k] = uint8_t(std::lround(v * a + fond * (1 - a)));
             }
         }
-    return png(rgb, w, w);
+    return png(rgb, w, w, 3);
 }
 
 int main(int argc, char **argv) {
@@ -448,15 +624,21 @@ int main(int argc, char **argv) {
     bool voir = argc > 2 && strcmp(argv[2], "--apercu") == 0;
     bool ok = true;
 
+    // The icon's images, small to large; the desktops' icons of the sizes they look for.
     std::vector<entree> icones;
-    for (int n : {32, 16}) {
-        std::vector<uint32_t> px = rend_icone(n == 32 ? GRANDE : PETITE, n);
-        icones.push_back({n, 0, 1, 32, image_icone(px, n)});
+    for (int n : {16, 24, 32, 48, 256}) {
+        std::vector<uint32_t> px = rend_icone(geometrie_de(n), n);
+        octets image = n == 256 ? png_icone(px, n) : image_icone(px, n);
+        icones.push_back({n, 0, 1, 32, image});
         if (voir)
-            ok &= ecrit_fichier(dir + "apercu_icone" + std::to_string(n) + ".png",
-                                apercu(n, 256 / n, [&](int x, int y) { return px[y * n + x]; }));
+            ok &= ecrit_fichier(
+                dir + "apercu_icone" + std::to_string(n) + ".png",
+                apercu(n, std::max(1, 256 / n), [&](int x, int y) { return px[y * n + x]; }));
     }
     ok &= ecrit_fichier(dir + "quillon.ico", fichier_ressource(1, icones));
+    for (int n : {16, 32, 48, 128, 256})
+        ok &= ecrit_fichier(dir + "icons/quillon-" + std::to_string(n) + ".png",
+                            png_icone(rend_icone(geometrie_de(n), n), n));
 
     std::vector<int> planche(32 * 32 * 12); // all twelve side by side for the preview
     for (int h = 1; h <= 12; h++) {

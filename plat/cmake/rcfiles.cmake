@@ -1,5 +1,6 @@
 # The files a resource script needs besides itself: the headers it includes with quotes and
-# the images its ICON and CURSOR statements name, as paths relative to the script's folder.
+# the files its ICON, CURSOR and manifest (RT_MANIFEST) statements name, as paths relative to
+# the script's folder.
 function(quillon_rc_files rc_path out_var)
     get_filename_component(base "${rc_path}" DIRECTORY)
     set(result "")
@@ -16,7 +17,7 @@ function(quillon_rc_files rc_path out_var)
                     list(APPEND result "${rel}")
                     list(APPEND todo "${inc}")
                 endif()
-            elseif(line MATCHES "^[ \t]*[A-Za-z0-9_]+[ \t]+(ICON|CURSOR)[ \t]+\"([^\"]+)\"")
+            elseif(line MATCHES "^[ \t]*[A-Za-z0-9_]+[ \t]+(ICON|CURSOR|RT_MANIFEST)[ \t]+\"([^\"]+)\"")
                 string(REPLACE "\\\\" "/" img "${CMAKE_MATCH_2}")
                 if(NOT img IN_LIST result)
                     list(APPEND result "${img}")

@@ -18,6 +18,10 @@ struct PlatHelpState {
 
 PlatHelpState plat_test_help_state(void);
 
+// Whether the thread that last handed a document to the shell (ShellExecuteA) had COM in a
+// single-threaded apartment, as the shell's documentation asks.
+bool plat_test_help_com(void);
+
 // Clicks, as a user would, the first link of the page whose text is `text` (UTF-8); false
 // when there is no such link.
 bool plat_test_help_click_link(const char *text);

@@ -1,4 +1,5 @@
-// Statements of a resource script: ICON, CURSOR, DIALOG and DIALOGEX with their controls.
+// Statements of a resource script: ICON, CURSOR, DIALOG and DIALOGEX with their controls; a
+// VERSIONINFO and a manifest (RT_MANIFEST), which only Windows reads, are read past.
 #include <cctype>
 #include <cstring>
 #include "resources/expr.h"
@@ -137,7 +138,28 @@ class Parser {
             return true;
         }
         if (type == "DIALOG" || type == "DIALOGEX") return dialog((int)id, type == "DIALOGEX");
+        if (type == "RT_MANIFEST") {
+            if (cur().kind != RcToken::String) return fail("file name expected");
+            ++pos_;
+            return true;
+        }
+        if (type == "VERSIONINFO") return past_blocks();
         return fail("unsupported resource type " + type);
+    }
+
+    // The statements up to the first BEGIN, then that block with the blocks it holds.
+    bool past_blocks() {
+        while (!is_word("BEGIN") && !is_punct("{")) {
+            if (cur().kind == RcToken::End) return fail("BEGIN expected");
+            ++pos_;
+        }
+        for (int depth = 0;; ++pos_) {
+            if (cur().kind == RcToken::End) return fail("END expected");
+            if (is_word("BEGIN") || is_punct("{")) ++depth;
+            if ((is_word("END") || is_punct("}")) && --depth == 0) break;
+        }
+        ++pos_;
+        return true;
     }
 
     bool dialog(int id, bool ex) {

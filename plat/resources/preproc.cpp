@@ -61,9 +61,11 @@ class Preprocessor {
         including_.pop_back();
     }
 
+    // The end stands where the last token does: a statement cut short is reported there.
     std::vector<RcToken> finish() {
         RcToken end;
         end.kind = RcToken::End;
+        if (!out_.empty()) end.file = out_.back().file, end.line = out_.back().line;
         out_.push_back(end);
         return std::move(out_);
     }

@@ -39,6 +39,9 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
         return screen_rect().width();
     case VERTRES:
         return screen_rect().height();
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return 96; // the dots per inch the dialogs' fonts are sized for (user32/units.cpp)
     default:
         return 0;
     }

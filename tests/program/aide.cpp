@@ -8,8 +8,9 @@
 #include "tempdrive.h"
 
 // The Help button opens the document beside the program, of its name with the extension
-// "htm"; without it, a message names the file looked for. (The document found and shown, from
-// the examination dialog's icon: tests/engine/examen.cpp.)
+// "htm", with COM on its thread as the shell asks; without it, a message names the file looked
+// for. (The document found and shown, from the examination dialog's icon:
+// tests/engine/examen.cpp.)
 TEST(Programme, HelpButtonLooksForTheDocumentBesideTheProgram) {
     TempDrives d;
     char moi[MAX_PATH];
@@ -25,6 +26,7 @@ TEST(Programme, HelpButtonLooksForTheDocumentBesideTheProgram) {
         message.attend();
         plat_test_click(h, IDD_AIDE);
         aide = plat_test_help_state();
+        EXPECT_TRUE(plat_test_help_com());
         plat_test_key(h, VK_ESCAPE);
     });
     EXPECT_EQ(nom_faide, attendu);
@@ -64,7 +66,8 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
           err_lectmac,    mess_escape,  mess_info,      revend,         err_ecriture, err_remplace,
           err_sauvegarde, err_tropgros, err_creation,   err_nomlong,    err_lien,     err_nomsaut,
           err_sousrep,    err_liste,    raison_acces,   raison_protege, raison_plein, raison_nom,
-          raison_long,    raison_autre, err_aide}) {
+          raison_long,    raison_autre, err_aide,       raison_lecture_seule, raison_utilise,
+          raison_absent,  compte_convertis, compte_dejabin, compte_pasquillon, compte_problemes}) {
         std::string texte = utf8(message);
         // The pieces between the values put in (%s, %lu).
         for (size_t debut = 0, fin; debut <= texte.size();

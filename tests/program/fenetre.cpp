@@ -43,17 +43,18 @@ TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
 }
 
 // Escape during the work asks whether to stop: "Oui" stops after the file under way, which is
-// left as it was, and keeps what was done; "Non" goes on. No key typed during the work acts
-// on the main window afterwards. In a pass, the question waits until the files converted
-// before it are in place and their folder flushed: a program ended while it is open leaves
-// nothing half done.
-TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
+// left as it was, and keeps what was done; "Non" goes on. No key typed and no click made
+// during the work acts on the main window afterwards. In a pass, the question waits until the
+// files converted before it are in place and their folder flushed: a program ended while it
+// is open leaves nothing half done.
+TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
     TempDrives d;
     const std::string gros(300000, 'g');
     d.write("a.txt", "A");
     d.write("b.bin", entete_quillon(1, 0) + "B"); // already Quillon: a message between files
     d.write("c.bin", gros);
     d.write("d.txt", "D");
+    d.write("e.txt", "E");
     std::vector<std::string> questions;
     auto repond = [&](int bouton) {
         plat_test_push_dialog_handler([&questions, bouton](HWND q, int modele) {
@@ -96,6 +97,18 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
         EXPECT_EQ(masque, std::string("*.*"));
         EXPECT_EQ(d.read("c.bin").size(), gros.size() + 128);
         EXPECT_EQ(d.read("d.txt").substr(128), "D");
+
+        // A click on Strip and one on the close box, made while Add works on e.txt: Windows
+        // keeps them waiting, and once the selection is gone Strip would take every header
+        // off again.
+        selectionne(h, {"e.txt"});
+        plat_test_post_click(h, IDD_RETIRER);
+        plat_test_post_close_box(h);
+        plat_test_click(h, IDD_AJOUTER);
+        plat_test_wait(50);
+        EXPECT_TRUE(IsWindowVisible(h));
+        for (const char *nom : {"a.txt", "d.txt", "e.txt"})
+            EXPECT_EQ(d.read(nom).size(), 129u) << nom;
 
         // A pass over n1.txt and n2.txt, Escape each time answered "Non" and typed again:
         // asked before n1.txt, during its copy, then before n2.txt, once n1.txt is in place.

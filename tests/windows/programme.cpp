@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include "app/quillonid.h"
 #include "plattest_ui.h"
@@ -173,6 +174,67 @@ TEST(Windows, AddExamineAndStripTheHeaderOfAFile) {
     ASSERT_TRUE(p.traite(nom, IDD_RETIRER));
     EXPECT_TRUE(d.read(nom) == original) << "the file differs from the original";
     EXPECT_TRUE(p.quitte());
+}
+
+// At 144 dots per inch the windows, laid out in dialog units that follow the font, are half as
+// large again as at 96 (Windows stretches no window of a program whose manifest says it knows
+// the display's scale; Wine stretches none at all). Each window is pictured at both scales, for
+// a person to look at (no text cut or overlapping): the main window, the open dialog of
+// signature files (shortened by pixels of the display), the examination, a message, the About
+// box.
+TEST(Windows, AtHalfAgainTheScaleTheWindowsAreHalfAgainAsLarge) {
+    TempFolder d;
+    const char *nom = "Letter to Paul.doc";
+    d.write(nom, contenu(1000));
+    d.write("mine.sig", "DOC,WDBNMSWD,Word\r\n");
+    d.write("theirs.sig", "DOC,WDBNMSWD,Word\r\n");
+    auto taille = [](HWND h) {
+        RECT r;
+        GetClientRect(h, &r);
+        return std::vector<double>{(double)r.right, (double)r.bottom};
+    };
+    std::map<DWORD, std::vector<double>> principale, examen;
+    for (DWORD ppp : {96, 144}) {
+        HKEY k;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &k), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(k, "LogPixels", 0, REG_DWORD, (const BYTE *)&ppp, sizeof ppp),
+                  ERROR_SUCCESS);
+        RegCloseKey(k);
+        const std::string suffixe = "-" + std::to_string(ppp) + "dpi.png";
+        Programme p(d.path());
+        ASSERT_NE(p.fenetre, nullptr) << "no main window";
+        principale[ppp] = taille(p.fenetre);
+        image(p.fenetre, ("main-window" + suffixe).c_str());
+        // The dialog that opens, pictured, and closed by its button.
+        auto ferme = [&](const char *titre, int bouton, const char *nom_image) {
+            HWND h = nullptr;
+            EXPECT_TRUE(attend([&] { return (h = p.du_programme(titre)) != nullptr; })) << titre;
+            if (h == nullptr) return std::vector<double>{0, 0};
+            std::vector<double> t = taille(h);
+            image(h, (nom_image + suffixe).c_str());
+            p.clique(h, bouton);
+            EXPECT_TRUE(attend([&] { return !IsWindow(h); }));
+            return t;
+        };
+        ASSERT_TRUE(p.traite(nom, IDD_AJOUTER));
+        ASSERT_TRUE(p.selectionne(nom));
+        p.clique(p.fenetre, IDD_EXAMINER);
+        ferme("Ouvrir un fichier de signatures", IDCANCEL, "open-signatures");
+        examen[ppp] = ferme(TITRE_EXAMEN, IDA_QUITTER, "examine-header");
+        ASSERT_TRUE(attend([&] { return p.nb_selectionnes() == 0; }));
+        ASSERT_TRUE(p.traite(nom, IDD_RETIRER));
+        ASSERT_TRUE(p.selectionne(nom));
+        p.clique(p.fenetre, IDD_EXAMINER);
+        ferme("Quillon - Information", IDOK, "message");
+        ASSERT_TRUE(attend([&] { return p.nb_selectionnes() == 0; }));
+        p.clique(p.fenetre, IDD_APROPOS);
+        ferme("About Quillon", IDD_APROPOS_OK, "about");
+        EXPECT_TRUE(p.quitte());
+    }
+    for (int i = 0; i < 2; i++) {
+        EXPECT_NEAR(principale[144][i] / principale[96][i], 1.5, 0.15) << principale[96][i];
+        EXPECT_NEAR(examen[144][i] / examen[96][i], 1.5, 0.15) << examen[96][i];
+    }
 }
 
 // The Help button hands the document beside the program to the program registered for

@@ -73,6 +73,13 @@ typedef INT_PTR(WINAPI *FARPROC)();
 #define MAX_PATH 260
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 
+// Results of COM: negative for a failure.
+#define S_OK ((HRESULT)0)
+#define S_FALSE ((HRESULT)1)
+#define RPC_E_CHANGED_MODE ((HRESULT)0x80010106L)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
@@ -148,6 +155,7 @@ typedef WIN32_FIND_DATAA WIN32_FIND_DATA;
 #define ERROR_WRITE_PROTECT 19L
 #define ERROR_NOT_READY 21L
 #define ERROR_SHARING_VIOLATION 32L
+#define ERROR_LOCK_VIOLATION 33L
 #define ERROR_HANDLE_DISK_FULL 39L
 #define ERROR_NOT_SUPPORTED 50L
 #define ERROR_FILE_EXISTS 80L

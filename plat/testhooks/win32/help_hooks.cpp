@@ -4,6 +4,7 @@
 // document can be read, "file not found" otherwise), and the document handed over is kept.
 // The real shell and a registered stand-in browser are tried by tests/windows/programme.cpp.
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <cstring>
 #include <string>
@@ -17,10 +18,15 @@ PlatHelpState shown = [] {
     s.own_viewer = false;
     return s;
 }();
+bool com = false;
 } // namespace
 
 WRAPPED(HINSTANCE, ShellExecuteA, 24,
         (HWND hWnd, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir, INT show)) {
+    // A thread already in a single-threaded apartment answers S_FALSE, and the call is undone.
+    HRESULT essai = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    com = essai == S_FALSE;
+    if (SUCCEEDED(essai)) CoUninitialize();
     const char *ext = file ? strrchr(file, '.') : nullptr;
     bool document = ext && (lstrcmpiA(ext, ".htm") == 0 || lstrcmpiA(ext, ".html") == 0) &&
                     (verb == nullptr || strcmp(verb, "open") == 0);
@@ -44,6 +50,10 @@ WRAPPED(HINSTANCE, ShellExecuteA, 24,
 // position are not the program's to know).
 PlatHelpState plat_test_help_state(void) {
     return shown;
+}
+
+bool plat_test_help_com(void) {
+    return com;
 }
 
 // Following links is the browser's: no link is clicked.

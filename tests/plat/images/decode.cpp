@@ -187,9 +187,10 @@ TEST(PlatImages, MonochromeCursorKeepsTheFourMaskCasesAndItsHotSpot) {
     EXPECT_EQ(curseur(loin).hotSpot(), QPoint(1, 1));
 }
 
-TEST(PlatImages, ProgramIconHasBothSizesOnATransparentGround) {
+// Its 256-pixel image is a PNG stream, as Windows keeps its large icons.
+TEST(PlatImages, ProgramIconHasEverySizeOnATransparentGround) {
     Octets o = lit_ressource("quillon.ico");
-    for (int n : {32, 16}) {
+    for (int n : {16, 24, 32, 48, 256}) {
         QImage img = icone(o, n);
         ASSERT_EQ(img.size(), QSize(n, n));
         EXPECT_EQ(qAlpha(img.pixel(0, n - 1)), 0); // corner outside the page
@@ -247,11 +248,12 @@ TEST(PlatImages, TruncatedOrCorruptedDataGivesNothing) {
     Octets ico = lit_ressource("quillon.ico"), cur = lit_ressource("montre03.cur");
     ASSERT_FALSE(ico.empty());
     ASSERT_FALSE(cur.empty());
-    // Cut anywhere: the cursor is lost; the icon survives only while its 32-pixel image does.
-    uint32_t fin32 = (ico[14] | ico[15] << 8 | ico[16] << 16 | ico[17] << 24) +
-                     (ico[18] | ico[19] << 8 | ico[20] << 16 | ico[21] << 24);
+    // Cut anywhere: the cursor is lost; the icon survives as soon as one image is whole (the
+    // first, the smallest).
+    uint32_t fin_premiere = (ico[14] | ico[15] << 8 | ico[16] << 16 | ico[17] << 24) +
+                            (ico[18] | ico[19] << 8 | ico[20] << 16 | ico[21] << 24);
     for (size_t n = 0; n < ico.size(); n++)
-        EXPECT_EQ(plat_decode_icon(ico.data(), n, 32).isNull(), n < fin32) << n;
+        EXPECT_EQ(plat_decode_icon(ico.data(), n, 32).isNull(), n < fin_premiere) << n;
     for (size_t n = 0; n < cur.size(); n++)
         EXPECT_EQ(plat_decode_cursor(cur.data(), n).shape(), Qt::ArrowCursor) << n;
     EXPECT_TRUE(plat_decode_icon(nullptr, 100).isNull());

@@ -88,6 +88,8 @@ TEST(PlatResourceScript, MalformedScriptsEndWithAnErrorOnTheirLine) {
         {"\n#if " + deep_parens + "\n#endif\n", "self.rc:2: expression nested too deeply"},
         {"\n#if 1 / (2 - 2)\n#endif\n", "self.rc:2: division by zero"},
         {"\n1 DIALOG 5 % 0, 0, 1, 1\n", "self.rc:2: division by zero"},
+        {"1 VERSIONINFO\nFILEVERSION 1, 0\nBEGIN\n BLOCK \"x\"\n BEGIN\n END\n",
+         "self.rc:6: END expected"},
     };
     for (const auto &c : cases) {
         PlatResourceFile f = {"self.rc", (const unsigned char *)c.script.data(), c.script.size()};
