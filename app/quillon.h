@@ -132,6 +132,9 @@ extern const char *err_nomsaut;    // a name with a line break cannot go through
 extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
 extern const char *err_vidage;     // a directory's flush failed: its renames may not last
 extern const char *err_liste;      // the file list of a directory could not be written
+extern const char *err_modifie;    // another program changed the file during its conversion
+extern const char *err_douteux;    // names like the program's work files, on a volume without
+                                   // marks (format: one of them, then the directory)
 // Why a file could not be created (the last %s of err_creation) or opened
 extern const char *raison_acces, *raison_protege, *raison_plein, *raison_nom, *raison_long;
 extern const char *raison_lecture_seule, *raison_utilise, *raison_absent;

@@ -6,9 +6,11 @@
 // number of runs.
 //
 //   quillon_bench WORKDIR                 all the measurements, printed with their ratios
-//   quillon_bench --pass OP NAME RECURS   one pass in the current directory (child process):
+//   quillon_bench --pass OP NAME RECURS [BACKUP]
+//                                         one pass in the current directory (child process):
 //                                         OP add|strip (or list: the enumeration alone), NAME
-//                                         a file or a pattern; prints the seconds it took
+//                                         a file or a pattern, BACKUP 1 to keep backups;
+//                                         prints the seconds it took
 //
 // Each pass runs in a process of its own, as the program does, inside its main window (so
 // the progress bar and the busy cursor work), headless; its peak memory is that process's.
@@ -60,7 +62,7 @@ static int passe_enfant(int argc, char **argv) {
     Global_hInst = GetModuleHandleA(nullptr);
     InitCommonControls(); // as the program's WinMain does: the pass shows the progress bar
     const char *op = argv[2], *nom = argv[3];
-    int recurs = atoi(argv[4]);
+    int recurs = atoi(argv[4]), backup = argc > 5 ? atoi(argv[5]) : 0;
     double secondes = 0;
     plat_test_push_dialog_handler([&](HWND hDlg, int) {
         hWndMain = hDlg;
@@ -72,7 +74,7 @@ static int passe_enfant(int argc, char **argv) {
             ajout ? add_header(nom, 0) : strip_header(nom, 0);
             vide_repertoires(); // as a command does at its end
         } else {
-            ajout ? recurs_add_header(nom, recurs, 0) : recurs_strip_header(nom, recurs, 0);
+            ajout ? recurs_add_header(nom, recurs, backup) : recurs_strip_header(nom, recurs, backup);
         }
         secondes = std::chrono::duration<double>(horloge::now() - debut).count();
         EndDialog(hDlg, 0);
@@ -110,7 +112,8 @@ static double chrono_sh(const std::string &commande) {
 }
 
 // One pass in a fresh process whose current directory is dir.
-static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs) {
+static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs,
+                    int backup = 0) {
     sh("sync");
     int tube[2];
     if (pipe(tube) != 0) exit(1);
@@ -119,8 +122,9 @@ static Mesure passe(const std::string &dir, const char *op, const std::string &n
         dup2(tube[1], 1);
         close(tube[0]);
         if (chdir(dir.c_str()) != 0) _exit(1);
-        std::string r = std::to_string(recurs);
-        execl(moi.c_str(), moi.c_str(), "--pass", op, nom.c_str(), r.c_str(), (char *)nullptr);
+        std::string r = std::to_string(recurs), b = std::to_string(backup);
+        execl(moi.c_str(), moi.c_str(), "--pass", op, nom.c_str(), r.c_str(), b.c_str(),
+              (char *)nullptr);
         _exit(1);
     }
     close(tube[1]);
@@ -210,7 +214,7 @@ static void en_alternance(int essais, Base base, Ajout ajout, Retrait retrait) {
 
 int main(int argc, char **argv) {
     moi = fs::canonical("/proc/self/exe");
-    if (argc == 5 && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
+    if ((argc == 5 || argc == 6) && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
     if (argc != 2) {
         fprintf(stderr, "usage: %s WORKDIR\n", argv[0]);
         return 2;
@@ -259,7 +263,9 @@ int main(int argc, char **argv) {
     }
 
     // A tree of 10 000 small files in 100 directories: passes of each operation against
-    // cp -r of the tree and a flush of every copied file.
+    // cp -r of the tree and a flush of every copied file; and adding with backups, whose names
+    // are flushed to the disk before each batch's files are replaced (the backups are removed
+    // after each such pass, as the next would keep them and leave the files).
     {
         std::string dir = base + "/arbre";
         for (int d = 0; d < 100; ++d) {
@@ -270,7 +276,7 @@ int main(int argc, char **argv) {
         }
         int n = essais ? essais : 3;
         entete("A tree of 10 000 small files", n);
-        Serie cp, ajout, retrait;
+        Serie cp, ajout, ajout_bak, retrait;
         en_alternance(
             n,
             [&] {
@@ -279,6 +285,10 @@ int main(int argc, char **argv) {
                                          "find copie -type f -exec sync {} + && rm -rf copie"));
             },
             [&] {
+                ajout_bak.s.push_back(passe(dir + "/t", "add", "*.*", 1, 1).secondes);
+                verifie(dir + "/t/d99/f99.bak", 500 + 37 * 99);
+                sh("find '" + dir + "/t' -name '*.bak' -delete");
+                passe(dir + "/t", "strip", "*.*", 1); // back to the plain files
                 ajout.s.push_back(passe(dir + "/t", "add", "*.*", 1).secondes);
                 verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
             },
@@ -288,6 +298,7 @@ int main(int argc, char **argv) {
             });
         ligne("cp -r + sync of each copy (baseline)", cp, cp);
         ligne("add header, recursive pass", ajout, cp);
+        ligne("add header with backups, recursive pass", ajout_bak, cp);
         ligne("strip header, recursive pass", retrait, cp);
         fs::remove_all(dir);
     }

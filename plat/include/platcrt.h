@@ -42,6 +42,9 @@ using ::plat_rename;
 #define _MAX_EXT 256
 extern "C" {
 char *_strlwr(char *str) noexcept; // A-Z only, as in the "C" locale
+// Comparisons without regard to case, A-Z only, as in the "C" locale.
+int _stricmp(const char *a, const char *b) noexcept;
+int _strnicmp(const char *a, const char *b, size_t n) noexcept;
 char *_ltoa(long value, char *buffer, int radix) noexcept;
 char *_ultoa(unsigned long value, char *buffer, int radix) noexcept;
 void _splitpath(const char *path, char *drive, char *dir, char *fname, char *ext) noexcept;

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <direct.h>
 #include "kernel32/names_utf8.h"
 #include "app/vidage.h"
@@ -81,8 +82,9 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
 }
 
 // Where the root cannot be written the list goes to the temporary directory; where neither
-// can, the message names the folder whose files are ignored. (A file whose work file cannot
-// be made: tests/program/posix.cpp.)
+// can, the message names the folder whose files are ignored. The list, which tells what a
+// folder holds, is readable by its owner alone. (A file whose work file cannot be made:
+// tests/program/posix.cpp.)
 TEST_F(Remplace, ListFindsAPlaceOrTheFolderIsNamed) {
     SansPrivileges utilisateur;
     c.mkdir("temp");
@@ -92,7 +94,16 @@ TEST_F(Remplace, ListFindsAPlaceOrTheFolderIsNamed) {
     chmod(c.host("").c_str(), 0555);
     ASSERT_EQ(_chdir("docs"), 0);
     messages.attend();
+    std::set<unsigned> modes; // of the files in the temporary directory at each rename
+    plat_test_on_move([&](const char *, const char *) {
+        for (auto &nom : noms_dans(c.host("temp"))) {
+            struct stat st;
+            if (stat(c.host("temp/" + nom).c_str(), &st) == 0) modes.insert(st.st_mode & 0777);
+        }
+    });
     recurs_add_header("*.*", 1, 0);
+    plat_test_on_move(nullptr);
+    EXPECT_EQ(modes, std::set<unsigned>{0600});
     chmod(c.host("temp").c_str(), 0555);
     recurs_add_header("*.*", 0, 0);
     chmod(c.host("").c_str(), 0755);
