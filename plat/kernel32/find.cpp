@@ -1,10 +1,13 @@
 // FindFirstFileA / FindNextFileA / FindClose. A search takes its snapshot of the directory's
-// names at the first call, in the layer's stable order, "." and ".." first except at a drive's
-// root; each entry's details are read when it is handed out, so that a large directory costs
-// little more than its names.
+// names and types at the first call, in one reading of the directory, in the layer's stable
+// order, "." and ".." first except at a drive's root; each entry's details are read when it is
+// handed out, by one status query relative to the directory kept open (a link takes two), so
+// that a large directory costs little more than its names.
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <set>
+#include <unistd.h>
 #include <vector>
 #include <windows.h>
 #include "kernel32/attr.h"
@@ -16,9 +19,12 @@
 namespace {
 struct Search {
     std::vector<WIN32_FIND_DATAA> dots; // "." and "..", handed out first
-    std::string dir;                    // the host directory searched
+    int dirfd = -1;                     // the host directory searched
     DirList names;                      // its entries matching the pattern
     size_t next = 0;                    // counts the dots, then the names
+    ~Search() {
+        if (dirfd >= 0) close(dirfd);
+    }
 };
 std::set<Search *> searches;
 
@@ -46,7 +52,7 @@ bool next_found(Search *s, WIN32_FIND_DATAA &out) {
             return true;
         }
         size_t i = s->next - s->dots.size();
-        if (fs_find_data(fs_join(s->dir, s->names.host(i)), s->names.ansi(i), out)) {
+        if (fs_find_data_at(s->dirfd, s->names.host(i), s->names.type(i), s->names.ansi(i), out)) {
             ++s->next;
             return true;
         }
@@ -69,8 +75,8 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     Search *s = new Search;
     if (err == 0) {
         auto matches = [&](const std::string &ansi) { return fs_wildcard_match(pattern, ansi); };
-        s->dir = dir.full();
-        if (!fs_list_dir(s->dir, matches, s->names))
+        s->dirfd = open(dir.full().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (s->dirfd < 0 || !fs_list_dir_at(s->dirfd, matches, s->names))
             err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
     }
     if (err == 0 && pattern.empty()) err = ERROR_FILE_NOT_FOUND;
@@ -84,7 +90,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         DosPath parent = dos;
         parent.parts.pop_back();
         std::string parent_host = fs_locate(parent).full();
-        if (fs_wildcard_match(pattern, ".") && fs_find_data(s->dir, ".", fd)) s->dots.push_back(fd);
+        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd)) s->dots.push_back(fd);
         if (fs_wildcard_match(pattern, "..") && fs_find_data(parent_host, "..", fd))
             s->dots.push_back(fd);
     }
