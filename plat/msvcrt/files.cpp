@@ -18,6 +18,7 @@
 #include "platcrt.h"
 
 #undef fopen
+#undef fclose
 #undef remove
 #undef rename
 
@@ -67,6 +68,16 @@ FILE *plat_fopen(const char *filename, const char *mode) {
         errno = e;
     }
     return f;
+}
+
+int plat_fclose(FILE *stream) {
+    if (stream == nullptr) {
+        errno = EINVAL;
+        return EOF;
+    }
+    int flushed = fflush(stream);
+    fs_start_writeback(fileno(stream));
+    return fclose(stream) == 0 && flushed == 0 ? 0 : EOF;
 }
 
 FILE *_fdopen(int fd, const char *mode) {
@@ -119,6 +130,7 @@ int _creat(const char *filename, int pmode) noexcept {
 }
 
 int _close(int fd) noexcept {
+    fs_start_writeback(fd);
     return close(fd) == 0 || errno == EINTR ? 0 : -1;
 }
 
