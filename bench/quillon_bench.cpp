@@ -231,8 +231,8 @@ static void fenetre(const std::string &dir, const char *quoi, int n, int attendu
     long pic;
     std::string sortie = enfant(dir, {"--window", quoi, std::to_string(n)}, &pic);
     int vu = 0, sans_reponse = 0;
-    if (sscanf(sortie.c_str(), "%lf %lf %d %d", t1, t2, &vu, &sans_reponse) != 4 ||
-        vu != attendu || sans_reponse != 0) {
+    if (sscanf(sortie.c_str(), "%lf %lf %d %d", t1, t2, &vu, &sans_reponse) != 4 || vu != attendu ||
+        sans_reponse != 0) {
         fprintf(stderr, "the window (%s) in %s showed %d files, not %d\n", quoi, dir.c_str(), vu,
                 attendu);
         exit(1);
@@ -256,8 +256,8 @@ static double lecture_stat(const std::string &dir) {
 static void cree_fichiers(const std::string &dir, int n) {
     fs::create_directories(dir);
     for (int f = 0; f < n; ++f) {
-        int fd = open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(),
-                      O_CREAT | O_WRONLY, 0644);
+        int fd =
+            open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(), O_CREAT | O_WRONLY, 0644);
         if (fd < 0 || write(fd, "0123456789abcdef", 16) != 16 || close(fd) != 0) exit(1);
     }
 }

@@ -100,8 +100,7 @@ static bool list_with_generated_names(int dirfd,
     return true;
 }
 
-bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep,
-                    DirList &out) {
+bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep, DirList &out) {
     out = DirList();
     std::vector<uint32_t> fingerprints;
     bool read = each_entry(dirfd, [&](const char *host, unsigned char type) {

@@ -24,8 +24,7 @@ struct DirList {
 
 // The entries of the host directory open as `dirfd`, or named `dir` ("." and ".." left out),
 // whose program name `keep` accepts. False (errno set) when the directory cannot be read.
-bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep,
-                    DirList &out);
+bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep, DirList &out);
 bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
                  DirList &out);
 

@@ -90,7 +90,8 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         DosPath parent = dos;
         parent.parts.pop_back();
         std::string parent_host = fs_locate(parent).full();
-        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd)) s->dots.push_back(fd);
+        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd))
+            s->dots.push_back(fd);
         if (fs_wildcard_match(pattern, "..") && fs_find_data(parent_host, "..", fd))
             s->dots.push_back(fd);
     }

@@ -73,24 +73,26 @@ std::vector<std::pair<int, int>> row_runs(const QItemSelection &selection) {
 
 // Windows keeps one selected state per entry, so that selecting entries one by one costs the
 // same at the thousandth as at the first. The toolkit keeps ranges, one more at each click with
-// Ctrl, and goes through all of them at each click: here, once the user completes a change,
-// adjoining rows are merged back into one range.
+// Ctrl, and goes through all of them at each click. Here, when the user's next change begins
+// (a command without Current, which makes the previous change part of the kept selection), the
+// kept selection is laid out again as runs of adjoining rows, one range each.
 class RowSelection : public QItemSelectionModel {
   public:
     using QItemSelectionModel::QItemSelectionModel;
     using QItemSelectionModel::select;
 
     void select(const QItemSelection &selection, SelectionFlags command) override {
+        if (!(command & (Current | Clear))) {
+            QItemSelection kept = this->selection();
+            std::vector<std::pair<int, int>> runs = row_runs(kept);
+            if (runs.size() < (size_t)kept.size()) {
+                QItemSelection merged;
+                for (const auto &run : runs)
+                    merged.select(model()->index(run.first, 0), model()->index(run.second, 0));
+                QItemSelectionModel::select(merged, ClearAndSelect); // the same rows: no signal
+            }
+        }
         QItemSelectionModel::select(selection, command);
-        if (command & Current) return; // a drag under way changes its own range again
-        QItemSelection now = this->selection();
-        if (now.size() < 2) return;
-        std::vector<std::pair<int, int>> runs = row_runs(now);
-        if (runs.size() == (size_t)now.size()) return;
-        QItemSelection merged;
-        for (const auto &run : runs)
-            merged.select(model()->index(run.first, 0), model()->index(run.second, 0));
-        QItemSelectionModel::select(merged, ClearAndSelect);
     }
 };
 
@@ -202,7 +204,8 @@ class ListBoxWindow : public Window {
         case LB_GETSELCOUNT: {
             if (!multi()) return LB_ERR;
             int n = 0;
-            for (const auto &run : row_runs(list->selectionModel()->selection())) n += run.second - run.first + 1;
+            for (const auto &run : row_runs(list->selectionModel()->selection()))
+                n += run.second - run.first + 1;
             return n;
         }
         case LB_GETHORIZONTALEXTENT:
