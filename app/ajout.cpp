@@ -14,7 +14,7 @@ int add_header(const char *nom_fichier, int backup) {
     static int annul = 0;
     FILE *fs = fopen(nom_fichier, lecture);
     if (fs == nullptr) {
-        signale(bmess_fugace, err_fichier, nom_fichier, nullptr);
+        signale_ouverture(bmess_fugace, nom_fichier);
         return 0;
     }
     tamponne_source(fs);
@@ -31,7 +31,7 @@ int add_header(const char *nom_fichier, int backup) {
     LARGE_INTEGER taille;
     if (!GetFileSizeEx((HANDLE)_get_osfhandle(_fileno(fs)), &taille)) {
         fclose(fs);
-        signale(bmess_fugace, err_fichier, nom_fichier, nullptr);
+        signale_ouverture(bmess_fugace, nom_fichier);
         return 0;
     }
     // The header's length is 32 bits: a larger file would get a header that lies.

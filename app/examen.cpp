@@ -111,7 +111,7 @@ int display_header(const char *nom_fichier) {
     static int annul = 0;
     FILE *f = fopen(nom_fichier, lecture);
     if (!f) {
-        bmess_fugace(hWndMain, err_fichier, mess_info);
+        signale_ouverture(bmess_fugace, nom_fichier);
         return 0;
     }
     // The same verdict as stripping: what one shows, the other strips.

@@ -47,11 +47,56 @@ static int texte_champ_nom(HWND hWnd, char *buf, int taille) {
     return 1;
 }
 
+static int est_barre(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The file-name field's text as Enter and a pass take it. A folder typed before the mask
+// ("d:\letters\*.txt", "..\*.doc", "old\") is entered first, with Path, the lists and the
+// current directory together, as in the file dialogs of Windows: the window never shows one
+// folder while the program works in another. The field then keeps the mask alone (the
+// current mask when none follows the folder). 1 with the mask in buf, 2 when the window moved
+// (its lists are still to be refilled), 0 after the simple beep when the text is too long or
+// its folder cannot be entered (a network name has no place in the path).
+static int lit_champ_nom(HWND hWnd, char *buf, int taille) {
+    if (!texte_champ_nom(hWnd, buf, taille)) return 0;
+    size_t lg_dossier = 0;
+    for (size_t i = 0; buf[i] != '\0'; ++i)
+        if (est_barre(buf[i]) || buf[i] == ':') lg_dossier = i + 1;
+    if (lg_dossier == 0) return 1;
+    char dossier[LG_MOTIF + 1];
+    snprintf(dossier, sizeof dossier, "%.*s", (int)lg_dossier, buf);
+    int reseau = est_barre(buf[0]) && est_barre(buf[1]);
+    if (reseau || va_dossier(hWnd, dossier, chemin) != 0) {
+        MessageBeep(0xFFFFFFFF);
+        return 0;
+    }
+    const char *motif = buf[lg_dossier] != '\0' ? buf + lg_dossier : masque;
+    memmove(buf, motif, strlen(motif) + 1);
+    SetDlgItemTextA(hWnd, IDD_NOMFICHIER, buf);
+    return 2;
+}
+
+// With nothing selected, Add and Strip hand the field's text to their walker; 0 when the
+// text was refused and nothing was done.
+static int traite_passe(HWND hWnd, int (*parcours)(const char *, int, int)) {
+    int recurs = IsDlgButtonChecked(hWnd, IDD_RECURSIF) == BST_CHECKED;
+    char specif[LG_MOTIF + 1];
+    int lu = lit_champ_nom(hWnd, specif, sizeof specif);
+    if (lu == 0) return 0;
+    if (lu == 2) reliste(hWnd, masque);
+    int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
+    parcours(specif, recurs, backup);
+    vide_repertoires();
+    return 1;
+}
+
 // Applies the operation to each selected file in list order, deselecting each entry as soon
-// as its operation has returned. With nothing selected, Add and Strip hand the field's text to
-// their walker; Examine only beeps.
+// as its operation has returned. With nothing selected, Add and Strip make a pass; Examine
+// only beeps. Add and Strip end with the account of what they left alone, if anything
+// (compte_deja: the line that counts the files already as asked).
 static void traite_selection(HWND hWnd, operation_fichier operation,
-                             int (*parcours)(const char *, int, int)) {
+                             int (*parcours)(const char *, int, int), const char *compte_deja) {
     HWND hListe = GetDlgItem(hWnd, IDD_FICHIERS);
     LRESULT n = SendMessageA(hListe, LB_GETSELCOUNT, 0, 0);
     if (n > 0) {
@@ -68,18 +113,13 @@ static void traite_selection(HWND hWnd, operation_fichier operation,
             SendMessageA(hListe, LB_SETSEL, FALSE, (LPARAM)j);
         }
         fin_traitement();
-        return;
-    }
-    if (!parcours) {
+    } else if (!parcours) {
         MessageBeep(0xFFFFFFFF);
         return;
+    } else if (!traite_passe(hWnd, parcours)) {
+        return;
     }
-    int recurs = IsDlgButtonChecked(hWnd, IDD_RECURSIF) == BST_CHECKED;
-    char specif[LG_MOTIF + 1];
-    if (!texte_champ_nom(hWnd, specif, sizeof specif)) return;
-    int backup = IsDlgButtonChecked(hWnd, IDD_SAUVEGARDE) == BST_CHECKED;
-    parcours(specif, recurs, backup);
-    vide_repertoires();
+    if (parcours) montre_bilan(hWnd, compte_deja);
 }
 
 // Moves to target (a drive "c:", ".." or a subdirectory) and shows the new directory.
@@ -120,7 +160,10 @@ static void va_a_la_racine(HWND hWnd) {
 }
 
 static void nouveau_masque(HWND hWnd) {
-    if (texte_champ_nom(hWnd, masque, sizeof masque)) reliste(hWnd, masque);
+    char texte[LG_MOTIF + 1];
+    if (!lit_champ_nom(hWnd, texte, sizeof texte)) return;
+    snprintf(masque, sizeof masque, "%s", texte);
+    reliste(hWnd, masque);
 }
 
 // A start folder whose path the current path cannot hold: the nearest folder above it that
@@ -159,13 +202,13 @@ static int commande(HWND hWnd, int id, int code) {
         va_a_la_racine(hWnd);
         return TRUE;
     case IDD_AJOUTER:
-        traite_selection(hWnd, add_header, recurs_add_header);
+        traite_selection(hWnd, add_header, recurs_add_header, compte_dejabin);
         return TRUE;
     case IDD_EXAMINER:
-        traite_selection(hWnd, examine, nullptr);
+        traite_selection(hWnd, examine, nullptr, nullptr);
         return TRUE;
     case IDD_RETIRER:
-        traite_selection(hWnd, strip_header, recurs_strip_header);
+        traite_selection(hWnd, strip_header, recurs_strip_header, compte_pasquillon);
         return TRUE;
     case IDD_APROPOS:
         DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_APROPOS), hWnd, About, 0);

@@ -101,6 +101,10 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
 INT_PTR CALLBACK MainWinProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK About(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The account of the command just ended (bilan.h), when it left a file alone because of a
+// problem; compte_deja counts the files already as asked (compte_dejabin, compte_pasquillon).
+void montre_bilan(HWND hWnd, const char *compte_deja);
+
 void nomme_aide(void);       // names the help file after the program
 void ouvre_aide(HWND hWnd);  // opens it, or says why it cannot
 
@@ -128,8 +132,11 @@ extern const char *err_nomsaut;    // a name with a line break cannot go through
 extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
 extern const char *err_vidage;     // a directory's flush failed: its renames may not last
 extern const char *err_liste;      // the file list of a directory could not be written
-// Why a file could not be created (the last %s of err_creation)
+// Why a file could not be created (the last %s of err_creation) or opened
 extern const char *raison_acces, *raison_protege, *raison_plein, *raison_nom, *raison_long;
+extern const char *raison_lecture_seule, *raison_utilise, *raison_absent;
 extern const char *raison_autre; // with the system's error number (%lu)
+// The lines of the closing account (format: a count, %u)
+extern const char *compte_convertis, *compte_dejabin, *compte_pasquillon, *compte_problemes;
 
 #endif

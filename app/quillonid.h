@@ -38,4 +38,8 @@
 #define IDA_IDENTIFICATION 311
 #define IDA_QUITTER 312
 
+#define DLG_BILAN 400 // the account of a command that left files alone
+#define IDB_RESUME 401 // the counts
+#define IDB_LISTE 402  // the messages of the files left alone
+
 #endif

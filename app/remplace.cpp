@@ -7,6 +7,7 @@
 #include <string.h>
 #include <io.h>
 #include <windows.h>
+#include "app/bilan.h"
 #include "app/quillon.h"
 #include "app/remplace.h"
 #include "app/vidage.h"
@@ -17,10 +18,12 @@ void signale(avertissement avertit, const char *format, const char *nom, const c
     vide_repertoires(); // what was replaced so far is on the disk before the user hears more
     char texte[1024];
     snprintf(texte, sizeof texte, format, nom, nom2 ? nom2 : "");
+    bilan_probleme(texte);
     avertit(hWndMain, texte, mess_info);
 }
 
 void signale_annulable(int *annul, const char *format, const char *nom) {
+    bilan_deja(); // counted even once the user has silenced the message
     if (*annul != 0) return;
     vide_repertoires();
     char texte[1024];
@@ -134,9 +137,15 @@ static FILE *cree_nouveau(const char *nom, const char *modele) {
     return f;
 }
 
-// Why a file could not be created, in the user's words.
+// Why a file could not be created or opened, in the user's words.
 static const char *raison(DWORD err, char *tampon, size_t taille) {
     switch (err) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return raison_absent;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return raison_utilise;
     case ERROR_ACCESS_DENIED:
         return raison_acces;
     case ERROR_WRITE_PROTECT:
@@ -162,7 +171,21 @@ static void signale_creation(avertissement avertit, const char *nom_fichier, con
     char tampon[64], texte[1536];
     snprintf(texte, sizeof texte, err_creation, nom_fichier, nom_cree,
              raison(err, tampon, sizeof tampon));
+    bilan_probleme(texte);
     avertit(hWndMain, texte, mess_info);
+}
+
+void signale_ouverture(avertissement avertit, const char *nom_fichier) {
+    DWORD err = GetLastError();
+    DWORD att = GetFileAttributesA(nom_fichier);
+    char tampon[64], format[128];
+    const char *pourquoi = err == ERROR_ACCESS_DENIED && att != INVALID_FILE_ATTRIBUTES &&
+                                   (att & FILE_ATTRIBUTE_READONLY) != 0
+                               ? raison_lecture_seule
+                               : raison(err, tampon, sizeof tampon);
+    // The text stays as it always was; the name and the reason follow it.
+    snprintf(format, sizeof format, "%s : %%s (%%s)", err_fichier);
+    signale(avertit, format, nom_fichier, pourquoi);
 }
 
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit) {

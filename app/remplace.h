@@ -19,8 +19,13 @@ typedef void (*avertissement)(HWND hWnd, const char *texte, const char *titre);
 // One operation on one file of the current directory: add_header or strip_header.
 typedef int (*traitement)(const char *nom_fichier, int backup);
 
-// Shows format (with up to two %s: nom, then nom2) with the caption mess_info.
+// Shows format (with up to two %s: nom, then nom2) with the caption mess_info. Each message
+// here, and each of signale_annulable, goes to the command's account (bilan.h) as well.
 void signale(avertissement avertit, const char *format, const char *nom, const char *nom2);
+
+// The file nom_fichier could not be opened: err_fichier, followed by its name and the reason
+// the system gave (GetLastError, read right after the failed open).
+void signale_ouverture(avertissement avertit, const char *nom_fichier);
 
 // Gives the stream of the file being converted a large buffer (cree_travail does the same for
 // the work file): the copy moves blocks of 40960 bytes, which the system reads and writes far

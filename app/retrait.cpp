@@ -12,7 +12,7 @@ int strip_header(const char *nom_fichier, int backup) {
     static int annul = 0;
     FILE *fs = fopen(nom_fichier, lecture);
     if (fs == nullptr) {
-        signale(bmess_permanent, err_fichier, nom_fichier, nullptr);
+        signale_ouverture(bmess_permanent, nom_fichier);
         return 0;
     }
     tamponne_source(fs);

@@ -42,8 +42,17 @@ const char *err_vidage = "Le disque a refus\xe9 d'\xe9" "crire le dossier %s : l
 const char *err_liste = "La liste des fichiers du r\xe9pertoire %s n'a pas pu \xea" "tre "
                         "\xe9" "crite : ses fichiers sont ignor\xe9s";
 const char *raison_acces = "acc\xe8s refus\xe9";
+const char *raison_lecture_seule = "lecture seule";
+const char *raison_utilise = "utilis\xe9 par un autre programme";
+const char *raison_absent = "introuvable";
 const char *raison_protege = "disque prot\xe9g\xe9 en \xe9" "criture";
 const char *raison_plein = "disque plein";
 const char *raison_nom = "nom refus\xe9 par le syst\xe8me";
 const char *raison_long = "nom trop long";
 const char *raison_autre = "erreur %lu du syst\xe8me";
+
+// The account closing a command that left files alone (each with its count).
+const char *compte_convertis = "Fichiers convertis : %u";
+const char *compte_dejabin = "Fichiers d\xe9j\xe0 de type Quillon : %u";
+const char *compte_pasquillon = "Fichiers qui ne semblent pas \xea" "tre de type Quillon : %u";
+const char *compte_problemes = "Fichiers laiss\xe9s tels quels \xe0 cause d'un probl\xe8me : %u";

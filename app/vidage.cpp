@@ -12,6 +12,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+#include "app/bilan.h"
 #include "app/quillon.h"
 #include "app/vidage.h"
 #include "io/iodlg.h"
@@ -124,6 +125,7 @@ static int acheve_lot(int dire) {
             echec(r, err_remplace, dire);
         } else {
             repertoire_modifie(r->nom, dire);
+            bilan_converti();
             ++faits;
         }
     }

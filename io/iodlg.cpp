@@ -18,13 +18,108 @@ static HWND MessBox;        // the plain message on screen
 HWND hwndPB;
 static int mac_curs; // frame of the busy cursor, 1 to 12
 
+// ---- A message's size
+
+#define LG_MESSAGE 4096 // the longest text a message shows; the program's are far shorter
+#define LG_MOT_MIN 12   // a word is not shortened below this
+
+// The room texte takes in the control's font, broken into lines at the width largeur: its
+// lines' height, and its widest line (a word wider than largeur is not broken).
+static RECT mesure_texte(HWND hTexte, const char *texte, int largeur) {
+    HDC dc = GetDC(hTexte);
+    HGDIOBJ police = (HGDIOBJ)SendMessageA(hTexte, WM_GETFONT, 0, 0);
+    HGDIOBJ ancienne = police ? SelectObject(dc, police) : NULL;
+    RECT r = {0, 0, largeur, 0};
+    DrawTextA(dc, texte, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    if (ancienne) SelectObject(dc, ancienne);
+    ReleaseDC(hTexte, dc);
+    return r;
+}
+
+// src into dest, each run without a space (a name) longer than lg_mot shortened in its
+// middle to lg_mot characters, "..." among them: its start and its end tell names apart.
+static void limite_mots(const char *src, size_t lg_mot, char *dest, size_t taille) {
+    size_t n = 0;
+    while (*src != '\0' && n + 1 < taille) {
+        size_t lg = strcspn(src, " ");
+        if (lg == 0) {
+            dest[n++] = *src++;
+            continue;
+        }
+        size_t tete = lg, queue = 0;
+        if (lg > lg_mot) {
+            tete = (lg_mot - 3 + 1) / 2;
+            queue = lg_mot - 3 - tete;
+        }
+        int ecrit = snprintf(dest + n, taille - n, "%.*s%s%.*s", (int)tete, src,
+                             queue ? "..." : "", (int)queue, src + lg - queue);
+        if (ecrit < 0 || (size_t)ecrit >= taille - n) break;
+        n += (size_t)ecrit;
+        src += lg;
+    }
+    dest[n < taille ? n : taille - 1] = '\0';
+}
+
+// Moves a control of the dialog by dx, dy pixels.
+static void deplace(HWND hDlg, int id, int dx, int dy) {
+    HWND c = GetDlgItem(hDlg, id);
+    RECT r;
+    POINT origine = {0, 0};
+    if (c == NULL || !GetWindowRect(c, &r) || !ClientToScreen(hDlg, &origine)) return;
+    SetWindowPos(c, NULL, r.left - origine.x + dx, r.top - origine.y + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// Shows the whole text: the box grows to it, as far as the screen allows, wider for a name
+// wider than a line (the system does not break a word), taller for its lines; the buttons
+// beneath move with it and stay centred. A text too large even for the screen has its
+// longest names shortened in their middle, so that the sentence, which says what became of
+// the file, is read to its end.
+static void montre_texte(HWND hDlg) {
+    HWND hTexte = GetDlgItem(hDlg, ID_MESS_TEXTE);
+    RECT rt, rd;
+    if (hTexte == NULL || !GetWindowRect(hTexte, &rt) || !GetWindowRect(hDlg, &rd)) {
+        SetDlgItemTextA(hDlg, ID_MESS_TEXTE, cptr[0]);
+        return;
+    }
+    int largeur = rt.right - rt.left, hauteur = rt.bottom - rt.top;
+    int largeur_max = GetSystemMetrics(SM_CXSCREEN) - ((rd.right - rd.left) - largeur);
+    int hauteur_max = GetSystemMetrics(SM_CYSCREEN) - ((rd.bottom - rd.top) - hauteur);
+    char texte[LG_MESSAGE];
+    snprintf(texte, sizeof texte, "%s", cptr[0]);
+    int l = largeur;
+    RECT m = mesure_texte(hTexte, texte, l);
+    if (m.right > l) {
+        l = m.right < largeur_max ? m.right : largeur_max;
+        m = mesure_texte(hTexte, texte, l);
+    }
+    size_t lg_mot = strlen(texte);
+    while ((m.bottom > hauteur_max || m.right > l) && lg_mot > LG_MOT_MIN) {
+        lg_mot -= lg_mot / 8 + 1;
+        if (lg_mot < LG_MOT_MIN) lg_mot = LG_MOT_MIN;
+        limite_mots(cptr[0], lg_mot, texte, sizeof texte);
+        m = mesure_texte(hTexte, texte, l);
+    }
+    SetDlgItemTextA(hDlg, ID_MESS_TEXTE, texte);
+    int dx = l - largeur;
+    int dy = (m.bottom < hauteur_max ? m.bottom : hauteur_max) - hauteur;
+    if (dy < 0) dy = 0;
+    if (dx == 0 && dy == 0) return;
+    static const int boutons[] = {IDOK, ID_MESS_OUI, ID_MESS_NON, ID_MESS_BOUTON3, ID_MESS_BOUTON4};
+    for (int id : boutons) deplace(hDlg, id, dx / 2, dy);
+    deplace(hDlg, ID_MESS_ANNUL, 0, dy);
+    SetWindowPos(hTexte, NULL, 0, 0, l, hauteur + dy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hDlg, NULL, 0, 0, rd.right - rd.left + dx, rd.bottom - rd.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // ---- The message family
 
-// What every message procedure does first: centre over the main window, show the texts.
+// What every message procedure does first: show the texts, then centre over the main window.
 static void init_message(HWND hDlg) {
-    center_window(hDlg, hWndMain);
-    SetDlgItemTextA(hDlg, ID_MESS_TEXTE, cptr[0]);
+    montre_texte(hDlg);
     SetWindowTextA(hDlg, cptr[1]);
+    center_window(hDlg, hWndMain);
 }
 
 // The close command of the system menu, whatever its low four bits hold.
@@ -266,8 +361,13 @@ int teste_interruption(void) {
     return escape_parmi_les_touches() && question_escape() == 1;
 }
 
-void vide_clavier(void) {
+void vide_entrees(void) {
     escape_parmi_les_touches();
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&msg, NULL, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
 }
 
 int check_message_queue(void) {

@@ -22,8 +22,9 @@ int teste_escape(void);
 // Takes every key typed during the work from the queue, so that none acts afterwards; 1 when
 // one was Escape and the user answered "Oui" to the question of teste_escape.
 int teste_interruption(void);
-// Takes every key typed during the work from the queue, without asking anything.
-void vide_clavier(void);
+// Takes every key typed and every click made during the work from the queue (the close box's
+// too), without asking anything: none may act once the work is over.
+void vide_entrees(void);
 int check_message_queue(void);
 int OFN_OpenSave(HWND hWnd, char *buff, const char *ext, const char *titre, const char *filter,
                  int code);

@@ -147,6 +147,18 @@ int trait_chemin(HWND hDlg, const char *rubrep, char *chem) {
     return 0;
 }
 
+int va_dossier(HWND hDlg, const char *dossier, char *chem) {
+    char ici[LG_CHEMIN], nouveau[LG_CHEMIN];
+    if (_getcwd(ici, sizeof ici) == nullptr || _chdir(dossier) != 0) return -1;
+    if (calc_chemin(nouveau) != 0) {
+        _chdir(ici);
+        return -1;
+    }
+    memcpy(chem, nouveau, sizeof nouveau);
+    affiche_chemin(hDlg, chem);
+    return 0;
+}
+
 // ---- The lists
 
 // Number of files into 129, their total size into 130. The total is the sum of the whole

@@ -22,6 +22,10 @@ extern HWND hDirListe;                      // a list view to fill instead of li
 int calc_chemin(char *chemin);
 int trait_chemin(HWND hDlg, const char *rubrep, char *chem);
 void reliste(HWND hDlg, const char *msk);
+// Moves to a folder as the user types it ("d:", "d:\letters\", "..\old", "\"), writes its
+// path into chem and shows it; -1, with nothing changed, when it cannot be entered or its path
+// does not fit.
+int va_dossier(HWND hDlg, const char *dossier, char *chem);
 void ellipse(const char *chem, char *str);
 void reliste2(HWND hDlg);
 void dirlist32(HWND hDlg, const char *sel, int idbox, int code);

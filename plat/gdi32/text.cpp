@@ -1,8 +1,10 @@
 // Fonts selected into a device context, and the size of a text drawn with them, so that the
 // program can measure its texts in a control's own font (WM_GETFONT, SelectObject,
-// GetTextExtentPoint32A), as it does on Windows.
+// GetTextExtentPoint32A), and the room a text takes in lines (DrawTextA's DT_CALCRECT), as
+// it does on Windows.
 #include <QApplication>
 #include <QFontMetrics>
+#include <QTextLayout>
 #include <array>
 #include <map>
 #include <vector>
@@ -73,4 +75,47 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     psizl->cx = qRound(cx);
     psizl->cy = c > 0 ? w.height : 0;
     return TRUE;
+}
+
+QStringList gdi_wrap_lines(const QFont &font, int width, const QString &text) {
+    QStringList lines;
+    QString paragraphs = text;
+    paragraphs.replace("\r\n", "\n").replace('\r', '\n');
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    for (const QString &paragraph : paragraphs.split('\n')) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int before = (int)lines.size();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max(width, 1));
+            // The spaces where a line breaks take no room.
+            QString text = paragraph.mid(line.textStart(), line.textLength());
+            while (!text.isEmpty() && text.back() == ' ') text.chop(1);
+            lines << text;
+        }
+        layout.endLayout();
+        if ((int)lines.size() == before) lines << QString();
+    }
+    return lines;
+}
+
+// Only the measure is asked for (DT_CALCRECT), of a text without mnemonics (DT_NOPREFIX):
+// the rectangle keeps its top left corner and takes the text's widest line and its lines'
+// height; the result is that height.
+int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
+    if (hdc == nullptr || lpchText == nullptr || lprc == nullptr || !(format & DT_CALCRECT))
+        return 0;
+    auto it = selected.find(hdc);
+    QFont font = font_of(it != selected.end() ? it->second : nullptr);
+    QFontMetrics m(font);
+    // Without DT_WORDBREAK only the line ends break the text.
+    int width = (format & DT_WORDBREAK) ? lprc->right - lprc->left : 1 << 24;
+    QStringList lines = gdi_wrap_lines(font, width, qstring_from_ansi(lpchText, cchText));
+    int widest = 0;
+    for (const QString &line : lines) widest = std::max(widest, m.horizontalAdvance(line));
+    lprc->right = lprc->left + widest;
+    lprc->bottom = lprc->top + (int)lines.size() * m.height();
+    return (int)lines.size() * m.height();
 }

@@ -50,6 +50,10 @@ void plat_test_key_mod(HWND hDlg, int vk, int modifiers);
 // A key pressed while the program is busy: it waits in the window system's queue until the
 // program looks at its messages (PeekMessageA) or returns to a message loop.
 void plat_test_post_key(HWND hWnd, int vk);
+// A click on a control, or on the window's close box, made while the program is busy: it
+// waits in the window system's queue as the key above does.
+void plat_test_post_click(HWND hDlg, int id);
+void plat_test_post_close_box(HWND hWnd);
 // Resource number of the cursor made current by SetCursor; 0 once the windows' own cursor is
 // back (the pointer moved) or when none was set.
 int plat_test_cursor_id(void);

@@ -1,7 +1,9 @@
 // The "Static" class: texts (left, centred, right, with '&' mnemonics), icons and frames,
 // painted as Windows paints them: text from the top, words wrapped (or one line ended with an
-// ellipsis for the ellipsis styles), a thin border for WS_BORDER.
+// ellipsis for the ellipsis styles), a thin border for WS_BORDER. A text without mnemonics
+// (SS_NOPREFIX) is wrapped as DrawTextA measures it.
 #include <QPainter>
+#include "gdi32/fonts.h"
 #include "kernel32/ansi.h"
 #include "user32/controls.h"
 
@@ -50,8 +52,18 @@ class StaticWidget : public QWidget {
         if (type != SS_LEFTNOWORDWRAP && (style_ & SS_ELLIPSISMASK) == 0)
             flags |= Qt::TextWordWrap;
         QString drawn = shown_text();
-        if (style_ & SS_NOPREFIX) drawn.replace("&", "&&");
         p.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::PlaceholderText));
+        if ((style_ & SS_NOPREFIX) && (flags & Qt::TextWordWrap)) {
+            // Laid out line by line as DrawTextA measures it, so that a text measured there
+            // fits here.
+            int h = fontMetrics().height(), y = r.top();
+            for (const QString &line : gdi_wrap_lines(font(), r.width(), drawn)) {
+                p.drawText(QRect(r.left(), y, r.width(), h), flags & ~Qt::TextWordWrap, line);
+                y += h;
+            }
+            return;
+        }
+        if (style_ & SS_NOPREFIX) drawn.replace("&", "&&");
         p.drawText(r, flags | Qt::TextShowMnemonic, drawn);
     }
 

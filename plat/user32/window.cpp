@@ -190,6 +190,12 @@ BOOL WINAPI IsWindowEnabled(HWND hWnd) {
     return w && w->widget && w->widget->isEnabled() && !w->disabled;
 }
 
+// Shown, and so are the windows it lies in (an ended dialog is hidden until it goes).
+BOOL WINAPI IsWindowVisible(HWND hWnd) {
+    Window *w = window_from(hWnd);
+    return w && w->widget && w->widget->isVisible();
+}
+
 bool window_takes_input(const QObject *target) {
     if (!target->isWidgetType()) return true;
     Window *top = window_of_exact_widget(static_cast<const QWidget *>(target)->window());

@@ -78,8 +78,14 @@ INSTANTIATE_TEST_SUITE_P(LiensOuNon, Ecriture, testing::Values(0, 2));
 // The longest name that leaves room for ".$$$" in the program's buffer converts; one more
 // character is refused with a message, and nothing overruns.
 TEST_F(Moteur, NameAtTheLengthLimitIsRefusedWithAMessage) {
-    const std::string dir = std::string(200, 'd') + "/" + std::string(200, 'e');
-    const std::string f515 = std::string(113, 'f'), g516 = std::string(114, 'g');
+    // Names in words: a single word wider than the screen is shortened where it is shown.
+    auto mots = [](size_t n, char c) {
+        std::string s(n, c);
+        for (size_t i = 9; i + 1 < n; i += 10) s[i] = ' ';
+        return s;
+    };
+    const std::string dir = mots(200, 'd') + "/" + mots(200, 'e');
+    const std::string f515 = mots(113, 'f'), g516 = mots(114, 'g');
     c.write(dir + "/" + f515, "F");
     c.write(dir + "/" + g516, "G");
     std::string programme = dir;

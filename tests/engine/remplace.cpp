@@ -68,7 +68,7 @@ TEST_F(Remplace, ReadOnlyFileIsSkippedWithAMessageOfEachCommandsKind) {
     EXPECT_EQ(add_header("lu.bin", 0), 0);
     EXPECT_EQ(strip_header("lu.bin", 0), 0);
     EXPECT_EQ(display_header("lu.bin"), 0);
-    const std::string err = "Erreur \xe0 l'ouverture des fichiers";
+    const std::string err = "Erreur \xe0 l'ouverture des fichiers : lu.bin (lecture seule)";
     EXPECT_EQ(vus, (std::vector<std::string>{err + " (fugace)", err, err + " (fugace)"}));
     EXPECT_EQ(c.read("lu.bin"), q);
     EXPECT_EQ(noms_dans(c.host("")), std::vector<std::string>{"lu.bin"});

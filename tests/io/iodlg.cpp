@@ -139,6 +139,71 @@ TEST_F(Iodlg, ATransientMessageClosesItselfAfterFiveSecondsAndLogsIt) {
     flog = nullptr;
 }
 
+// A message shows its whole text: the box grows to it (the message about a backup whose names
+// have 184 characters), within the screen, its buttons beneath. A text too large even for the
+// screen is read to its end: its longest names give way in their middle. Pictures go to
+// build/test/png to be looked at.
+TEST_F(Iodlg, AMessageGrowsToItsWholeTextWithinTheScreen) {
+    auto nom = [](size_t n, const char *blanc) {
+        std::string s;
+        while (s.size() < n) s += "Rapport annuel du club " + std::to_string(s.size()) + blanc;
+        for (char &c : s)
+            if (c == ' ' && *blanc == '_') c = '_';
+        return s.substr(0, n);
+    };
+    const std::string fin = " n'a pas \xe9t\xe9 modifi\xe9";
+    const std::string moyen = "Le fichier de sauvegarde " + nom(180, " ") + ".bak existe d\xe9j\xe0 "
+                              ": le fichier " + nom(180, " ") + ".txt" + fin;
+    const std::string enorme =
+        "Le fichier " + nom(1300, "_") + " " + nom(1300, "_") + " " + nom(1300, "_") + fin;
+    int png = 0;
+    for (bool grand : {false, true}) {
+        const std::string &texte = grand ? enorme : moyen;
+        std::string montre;
+        plat_test_push_dialog_handler([&](HWND h, int) {
+            HWND t = GetDlgItem(h, ID_MESS_TEXTE);
+            montre = plat_test_text(h, ID_MESS_TEXTE);
+            RECT rt, rb, rd, m;
+            GetWindowRect(t, &rt);
+            GetWindowRect(GetDlgItem(h, IDOK), &rb);
+            GetWindowRect(h, &rd);
+            HDC dc = GetDC(t);
+            HGDIOBJ avant = SelectObject(dc, (HGDIOBJ)SendMessageA(t, WM_GETFONT, 0, 0));
+            auto mesure = [&](const std::string &s) {
+                m = RECT{0, 0, rt.right - rt.left, 0};
+                return DrawTextA(dc, s.c_str(), -1, &m, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            };
+            EXPECT_LE(mesure(montre), rt.bottom - rt.top);
+            EXPECT_LE(m.right, rt.right - rt.left);
+            if (grand) { // the whole text could not have fitted on the screen
+                int haut = mesure(texte);
+                EXPECT_TRUE(haut > GetSystemMetrics(SM_CYSCREEN) ||
+                            m.right > GetSystemMetrics(SM_CXSCREEN));
+            }
+            SelectObject(dc, avant);
+            ReleaseDC(t, dc);
+            EXPECT_GE(rb.top, rt.bottom);
+            EXPECT_GE(rd.top, 0);
+            EXPECT_GE(rd.left, 0);
+            EXPECT_LE(rd.bottom, GetSystemMetrics(SM_CYSCREEN));
+            EXPECT_LE(rd.right, GetSystemMetrics(SM_CXSCREEN));
+            std::string chemin = std::string(QUILLON_PNG_DIR) + "/long-message-" +
+                                 std::to_string(++png) + ".png";
+            EXPECT_TRUE(plat_test_save_png(h, chemin.c_str()));
+            plat_test_click(h, IDOK);
+        });
+        bmess_permanent(nullptr, texte.c_str(), "Quillon - Information");
+        if (!grand) {
+            EXPECT_EQ(montre, texte);
+        } else {
+            EXPECT_EQ(montre.substr(0, 11), "Le fichier ");
+            EXPECT_EQ(montre.substr(montre.size() - fin.size()), fin);
+            EXPECT_NE(montre.find("..."), std::string::npos);
+            EXPECT_LT(montre.size(), texte.size());
+        }
+    }
+}
+
 namespace {
 
 // Runs `body` inside an open dialog of template `id`, as a dialog procedure's work would.

@@ -189,10 +189,12 @@ TEST(IoFileDeathTest, CheckedOpenEndsTheProgramNamingTheFile) {
     Global_hInst = GetModuleHandleA(nullptr);
     EXPECT_EXIT((fatal_message_to_stderr(), sec_fopen("absent.txt", lecture)),
                 testing::ExitedWithCode(1), "<Erreur <e0> l'ouverture des fichiers absent.txt>");
-    // A name too long for the 256-byte message is cut to fit.
-    std::string lg(400, 'n');
+    // A name too long for the 256-byte message is cut to fit (a name of words: a single word
+    // wider than the screen would be shortened where it is shown).
+    std::string lg;
+    while (lg.size() < 400) lg += "nnnnnnnnn ";
     EXPECT_EXIT((fatal_message_to_stderr(), sec_open(lg.c_str())), testing::ExitedWithCode(1),
-                "fichiers " + std::string(221, 'n') + ">");
+                "fichiers " + lg.substr(0, 221) + ">");
     // A temporary file that cannot be made ends the program the same way, naming the place,
     // rather than going on with a name never written.
     // (In the child alone: the test framework too takes its files there on Windows.)

@@ -66,7 +66,8 @@ TEST(Programme, HelpDocumentExplainsEveryMessageAndItsLinksLead) {
           err_lectmac,    mess_escape,  mess_info,      revend,         err_ecriture, err_remplace,
           err_sauvegarde, err_tropgros, err_creation,   err_nomlong,    err_lien,     err_nomsaut,
           err_sousrep,    err_liste,    raison_acces,   raison_protege, raison_plein, raison_nom,
-          raison_long,    raison_autre, err_aide}) {
+          raison_long,    raison_autre, err_aide,       raison_lecture_seule, raison_utilise,
+          raison_absent,  compte_convertis, compte_dejabin, compte_pasquillon, compte_problemes}) {
         std::string texte = utf8(message);
         // The pieces between the values put in (%s, %lu).
         for (size_t debut = 0, fin; debut <= texte.size();

@@ -15,7 +15,8 @@ INT_PTR CALLBACK sample_proc(HWND h, UINT msg, WPARAM, LPARAM) {
     SetDlgItemTextA(h, ID_MESS_TEXTE,
                     "Le fichier C:\\documents\\rapport annuel 1997.doc ne semble pas \xea"
                     "tre de type Quillon");
-    if (GetDlgItem(h, ID_MESS_TEXTE)) SetWindowTextA(h, "Quillon - Information");
+    if (GetDlgItem(h, ID_MESS_TEXTE) || GetDlgItem(h, IDB_LISTE))
+        SetWindowTextA(h, "Quillon - Information");
     SetDlgItemTextA(h, IDD_NOMFICHIER, "*.*");
     SetDlgItemTextA(h, IDD_CHEMIN, "c:\\windows\\...\\drivers\\etc\\");
     const char *files[] = {"AUTOEXEC.BAT", "ReadMe.TXT", "rapport.doc", "photo.pct", "Z.bin"};
@@ -33,6 +34,13 @@ INT_PTR CALLBACK sample_proc(HWND h, UINT msg, WPARAM, LPARAM) {
     SetDlgItemTextA(h, IDA_DONNEES, "1234567");
     SetDlgItemTextA(h, IDA_RESSOURCES, "2048");
     SetDlgItemTextA(h, IDA_IDENTIFICATION, "Document Microsoft Word pour Macintosh");
+    SetDlgItemTextA(h, IDB_RESUME, "Fichiers convertis : 1998\r\nFichiers d\xe9j\xe0 de type "
+                                   "Quillon : 12\r\nFichiers laiss\xe9s tels quels \xe0 cause "
+                                   "d'un probl\xe8me : 2");
+    SetDlgItemTextA(h, IDB_LISTE, "Erreur \xe0 l'ouverture des fichiers : rapport.doc (lecture "
+                                  "seule)\r\nLe fichier de sauvegarde photo.bak existe "
+                                  "d\xe9j\xe0 : le fichier photo.pct n'a pas \xe9t\xe9 "
+                                  "modifi\xe9\r\n");
     return TRUE;
 }
 
@@ -40,8 +48,8 @@ INT_PTR CALLBACK sample_proc(HWND h, UINT msg, WPARAM, LPARAM) {
 
 TEST(DialogPictures, EveryDialogOfTheScriptRendersToPng) {
     Global_hInst = GetModuleHandleA(nullptr);
-    const int ids[] = {DLG_APROPOS, DLG_PRINCIPAL,  DLG_ATTRIBUTS, DLG_MESS_ON,
-                       DLG_MESS,    DLG_MESS_ANNUL, DLG_MESS_ONT};
+    const int ids[] = {DLG_APROPOS,    DLG_PRINCIPAL, DLG_ATTRIBUTS, DLG_MESS_ON, DLG_MESS,
+                       DLG_MESS_ANNUL, DLG_MESS_ONT,  DLG_BILAN};
     for (int id : ids) {
         std::string path = std::string(QUILLON_PNG_DIR) + "/" + std::to_string(id) + ".png";
         bool saved = false;

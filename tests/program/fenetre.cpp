@@ -42,15 +42,16 @@ TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
 }
 
 // Escape during the work asks whether to stop: "Oui" stops after the file under way, which is
-// left as it was, and keeps what was done; "Non" goes on. No key typed during the work acts
-// on the main window afterwards.
-TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
+// left as it was, and keeps what was done; "Non" goes on. No key typed and no click made
+// during the work acts on the main window afterwards.
+TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
     TempDrives d;
     const std::string gros(300000, 'g');
     d.write("a.txt", "A");
     d.write("b.bin", entete_quillon(1, 0) + "B"); // already Quillon: a message between files
     d.write("c.bin", gros);
     d.write("d.txt", "D");
+    d.write("e.txt", "E");
     std::vector<std::string> questions;
     auto repond = [&](int bouton) {
         plat_test_push_dialog_handler([&questions, bouton](HWND q, int modele) {
@@ -93,6 +94,18 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoKeyActsAfterwards) {
         EXPECT_EQ(masque, std::string("*.*"));
         EXPECT_EQ(d.read("c.bin").size(), gros.size() + 128);
         EXPECT_EQ(d.read("d.txt").substr(128), "D");
+
+        // A click on Strip and one on the close box, made while Add works on e.txt: Windows
+        // keeps them waiting, and once the selection is gone Strip would take every header
+        // off again.
+        selectionne(h, {"e.txt"});
+        plat_test_post_click(h, IDD_RETIRER);
+        plat_test_post_close_box(h);
+        plat_test_click(h, IDD_AJOUTER);
+        plat_test_wait(50);
+        EXPECT_TRUE(IsWindowVisible(h));
+        for (const char *nom : {"a.txt", "d.txt", "e.txt"})
+            EXPECT_EQ(d.read(nom).size(), 129u) << nom;
         plat_test_click(h, IDD_QUITTER);
     });
     EXPECT_EQ(questions, std::vector<std::string>(3, std::string(revend) + "|" + mess_escape));

@@ -96,3 +96,53 @@ TEST(Programme, AddExamineStripSelectedFiles) {
     for (const Original &o : fichiers) EXPECT_EQ(d.read(o.nom), o.octets) << o.nom;
     EXPECT_EQ(d.read(intact.nom), intact.octets);
 }
+
+// A file that cannot be opened is named, with the reason; once the command is over, one
+// closing message counts what became of the files and lists, to be scrolled and copied, each
+// file left alone because of a problem (a file already as asked is only counted).
+TEST(Programme, FilesLeftAloneAreNamedAndListedInTheClosingAccount) {
+    TempDrives d;
+    SansPrivileges utilisateur;
+    d.write("a.txt", "A");
+    d.write("b.txt", "B");
+    d.write("b.bak", "an older backup");
+    d.write("c.bin", entete_quillon(1, 0) + "C");
+    d.write("gone.txt", "G");
+    d.write("lu.txt", "L");
+    d.write("pris.txt", "P");
+    const std::string erreur = "Erreur \xe0 l'ouverture des fichiers : ";
+    std::vector<std::string> problemes = {
+        "Le fichier de sauvegarde b.bak existe d\xe9j\xe0 : le fichier b.txt n'a pas \xe9t\xe9 "
+        "modifi\xe9",
+        erreur + "gone.txt (introuvable)"};
+    if (lecture_seule(d.host("lu.txt"))) problemes.push_back(erreur + "lu.txt (lecture seule)");
+    HANDLE pris = INVALID_HANDLE_VALUE;
+#ifdef _WIN32 // a file another program holds open without sharing (Linux shares every file)
+    pris = CreateFileW(d.path("pris.txt").wstring().c_str(), GENERIC_READ, 0, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+    if (pris != INVALID_HANDLE_VALUE)
+        problemes.push_back(erreur + "pris.txt (utilis\xe9 par un autre programme)");
+#endif
+    Messages messages;
+    Bilan bilan;
+    lance_programme([&](HWND h) {
+        selectionne(h, {"a.txt", "b.txt", "c.bin", "gone.txt", "lu.txt", "pris.txt"});
+        std::filesystem::remove(d.path("gone.txt"));
+        coche(h, IDD_SAUVEGARDE);
+        messages.attend((int)problemes.size() + 1);
+        bilan.attend();
+        plat_test_click(h, IDD_AJOUTER);
+        EXPECT_EQ(plat_test_pending_handlers(), 0);
+        plat_test_click(h, IDD_QUITTER);
+    });
+    if (pris != INVALID_HANDLE_VALUE) CloseHandle(pris);
+    std::string attendue;
+    for (const std::string &p : problemes) attendue += p + "\r\n";
+    EXPECT_EQ(bilan.liste, attendue);
+    EXPECT_EQ(bilan.resume, "Fichiers convertis : " + std::to_string(6 - problemes.size() - 1) +
+                          "\r\nFichiers d\xe9j\xe0 de type Quillon : 1\r\nFichiers laiss\xe9s tels "
+                          "quels \xe0 cause d'un probl\xe8me : " +
+                          std::to_string(problemes.size()));
+    EXPECT_EQ(d.read("b.bak"), "an older backup");
+    EXPECT_EQ(d.read("a.txt").substr(128), "A");
+}

@@ -83,6 +83,29 @@ TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
         plat_test_key(h, VK_RETURN);
         EXPECT_EQ(entrees(h, IDD_FICHIERS), Liste{});
 
+        // A folder typed before the mask is entered with Enter, Path, the lists and the
+        // current folder together, and File Name keeps the mask (the current one when none
+        // follows the folder). A folder that cannot be entered only beeps.
+        plat_test_type(h, IDD_NOMFICHIER, "transfer\\*.doc");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\transfer\\");
+        EXPECT_EQ(plat_test_text(h, IDD_NOMFICHIER), "*.doc");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"letter.doc"}));
+        EXPECT_EQ(entrees(h, IDD_REPERTOIRES), (Liste{"[..]", "[old]"}));
+        plat_test_type(h, IDD_NOMFICHIER, "d:\\");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "d:\\");
+        EXPECT_EQ(masque, std::string("*.doc"));
+        int bips = plat_test_beep_count();
+        plat_test_type(h, IDD_NOMFICHIER, "c:\\absent\\*.*");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(plat_test_beep_count(), bips + 1);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "d:\\");
+        plat_test_type(h, IDD_NOMFICHIER, "c:\\transfer\\..\\*.txt");
+        plat_test_key(h, VK_RETURN);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), (Liste{"notes.txt", "ReadMe.TXT"}));
+
         // A double-click on a file does nothing.
         plat_test_type(h, IDD_NOMFICHIER, "*.*");
         plat_test_key(h, VK_RETURN);

@@ -87,3 +87,22 @@ TEST(Programme, AddAndStripOverATreeWithNothingSelected) {
     }
     EXPECT_EQ(a.size(), 2 * debut.size());
 }
+
+// A folder typed before the mask, then Add with nothing selected: the window moves there first
+// and the pass converts that folder's files, never the files of the same names where the
+// window was.
+TEST(Programme, PassOverATypedFolderWorksThereAndShowsIt) {
+    TempDrives d;
+    d.write("a.txt", "root");
+    d.write("sub/a.txt", "in sub");
+    lance_programme([&](HWND h) {
+        plat_test_type(h, IDD_NOMFICHIER, "sub\\*.txt");
+        plat_test_click(h, IDD_AJOUTER);
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\sub\\");
+        EXPECT_EQ(plat_test_text(h, IDD_NOMFICHIER), "*.txt");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS), std::vector<std::string>{"a.txt"});
+        plat_test_click(h, IDD_QUITTER);
+    });
+    EXPECT_EQ(d.read("a.txt"), "root");
+    EXPECT_TRUE(a_un_entete("in sub", d.read("sub/a.txt")));
+}

@@ -43,8 +43,8 @@ TEST(Programme, EachFolderListedIsEnteredByItsOwnEntry) {
 }
 
 // A file that cannot be converted is skipped with a message naming it and saying why, and the
-// work goes on: here a folder closed to writing. A name too long for a work name with ".$$$"
-// still converts. (Names the host allows and Windows does not: tests/engine/remplace_posix.cpp.)
+// work goes on: here a folder closed to writing; the pass's closing account lists it. A name
+// too long for a work name with ".$$$" still converts. (Names the host allows and Windows does not: tests/engine/remplace_posix.cpp.)
 TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
     TempDrives d;
     SansPrivileges utilisateur;
@@ -53,8 +53,10 @@ TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
         d.write(nom, "contenu");
     chmod(d.host("ferme").c_str(), 0555);
     Messages messages;
+    Bilan bilan;
     lance_programme([&](HWND h) {
         messages.attend();
+        bilan.attend();
         plat_test_click(h, IDD_RECURSIF);
         plat_test_click(h, IDD_AJOUTER);
         plat_test_click(h, IDD_QUITTER);
@@ -64,6 +66,7 @@ TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
               std::vector<std::string>{"Le fichier c.txt n'a pas \xe9t\xe9 modifi\xe9 : c.$$$ "
                                        "ne peut pas \xea"
                                        "tre cr\xe9\xe9 (acc\xe8s refus\xe9)"});
+    EXPECT_EQ(bilan.liste, messages.textes[0] + "\r\n");
     EXPECT_EQ(d.read("ferme/c.txt"), "contenu");
     for (const std::string &nom : {long_nom, std::string("z/d.txt")})
         EXPECT_EQ(d.read(nom).substr(128), "contenu") << nom;

@@ -59,4 +59,18 @@ inline void double_clic(HWND hDlg, int id, const std::string &texte) {
     plat_test_double_click(hDlg, id, n);
 }
 
+// The closing account of a command that left files alone, read, then closed with OK.
+struct Bilan {
+    std::string resume, liste; // its counts, and its list of messages
+    void attend() {
+        plat_test_push_dialog_handler([this](HWND h, int modele) {
+            EXPECT_EQ(modele, DLG_BILAN);
+            EXPECT_EQ(plat_test_caption(h), "Quillon - Information");
+            resume = plat_test_text(h, IDB_RESUME);
+            liste = plat_test_text(h, IDB_LISTE);
+            plat_test_click(h, IDOK);
+        });
+    }
+};
+
 #endif

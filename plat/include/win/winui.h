@@ -34,6 +34,9 @@ typedef struct tagNMHDR {
 #define WM_NOTIFY 0x004E
 #define WM_SETICON 0x0080
 #define WM_GETDLGCODE 0x0087
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCXBUTTONDBLCLK 0x00AD
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -53,9 +56,11 @@ typedef struct tagNMHDR {
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define WM_LBUTTONDBLCLK 0x0203
+#define WM_MOUSELAST 0x020E
 #define WM_USER 0x0400
 
 #define SC_CLOSE 0xF060
+#define HTCLOSE 20
 #define ICON_SMALL 0
 #define ICON_BIG 1
 
@@ -114,6 +119,11 @@ typedef struct tagNMHDR {
 #define DS_SETFOREGROUND 0x200L
 #define DS_CENTER 0x0800L
 
+// DrawTextA
+#define DT_WORDBREAK 0x00000010
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+
 // Static controls
 #define SS_LEFT 0x00000000L
 #define SS_CENTER 0x00000001L
@@ -160,6 +170,7 @@ typedef struct tagNMHDR {
 #define ES_MULTILINE 0x0004L
 #define ES_UPPERCASE 0x0008L
 #define ES_LOWERCASE 0x0010L
+#define ES_AUTOVSCROLL 0x0040L
 #define ES_AUTOHSCROLL 0x0080L
 #define ES_READONLY 0x0800L
 #define EN_CHANGE 0x0300
@@ -248,6 +259,7 @@ BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
+BOOL WINAPI IsWindowVisible(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus(void);
 HWND WINAPI GetParent(HWND hWnd);
@@ -265,6 +277,7 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
 
 // ---- Messages and the thread's queue
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -98,6 +99,24 @@ void plat_test_post_key(HWND hWnd, int vk) {
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
     QCoreApplication::postEvent(target,
                                 new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+}
+
+void plat_test_post_click(HWND hDlg, int id) {
+    QWidget *w = control_widget(hDlg, id);
+    if (w == nullptr) return;
+    QPointF at = w->rect().center();
+    QPointF global = w->mapToGlobal(at);
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(w, new QMouseEvent(t, at, global, Qt::LeftButton,
+                                                       t == QEvent::MouseButtonPress
+                                                           ? Qt::LeftButton
+                                                           : Qt::NoButton,
+                                                       Qt::NoModifier));
+}
+
+void plat_test_post_close_box(HWND hWnd) {
+    Window *w = window_from(hWnd);
+    if (w && w->widget) QCoreApplication::postEvent(w->widget, new QCloseEvent);
 }
 
 void plat_test_close_box(HWND hDlg) {

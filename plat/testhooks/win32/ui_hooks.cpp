@@ -231,6 +231,26 @@ void plat_test_post_key(HWND hWnd, int vk) {
     post_key_strokes(keyboard_target(hWnd), vk, 0);
 }
 
+void plat_test_post_click(HWND hDlg, int id) {
+    HWND c = control(hDlg, id);
+    RECT r;
+    if (c == nullptr || !GetClientRect(c, &r)) return;
+    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageA(c, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(c, WM_LBUTTONUP, 0, at);
+}
+
+// The press on the box starts the window's tracking of the button, which the release ends.
+void plat_test_post_close_box(HWND hWnd) {
+    RECT r;
+    if (!GetWindowRect(hWnd, &r)) return;
+    int caption = GetSystemMetrics(SM_CYCAPTION);
+    POINT box = {r.right - caption / 2 - GetSystemMetrics(SM_CXFRAME), r.top + caption / 2};
+    PostMessageA(hWnd, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(box.x, box.y));
+    ScreenToClient(hWnd, &box);
+    PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+}
+
 void plat_test_close_box(HWND hDlg) {
     if (!takes_input(hDlg)) return;
     SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -258,3 +258,51 @@ TEST_F(Win32Dialog, NestedDialogsEachEndWithTheirOwnValue) {
               IDD_QUITTER);
     EXPECT_EQ(inner, IDD_APROPOS_OK);
 }
+
+// How much room a message's text takes, as the message boxes measure it before they grow:
+// DrawTextA with DT_CALCRECT | DT_WORDBREAK keeps the rectangle's top left corner and gives
+// its lines' height (each as high as the font's text) and its widest line: lines break between
+// words and at CR LF; a word wider than the whole line is not broken, and stands on a line of
+// its own, wider than the rectangle. The account's list is a multiline edit that keeps its
+// CR LF lines.
+TEST_F(Win32Dialog, TextsMeasuredInLinesAndKeptInLines) {
+    run(DLG_MESS, [](HWND h) {
+        HWND t = GetDlgItem(h, ID_MESS_TEXTE);
+        HDC dc = GetDC(t);
+        HGDIOBJ before = SelectObject(dc, (HGDIOBJ)SendMessageA(t, WM_GETFONT, 0, 0));
+        SIZE ligne;
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "Ag", 2, &ligne));
+        auto mesure = [dc](const char *texte, int largeur, RECT *r) {
+            *r = RECT{5, 7, 5 + largeur, 7};
+            return DrawTextA(dc, texte, -1, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        };
+        RECT r;
+        EXPECT_EQ(mesure("Le fichier", 300, &r), ligne.cy);
+        EXPECT_EQ(r.left, 5);
+        EXPECT_EQ(r.top, 7);
+        EXPECT_EQ(r.bottom, 7 + ligne.cy);
+        EXPECT_LE(r.right, 305);
+        SIZE mot;
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "fichier", 7, &mot));
+        const char *phrase = "Le fichier fichier fichier fichier fichier fichier n'a pas \xe9t\xe9 "
+                             "modifi\xe9";
+        int hauteur = mesure(phrase, 3 * mot.cx, &r);
+        EXPECT_GE(hauteur, 3 * ligne.cy);
+        EXPECT_EQ(hauteur % ligne.cy, 0);
+        EXPECT_EQ(r.bottom - r.top, hauteur);
+        EXPECT_LE(r.right - r.left, 3 * mot.cx);
+        EXPECT_EQ(mesure("un\r\ndeux", 300, &r), 2 * ligne.cy);
+        std::string long_mot = "le " + std::string(60, 'w') + " fin";
+        EXPECT_EQ(mesure(long_mot.c_str(), 3 * mot.cx, &r), 3 * ligne.cy);
+        EXPECT_GT(r.right - r.left, 3 * mot.cx); // the word is not broken: the line is wider
+        SelectObject(dc, before);
+        ReleaseDC(t, dc);
+        EndDialog(h, 0);
+    });
+    run(DLG_BILAN, [](HWND h) {
+        const char *liste = "premier\r\ndeuxi\xe8me\r\n";
+        SetDlgItemTextA(h, IDB_LISTE, liste);
+        EXPECT_EQ(plat_test_text(h, IDB_LISTE), liste);
+        EndDialog(h, 0);
+    });
+}
