@@ -23,13 +23,13 @@ QFont font_of(HFONT h) {
     return i >= 1 && i <= fonts().size() ? fonts()[i - 1] : QApplication::font();
 }
 
-// Windows measures a text as the sum of its characters' widths, without the kerning of pairs
-// that the toolkit's shaping adds, and so at little cost however many texts are measured
-// (every name of a folder that fills a list): the widths of a font's 256 characters are
-// taken once.
+// Windows measures a text as the sum of its characters' widths, whole pixels each, without
+// the kerning of pairs that the toolkit's shaping adds; and so at little cost however many
+// texts are measured (every name of a folder that fills a list): the widths of a font's 256
+// characters are taken once.
 struct Widths {
     QFont font;
-    std::array<qreal, 256> width;
+    std::array<int, 256> width;
     int height;
 };
 
@@ -41,7 +41,7 @@ const Widths &widths_of(const QFont &font) {
     Widths w{font, {}, QFontMetrics(font).height()};
     for (int c = 0; c < 256; ++c) {
         char ansi = (char)c;
-        w.width[c] = m.horizontalAdvance(qstring_from_ansi(&ansi, 1)[0]);
+        w.width[c] = qRound(m.horizontalAdvance(qstring_from_ansi(&ansi, 1)[0]));
     }
     known.push_back(w);
     return known.back();
@@ -69,10 +69,9 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     if (hdc == nullptr || (lpString == nullptr && c > 0) || c < 0 || psizl == nullptr) return FALSE;
     auto it = selected.find(hdc);
     const Widths &w = widths_of(font_of(it != selected.end() ? it->second : nullptr));
-    qreal cx = 0;
-    for (int i = 0; i < c; ++i) cx += w.width[(unsigned char)lpString[i]];
+    psizl->cx = 0;
+    for (int i = 0; i < c; ++i) psizl->cx += w.width[(unsigned char)lpString[i]];
     // An empty text has no size at all, not even the font's height, as on Windows.
-    psizl->cx = qRound(cx);
     psizl->cy = c > 0 ? w.height : 0;
     return TRUE;
 }

@@ -58,9 +58,13 @@ static bool each_entry(int dirfd, const std::function<void(const char *, unsigne
     return true;
 }
 
+int fs_open_dir(const std::string &dir) {
+    return open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 static bool each_entry(const std::string &dir,
                        const std::function<void(const char *, unsigned char)> &each) {
-    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = fs_open_dir(dir);
     if (fd < 0) return false;
     bool read = each_entry(fd, each);
     close(fd);
@@ -123,7 +127,7 @@ bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &k
 
 bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
                  DirList &out) {
-    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = fs_open_dir(dir);
     if (fd < 0) return false;
     bool read = fs_list_dir_at(fd, keep, out);
     int e = errno;

@@ -22,6 +22,10 @@ struct DirList {
     const char *ansi(size_t i) const;
 };
 
+// The host directory `dir` opened for reading its entries and for queries relative to it; -1
+// (errno set) when it cannot be.
+int fs_open_dir(const std::string &dir);
+
 // The entries of the host directory open as `dirfd`, or named `dir` ("." and ".." left out),
 // whose program name `keep` accepts. False (errno set) when the directory cannot be read.
 bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep, DirList &out);

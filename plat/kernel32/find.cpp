@@ -5,7 +5,6 @@
 // that a large directory costs little more than its names.
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <set>
 #include <unistd.h>
 #include <vector>
@@ -75,7 +74,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     Search *s = new Search;
     if (err == 0) {
         auto matches = [&](const std::string &ansi) { return fs_wildcard_match(pattern, ansi); };
-        s->dirfd = open(dir.full().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        s->dirfd = fs_open_dir(dir.full());
         if (s->dirfd < 0 || !fs_list_dir_at(s->dirfd, matches, s->names))
             err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
     }

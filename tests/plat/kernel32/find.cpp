@@ -26,13 +26,22 @@ TEST(PlatFind, AttributesMappedFromTheHost) {
     d.write("plain.bin", std::string(70000, 'x'));
     d.write("ro.txt", "r");
     chmod(d.host("ro.txt").c_str(), 0444);
+    d.mkdir("sub");
+    // A link shows what it leads to; one whose target is gone is a plain entry.
     symlink(d.host("plain.bin").c_str(), d.host("filelink").c_str());
+    symlink(d.host("sub").c_str(), d.host("dirlink").c_str());
+    symlink(d.host("gone").c_str(), d.host("deadlink").c_str());
     mkfifo(d.host("pipe").c_str(), 0600); // Windows has no such files: never listed
     auto seen = find_entries("*");
-    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen["plain.bin"].cAlternateFileName[0], '\0');
     EXPECT_EQ(seen["ro.txt"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(seen["filelink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
+    EXPECT_EQ(seen["filelink"].nFileSizeLow, 70000u);
+    EXPECT_EQ(seen["dirlink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    EXPECT_EQ(seen["deadlink"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
 }
