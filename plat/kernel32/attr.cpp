@@ -22,7 +22,7 @@ static FILETIME filetime_of(const struct statx_timestamp &t) {
     return filetime_from_unix(timespec{(time_t)t.tv_sec, (long)t.tv_nsec});
 }
 
-bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const std::string &ansi_name,
+bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char *ansi_name,
                      WIN32_FIND_DATAA &fd) {
     if (type != DT_UNKNOWN && type != DT_REG && type != DT_DIR && type != DT_LNK) return false;
     struct statx sx;
@@ -49,7 +49,8 @@ bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const std:
         return false;
     }
     if (read_only_mode(sx.stx_mode)) attr |= FILE_ATTRIBUTE_READONLY;
-    if (ansi_name[0] == '.' && ansi_name != "." && ansi_name != "..") attr |= FILE_ATTRIBUTE_HIDDEN;
+    if (ansi_name[0] == '.' && strcmp(ansi_name, ".") != 0 && strcmp(ansi_name, "..") != 0)
+        attr |= FILE_ATTRIBUTE_HIDDEN;
     fd.dwFileAttributes = attr;
     unsigned long long size = S_ISREG(sx.stx_mode) ? (unsigned long long)sx.stx_size : 0;
     fd.nFileSizeHigh = (DWORD)(size >> 32);
@@ -63,10 +64,10 @@ bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const std:
     } else {
         fd.ftLastAccessTime = fd.ftCreationTime = fd.ftLastWriteTime;
     }
-    strncpy(fd.cFileName, ansi_name.c_str(), sizeof fd.cFileName - 1);
+    strncpy(fd.cFileName, ansi_name, sizeof fd.cFileName - 1);
     return true;
 }
 
 bool fs_find_data(const std::string &host, const std::string &ansi_name, WIN32_FIND_DATAA &fd) {
-    return fs_find_data_at(AT_FDCWD, host.c_str(), DT_UNKNOWN, ansi_name, fd);
+    return fs_find_data_at(AT_FDCWD, host.c_str(), DT_UNKNOWN, ansi_name.c_str(), fd);
 }

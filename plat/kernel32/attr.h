@@ -12,7 +12,7 @@
 // gave it (DT_UNKNOWN where the host gives none). One status query relative to the directory;
 // a link takes one more for its target. False when the entry is gone or is of a kind Windows
 // has no files for (devices, pipes, sockets).
-bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const std::string &ansi_name,
+bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char *ansi_name,
                      WIN32_FIND_DATAA &fd);
 bool fs_find_data(const std::string &host, const std::string &ansi_name, WIN32_FIND_DATAA &fd);
 

@@ -107,8 +107,12 @@ static bool list_with_generated_names(int dirfd,
 bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep, DirList &out) {
     out = DirList();
     std::vector<uint32_t> fingerprints;
+    std::string ansi; // one buffer for all: most names are taken as they are spelt
     bool read = each_entry(dirfd, [&](const char *host, unsigned char type) {
-        std::string ansi = fs_ansi_text(host);
+        if (fs_spelt_alike(host))
+            ansi.assign(host);
+        else
+            ansi = fs_ansi_text(host);
         fingerprints.push_back(fs_fold_fingerprint(ansi));
         if (keep(ansi)) add_entry(out, host, type, ansi);
     });

@@ -15,8 +15,6 @@
 
 namespace {
 
-const int ansi_role = Qt::UserRole;
-
 // A sorted list box orders its entries as Windows compares texts for the user (lstrcmpi):
 // case ignored, an accented letter with its base letter and after it, punctuation before
 // digits before letters. The toolkit's collation for English orders these alike.
@@ -105,7 +103,8 @@ class ListBoxWindow : public Window {
 
     bool multi() const { return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0; }
     bool valid(LPARAM i) const { return i >= 0 && i < list->count(); }
-    QByteArray bytes(int i) const { return list->item((int)i)->data(ansi_role).toByteArray(); }
+    // The code page's every byte has a character of its own: the text shown gives the bytes back.
+    std::string bytes(int i) const { return ansi_from_qstring(list->item(i)->text()); }
 
     void user_changed_selection() {
         if (programmatic == 0 && (style & LBS_NOTIFY)) notify_parent(this, LBN_SELCHANGE);
@@ -115,8 +114,7 @@ class ListBoxWindow : public Window {
     }
 
     int add(const char *text) {
-        QByteArray b(text ? text : "");
-        QString shown = qstring_from_ansi(b.constData(), (int)b.size());
+        QString shown = qstring_from_ansi(text ? text : "");
         int pos = list->count();
         // Binary search for the first entry not below the new one; a list filled in order
         // (as a folder is listed) finds its place at the end at once.
@@ -133,7 +131,6 @@ class ListBoxWindow : public Window {
             pos = lo;
         }
         auto *item = new QListWidgetItem(shown);
-        item->setData(ansi_role, b);
         ++programmatic;
         list->insertItem(pos, item);
         --programmatic;
@@ -159,10 +156,10 @@ class ListBoxWindow : public Window {
             return list->count();
         case LB_GETTEXT: {
             if (!valid((LPARAM)wParam)) return LB_ERR;
-            QByteArray b = bytes((int)wParam);
+            std::string b = bytes((int)wParam);
             // As on Windows the buffer is the caller's to size (LB_GETTEXTLEN + 1).
             if (lParam) {
-                memcpy((char *)lParam, b.constData(), b.size());
+                memcpy((char *)lParam, b.data(), b.size());
                 ((char *)lParam)[b.size()] = '\0';
             }
             return b.size();

@@ -21,6 +21,20 @@ TEST(PlatFind, HostNamesInAStableOrder) {
     EXPECT_EQ(find_names("*."), (V{".", "..", "a", "nom.", "README"}));
 }
 
+// A folder is listed twice in a row (its files, then its folders): each search still sees it
+// as it is, whatever changed since the search before, within the same clock tick too.
+TEST(PlatFind, EachSearchSeesTheFolderAsItIsNow) {
+    TempDrives d;
+    d.write("w/a.txt", "x");
+    EXPECT_EQ(find_names("w\\*.*"), (V{".", "..", "a.txt"}));
+    d.write("w/b.txt", "x");
+    EXPECT_EQ(find_names("w\\*.*"), (V{".", "..", "a.txt", "b.txt"}));
+    std::filesystem::rename(d.host("w/a.txt"), d.host("w/c.txt"));
+    EXPECT_EQ(find_names("w\\*.txt"), (V{"b.txt", "c.txt"}));
+    d.mkdir("w/sub");
+    EXPECT_EQ(find_entries("w\\*.*")["sub"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+}
+
 TEST(PlatFind, AttributesMappedFromTheHost) {
     TempDrives d;
     d.write("plain.bin", std::string(70000, 'x'));
