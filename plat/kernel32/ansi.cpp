@@ -1,5 +1,6 @@
 // Windows-1252 <-> Unicode through a table of our own, independent of the host's locale.
 #include "kernel32/ansi.h"
+#include <array>
 #include <cstring>
 
 // 0x80..0x9F; the rest of the code page is Latin-1, equal to its Unicode value.
@@ -22,9 +23,9 @@ static int ansi_of(char16_t u) {
 QString qstring_from_ansi(const char *text, int length) {
     if (text == nullptr) return QString();
     if (length < 0) length = (int)strlen(text);
-    QString out;
-    out.reserve(length);
-    for (int i = 0; i < length; ++i) out.append(QChar(unicode_of((unsigned char)text[i])));
+    QString out(length, Qt::Uninitialized);
+    QChar *to = out.data();
+    for (int i = 0; i < length; ++i) to[i] = QChar(unicode_of((unsigned char)text[i]));
     return out;
 }
 
@@ -43,7 +44,7 @@ std::string ansi_from_qstring(const QString &text) {
     return out;
 }
 
-unsigned char ansi_lower(unsigned char c) {
+static constexpr unsigned char lower_of(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
     switch (c) {
@@ -59,3 +60,12 @@ unsigned char ansi_lower(unsigned char c) {
         return c;
     }
 }
+
+static constexpr std::array<unsigned char, 256> lower_table() {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = lower_of((unsigned char)c);
+    return t;
+}
+
+// Constant, so ready before any other file's start-up code may sort.
+const std::array<unsigned char, 256> ansi_lower_table = lower_table();

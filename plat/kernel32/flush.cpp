@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -62,4 +63,10 @@ DWORD fs_flush_watched(int fd) {
         flush_hook(std::string(path, n > 0 ? (size_t)n : 0), is_directory(fd));
     }
     return fs_flush(fd);
+}
+
+void fs_start_writeback(int fd) {
+    int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0 && (flags & O_ACCMODE) != O_RDONLY)
+        sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }

@@ -164,6 +164,7 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
 BOOL WINAPI CloseHandle(HANDLE hObject) {
     int fd = fd_from_handle(hObject);
     if (fd < 0) return fs_fail(ERROR_INVALID_HANDLE);
+    fs_start_writeback(fd);
     // A failed close can be a delayed write error: it is reported, never taken for success.
     if (fs_close(fd) != 0) return fs_fail(fs_error_from_errno(errno));
     return TRUE;

@@ -19,6 +19,7 @@
 #include "platcrt.h"
 
 #undef fopen
+#undef fclose
 #undef remove
 #undef rename
 
@@ -81,6 +82,16 @@ FILE *plat_fopen(const char *filename, const char *mode) {
     return f;
 }
 
+int plat_fclose(FILE *stream) {
+    if (stream == nullptr) {
+        errno = EINVAL;
+        return EOF;
+    }
+    int flushed = fflush(stream);
+    fs_start_writeback(fileno(stream));
+    return fclose(stream) == 0 && flushed == 0 ? 0 : EOF;
+}
+
 FILE *_fdopen(int fd, const char *mode) {
     std::string host_mode;
     if (stream_flags(mode, host_mode) < 0) {
@@ -131,6 +142,7 @@ int _creat(const char *filename, int pmode) noexcept {
 }
 
 int _close(int fd) noexcept {
+    fs_start_writeback(fd);
     return fs_close(fd);
 }
 

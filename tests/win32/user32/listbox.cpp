@@ -98,6 +98,13 @@ TEST(Win32ListBox, ExtendedSelection) {
         // (The list may also tell that it took the focus.)
         EXPECT_GE(std::count(notes.begin(), notes.end(), MAKEWPARAM(IDD_FICHIERS, LBN_SELCHANGE)),
                   4);
+        // Entries selected one by one with Ctrl, then one of them taken away.
+        plat_test_select(h, IDD_FICHIERS, 0, 0);
+        for (int i = 1; i < 6; ++i) plat_test_select(h, IDD_FICHIERS, i, PLAT_MOD_CTRL);
+        plat_test_select(h, IDD_FICHIERS, 2, PLAT_MOD_CTRL);
+        EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSELCOUNT), 5);
+        ASSERT_EQ(lb(h, IDD_FICHIERS, LB_GETSELITEMS, 8, (LPARAM)items), 5);
+        EXPECT_EQ(std::vector<int>(items, items + 5), (std::vector<int>{0, 1, 3, 4, 5}));
     });
 }
 
@@ -148,6 +155,12 @@ TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "iiii", 4, &narrow));
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "WWWWxx", 4, &wide)); // the count is what counts
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
+        // A text is as wide as its characters together: no pair is kerned closer.
+        SIZE a, v, pairs;
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "A", 1, &a));
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "V", 1, &v));
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "AVAV", 4, &pairs));
+        EXPECT_EQ(pairs.cx, 2 * (a.cx + v.cx));
         EXPECT_GT(narrow.cx, 0);
         EXPECT_GT(wide.cx, narrow.cx);
         EXPECT_EQ(wide.cy, narrow.cy);
