@@ -11,6 +11,8 @@
 #   make test-windows  build the Windows programs and their tests, run them under Wine
 #                      (headless): 64-bit always, 32-bit where this machine runs 32-bit programs
 #                      (WINDOWS_ARCHS=x64 runs the 64-bit suite alone)
+#   make pictures      draw the README's pictures on a real display (a virtual X server, with a
+#                      window manager), into docs/, and every dialog into build/test/png
 #   make fuzz          install clang and libFuzzer, build the fuzz targets, run each for
 #                      FUZZ_SECONDS seconds
 
@@ -18,7 +20,7 @@
 MINGW_PKGS := cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 \
               binutils-mingw-w64-x86-64 googletest
 PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-        fontconfig fonts-dejavu-core xvfb xauth $(MINGW_PKGS)
+        fontconfig fonts-dejavu-core xvfb xauth openbox $(MINGW_PKGS)
 # 64-bit Wine, and 32-bit Wine (wine32 needs dpkg's i386 architecture) where 32-bit programs
 # run; a virtual X server for the program.
 WINE_PKGS := $(MINGW_PKGS) wine wine64 xvfb xauth
@@ -44,7 +46,7 @@ FUZZ_PKGS := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps deps-windows deps-wine deps-fuzz run test bench install windows test-windows \
-        test-windows-x86 test-windows-x64 fuzz clean
+        test-windows-x86 test-windows-x64 pictures fuzz clean
 
 all: test
 
@@ -124,6 +126,11 @@ test-windows-x86 test-windows-x64: test-windows-%:
 	cmake -S . -B $(WINDOWS_BUILD_$*) $(call windows_config,$*)
 	cmake --build $(WINDOWS_BUILD_$*) -j$(JOBS)
 	cd $(WINDOWS_BUILD_$*) && xvfb-run -a ctest --output-on-failure --timeout 300 --repeat until-pass:2 -j$(JOBS)
+
+pictures: deps
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON -DBUILD_TESTING=ON
+	cmake --build build/test -j$(JOBS) --target quillon_pictures
+	QUILLON_WM=openbox ASAN_OPTIONS=detect_leaks=0 tests/support/xvfb-test build/test/quillon_pictures
 
 fuzz: deps deps-fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

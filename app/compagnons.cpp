@@ -8,6 +8,8 @@
 
 #define LG_EXT 4 // the dot and the three letters that extension may append
 
+const char *nom_compagnons = nullptr;
+
 // A path that does not fit comes back cut, and without its terminator on older Windows: it
 // is refused, since a cut path names another file.
 int nom_compagnon(char *nom, size_t taille, const char *ext) {

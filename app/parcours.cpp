@@ -9,6 +9,7 @@
 #include <windows.h>
 #include "app/quillon.h"
 #include "app/remplace.h"
+#include "app/restes.h"
 #include "app/vidage.h"
 #include "io/iodlg.h"
 
@@ -27,8 +28,33 @@ static void efface_liste(void) {
     nom_liste[0] = '\0';
 }
 
-// A new, uniquely named file for the list: in the root of the current drive (lieu 0), or in
-// the temporary directory (lieu 1).
+// The places where the pass under way has written a list: the root of a drive, the temporary
+// directory.
+#define NB_LIEUX 4
+static char lieux_vus[NB_LIEUX][MAX_PATH];
+static int nb_lieux_vus = 0;
+
+// The lists that runs of the program which have ended left in dir (a killed pass), removed
+// the first time a pass writes a list there; those of a running copy stay.
+static void efface_listes_abandonnees(const char *dir) {
+    for (int i = 0; i < nb_lieux_vus; ++i)
+        if (strcmp(lieux_vus[i], dir) == 0) return;
+    if (nb_lieux_vus < NB_LIEUX) snprintf(lieux_vus[nb_lieux_vus++], MAX_PATH, "%s", dir);
+    char motif[MAX_PATH + 16], nom[MAX_PATH + 16];
+    snprintf(motif, sizeof motif, "%sqln*.tmp", dir);
+    WIN32_FIND_DATAA e;
+    HANDLE h = FindFirstFileA(motif, &e);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((size_t)snprintf(nom, sizeof nom, "%s%s", dir, e.cFileName) < sizeof nom &&
+            nature(nom) == FICHIER_ABANDONNE)
+            DeleteFileA(nom);
+    } while (FindNextFileA(h, &e));
+    FindClose(h);
+}
+
+// A new, uniquely named file for the list, marked as the program's: in the root of the
+// current drive (lieu 0), or in the temporary directory (lieu 1).
 static int nomme_liste(int lieu) {
     static int inscrit = 0;
     if (!inscrit) atexit(efface_liste);
@@ -40,7 +66,11 @@ static int nomme_liste(int lieu) {
         DWORD n = GetTempPathA(sizeof dir, dir);
         if (n == 0 || n >= sizeof dir) return 0;
     }
-    if (GetTempFileNameA(dir, "qln", 0, nom_liste) != 0) return 1;
+    efface_listes_abandonnees(dir);
+    if (GetTempFileNameA(dir, "qln", 0, nom_liste) != 0) {
+        if (marque_fichier(nom_liste)) return 1;
+        DeleteFileA(nom_liste);
+    }
     nom_liste[0] = '\0';
     return 0;
 }
@@ -126,7 +156,8 @@ static int entre(const char *nom, const char *ici) {
     return 0;
 }
 
-void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit) {
+static void parcours_dossier(const char *fnomm, int recurs, int backup, traitement traite,
+                             avertissement avertit) {
     traite_fichiers(fnomm, backup, traite, avertit);
     if (!recurs || arret_demande()) return;
 
@@ -147,8 +178,13 @@ void parcours(const char *fnomm, int recurs, int backup, traitement traite, aver
             continue;
         }
         curs_montre();
-        parcours(fnomm, recurs, backup, traite, avertit);
+        parcours_dossier(fnomm, recurs, backup, traite, avertit);
         if (_chdir(ici) != 0) break; // this directory is gone: nothing more here
     } while (FindNextFileA(h, &e));
     FindClose(h);
+}
+
+void parcours(const char *fnomm, int recurs, int backup, traitement traite, avertissement avertit) {
+    nb_lieux_vus = 0;
+    parcours_dossier(fnomm, recurs, backup, traite, avertit);
 }

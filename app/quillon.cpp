@@ -167,11 +167,15 @@ static void nouveau_masque(HWND hWnd) {
 }
 
 // A start folder whose path the current path cannot hold: the nearest folder above it that
-// fits is shown, and the user is told, rather than a path that names another folder.
+// fits is shown, and the user is told, rather than a path that names another folder. Where
+// the way up is closed, the root that the path then holds is made current too.
 static void chemin_de_depart(HWND hWnd) {
     if (calc_chemin(chemin) == 0) return;
     while (calc_chemin(chemin) != 0)
-        if (_chdir("..") != 0) break;
+        if (_chdir("..") != 0) {
+            _chdir(chemin);
+            break;
+        }
     bmess_permanent(hWnd, err_cheminlong, mess_info);
 }
 

@@ -130,8 +130,8 @@ void montre_bilan(HWND hWnd, const char *compte_deja);
 
 // The files the program comes with lie beside it: its help ("htm") and its signature file
 // ("sig"), named after the program itself, or after nom_compagnons when a program shares
-// them with another. Each program defines it: null for its own name.
-extern const char *const nom_compagnons;
+// them with another (set before the work begins; null: its own name).
+extern const char *nom_compagnons;
 // The companion with the extension ext into nom (taille bytes); 0 when the path does not fit.
 int nom_compagnon(char *nom, size_t taille, const char *ext);
 void nomme_aide(void);       // names the help file after the program
@@ -161,6 +161,9 @@ extern const char *err_nomsaut;    // a name with a line break cannot go through
 extern const char *err_sousrep;    // a subdirectory that cannot be entered is skipped
 extern const char *err_vidage;     // a directory's flush failed: its renames may not last
 extern const char *err_liste;      // the file list of a directory could not be written
+extern const char *err_modifie;    // another program changed the file during its conversion
+extern const char *err_douteux;    // names like the program's work files, on a volume without
+                                   // marks (format: one of them, then the directory)
 // Why a file could not be created (the last %s of err_creation) or opened
 extern const char *raison_acces, *raison_protege, *raison_plein, *raison_nom, *raison_long;
 extern const char *raison_lecture_seule, *raison_utilise, *raison_absent;

@@ -10,6 +10,7 @@
 #include "app/bilan.h"
 #include "app/quillon.h"
 #include "app/remplace.h"
+#include "app/restes.h"
 #include "app/vidage.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
@@ -32,16 +33,20 @@ void signale_annulable(int *annul, const char *format, const char *nom) {
     *annul = bmess_annulable(hWndMain, texte, mess_info) > 0;
 }
 
+// The streams of the file being converted and of its work file get large buffers: the copy
+// moves blocks of 40960 bytes, which the system reads and writes far faster in runs of
+// 256 KiB. The buffers are the program's own, one per role: a single file is converted at a
+// time.
 #define LG_TAMPON_FLUX (256 * 1024)
 static char tampon_source[LG_TAMPON_FLUX], tampon_travail[LG_TAMPON_FLUX];
-
-void tamponne_source(FILE *fs) {
-    setvbuf(fs, tampon_source, _IOFBF, sizeof tampon_source);
-}
 
 // Bounded copy of a name; 0 when it does not fit whole.
 static int copie_nom(char *dest, size_t taille, const char *nom) {
     return (size_t)snprintf(dest, taille, "%s", nom) < taille;
+}
+
+static HANDLE poignee(FILE *f) {
+    return (HANDLE)_get_osfhandle(_fileno(f));
 }
 
 // ---- Names
@@ -91,7 +96,7 @@ int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissem
     static const char prefixe[] = "\\\\?\\";
     const size_t lg_prefixe = sizeof prefixe - 1;
     char chemin[LG_NOM_TRAVAIL + sizeof prefixe];
-    DWORD n = GetFinalPathNameByHandleA((HANDLE)_get_osfhandle(_fileno(fs)), chemin,
+    DWORD n = GetFinalPathNameByHandleA(poignee(fs), chemin,
                                         sizeof chemin, VOLUME_NAME_DOS | FILE_NAME_NORMALIZED);
     if (n == 0 || n >= sizeof chemin || strncmp(chemin, prefixe, lg_prefixe) != 0 ||
         chemin[lg_prefixe + 1] != ':' || !copie_nom(nom_reel, LG_NOM_TRAVAIL, chemin + lg_prefixe)) {
@@ -101,11 +106,64 @@ int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissem
     return 1;
 }
 
+// ---- Fingerprints
+
+static int empreinte_de(HANDLE h, empreinte *e) {
+    BY_HANDLE_FILE_INFORMATION i;
+    FILE_BASIC_INFO b;
+    if (!GetFileInformationByHandle(h, &i) ||
+        !GetFileInformationByHandleEx(h, FileBasicInfo, &b, sizeof b))
+        return 0;
+    memset(e, 0, sizeof *e);
+    e->index_haut = i.nFileIndexHigh;
+    e->index_bas = i.nFileIndexLow;
+    e->taille = (unsigned long long)i.nFileSizeHigh << 32 | i.nFileSizeLow;
+    e->ecriture = i.ftLastWriteTime;
+    e->changement = b.ChangeTime.QuadPart;
+    return 1;
+}
+
+int prend_empreinte(FILE *f, empreinte *e) {
+    return empreinte_de(poignee(f), e);
+}
+
+// The same file with the same content; with changement, not even its metadata changed.
+static int memes_empreintes(const empreinte *a, const empreinte *b, int changement) {
+    return a->index_haut == b->index_haut &&
+           a->index_bas == b->index_bas && a->taille == b->taille &&
+           a->ecriture.dwLowDateTime == b->ecriture.dwLowDateTime &&
+           a->ecriture.dwHighDateTime == b->ecriture.dwHighDateTime &&
+           (!changement || a->changement == b->changement);
+}
+
+int toujours_le_meme(const char *nom, const empreinte *avant) {
+    HANDLE h = CreateFileA(nom, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    empreinte maintenant;
+    int meme = empreinte_de(h, &maintenant) && memes_empreintes(avant, &maintenant, 1);
+    CloseHandle(h);
+    return meme;
+}
+
+FILE *ouvre_source(const char *nom_fichier, empreinte *avant, avertissement avertit) {
+    FILE *fs = fopen(nom_fichier, lecture);
+    if (fs != nullptr) {
+        setvbuf(fs, tampon_source, _IOFBF, sizeof tampon_source);
+        if (prend_empreinte(fs, avant)) return fs;
+        fclose(fs);
+    }
+    signale_ouverture(avertit, nom_fichier);
+    return nullptr;
+}
+
 // ---- New files
 
 // nom, created new (it never empties a file that exists, whoever made it), with the access
-// of modele from its first moment: a private file's work file or copy is private too. Null,
-// with the system's reason in GetLastError, when it cannot be made.
+// of modele from its first moment, so that a private file's work file or copy is private
+// too, and with modele's hidden and system attributes, so that the file that takes modele's
+// place keeps them (its archive attribute is set: its content is new). Null, with the
+// system's reason in GetLastError, when it cannot be made.
 static FILE *cree_nouveau(const char *nom, const char *modele) {
     SECURITY_ATTRIBUTES sa;
     memset(&sa, 0, sizeof sa);
@@ -120,8 +178,10 @@ static FILE *cree_nouveau(const char *nom, const char *modele) {
             sa.lpSecurityDescriptor = nullptr;
         }
     }
+    DWORD att = GetFileAttributesA(modele);
+    att = att == INVALID_FILE_ATTRIBUTES ? 0 : att & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     HANDLE h = CreateFileA(nom, GENERIC_READ | GENERIC_WRITE, 0, &sa, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+                           att | FILE_ATTRIBUTE_ARCHIVE, nullptr);
     free(sa.lpSecurityDescriptor);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     int fd = _open_osfhandle((intptr_t)h, _O_BINARY);
@@ -202,11 +262,17 @@ FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement ave
             return nullptr;
         }
         FILE *ft = cree_nouveau(nom_travail, nom_fichier);
-        if (ft != nullptr) {
+        if (ft != nullptr && marque_fichier(nom_travail)) {
             setvbuf(ft, tampon_travail, _IOFBF, sizeof tampon_travail);
             return ft;
         }
         DWORD err = GetLastError();
+        if (ft != nullptr) { // made, but it could not be marked as the program's
+            fclose(ft);
+            DeleteFileA(nom_travail);
+            signale_creation(avertit, nom_fichier, nom_travail, err);
+            return nullptr;
+        }
         if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) {
             signale_creation(avertit, nom_fichier, nom_travail, err);
             return nullptr;
@@ -240,7 +306,7 @@ int abandonne_travail(FILE *fs, FILE *ft, const char *nom_travail) {
 // Copies the whole of fs (a file of any length) to f from its start.
 static int copie_entiere(FILE *fs, FILE *f) {
     LARGE_INTEGER taille;
-    if (!GetFileSizeEx((HANDLE)_get_osfhandle(_fileno(fs)), &taille)) return -1;
+    if (!GetFileSizeEx(poignee(fs), &taille)) return -1;
     rewind(fs);
     unsigned long long reste = (unsigned long long)taille.QuadPart;
     do {
@@ -253,36 +319,58 @@ static int copie_entiere(FILE *fs, FILE *f) {
 }
 
 // Where the volume has no hard links (FAT, exFAT), the backup is a durable copy of the file,
-// so that the file's own name keeps its content throughout. The copy is made under a work
-// name and takes the backup name only once complete: a backup is never a part of the file.
-// 1 when it was made; otherwise nothing is left of it and the user was told (unless the user
-// stopped the work).
+// so that the file's own name keeps its content throughout, with the file's times and
+// attributes. The copy is made under a work name and takes the backup name only once
+// complete: a backup is never a part of the file. 1 when it was made; otherwise nothing is
+// left of it and the user was told (unless the user stopped the work).
 static int copie_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_bak,
                             avertissement avertit) {
     char nom_copie[LG_NOM_TRAVAIL];
     FILE *fb = cree_travail(nom_fichier, nom_copie, avertit);
     if (fb == nullptr) return 0;
     int r = copie_entiere(fs, fb);
+    // The times once every byte is written, which would otherwise set them again; a volume
+    // that cannot take them still gets a whole backup.
+    FILETIME creation, acces, ecriture;
+    if (r == 0 && fflush(fb) == 0 && GetFileTime(poignee(fs), &creation, &acces, &ecriture))
+        SetFileTime(poignee(fb), &creation, &acces, &ecriture);
     int ok = termine_ecriture(fb, r == 0, nullptr);
-    if (ok && MoveFileA(nom_copie, nom_bak)) return 1;
+    if (ok && MoveFileA(nom_copie, nom_bak)) {
+        demarque_fichier(nom_bak);
+        DWORD att = GetFileAttributesA(nom_fichier);
+        if (att != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(nom_bak, att);
+        return 1;
+    }
+    DWORD err = GetLastError();
     DeleteFileA(nom_copie);
     if (r == COPIE_INTERROMPUE)
         marque_arret();
-    else if (!ok)
-        signale(avertit, err_ecriture, nom_fichier, nullptr);
-    else
+    else if (ok && (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS))
         signale(avertit, err_sauvegarde, nom_bak, nom_fichier); // made meanwhile
+    else
+        signale(avertit, err_ecriture, nom_fichier, nullptr);
     return 0;
 }
 
 // Makes the backup name hold the former content while the file's own name keeps it: a hard
 // link, which an older backup of that name stops, or else a copy. Its name goes to nom_bak.
+// A new link changes the file's change time: the fingerprint takes it, once the file is
+// found as it was read.
 static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_travail,
-                           char *nom_bak, avertissement avertit) {
+                           char *nom_bak, empreinte *avant, avertissement avertit) {
     // The work name ends with a dot and three characters: the backup name differs only there.
     copie_nom(nom_bak, LG_NOM_TRAVAIL, nom_travail);
     memcpy(nom_bak + strlen(nom_bak) - 3, "bak", 3);
-    if (CreateHardLinkA(nom_bak, nom_fichier, nullptr)) return 1;
+    if (CreateHardLinkA(nom_bak, nom_fichier, nullptr)) {
+        empreinte apres;
+        if (prend_empreinte(fs, &apres) && memes_empreintes(avant, &apres, 0)) {
+            avant->changement = apres.changement;
+            return 1;
+        }
+        DeleteFileA(nom_bak);
+        signale(avertit, err_modifie, nom_fichier, nullptr);
+        return 0;
+    }
     if (GetFileAttributesA(nom_bak) != INVALID_FILE_ATTRIBUTES) {
         signale(avertit, err_sauvegarde, nom_bak, nom_fichier);
         return 0;
@@ -291,7 +379,8 @@ static int fait_sauvegarde(FILE *fs, const char *nom_fichier, const char *nom_tr
 }
 
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
-                     const char *nom_travail, int backup, avertissement avertit) {
+                     const char *nom_travail, const empreinte *avant, int backup,
+                     avertissement avertit) {
     // The work file's flush to the disk comes with those of its batch.
     int fd = -1;
     if (!termine_ecriture(ft, copie_ok && !ferror(fs), &fd)) {
@@ -302,7 +391,9 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
         return 0;
     }
     char nom_bak[LG_NOM_TRAVAIL];
-    int sauvegarde = backup && fait_sauvegarde(fs, nom_fichier, nom_travail, nom_bak, avertit);
+    empreinte lue = *avant;
+    int sauvegarde =
+        backup && fait_sauvegarde(fs, nom_fichier, nom_travail, nom_bak, &lue, avertit);
     fclose(fs); // only read from: its close changes nothing on the disk
     if (backup && !sauvegarde) {
         _close(fd);
@@ -310,5 +401,5 @@ int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
         return 0;
     }
     return remplace_durablement(fd, nom_fichier, nom_travail, sauvegarde ? nom_bak : nullptr,
-                                avertit);
+                                &lue, avertit);
 }

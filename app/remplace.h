@@ -27,12 +27,6 @@ void signale(avertissement avertit, const char *format, const char *nom, const c
 // the system gave (GetLastError, read right after the failed open).
 void signale_ouverture(avertissement avertit, const char *nom_fichier);
 
-// Gives the stream of the file being converted a large buffer (cree_travail does the same for
-// the work file): the copy moves blocks of 40960 bytes, which the system reads and writes far
-// faster in runs of 256 KiB. Called right after the open, before anything is read. The
-// buffers are the program's own, one per role: a single file is converted at a time.
-void tamponne_source(FILE *fs);
-
 // The message about a file of the wrong kind (format with one %s: nom), shown while the
 // operation's own flag annul is 0; a real answer goes to annul, so the user may silence it.
 void signale_annulable(int *annul, const char *format, const char *nom);
@@ -46,10 +40,34 @@ int nom_du_contenu(const char *nom_fichier, FILE *fs, char *nom_reel, avertissem
 // The last component of a name: what the file is called in its directory.
 const char *nom_seul(const char *nom);
 
-// Creates the work file beside nom_fichier, no more open to others than nom_fichier is: its
-// name with the extension "$$$", or a numbered one when that name is taken (by the file
-// itself, or by a file the user keeps). Writes its name into nom_travail (LG_NOM_TRAVAIL
-// bytes). Null, after telling the user which file was left and why, when it cannot be made.
+// What tells whether a file is still the one that was read: its index on its volume (the name
+// stays on one volume; Wine does not always give the volume's number), its size, and the
+// times of its last write and of its last change (of data or metadata), taken through an open
+// handle.
+typedef struct {
+    DWORD index_haut, index_bas;
+    unsigned long long taille;
+    FILETIME ecriture;
+    long long changement;
+} empreinte;
+
+// The fingerprint of the file open as f; 0 when the system cannot give it.
+int prend_empreinte(FILE *f, empreinte *e);
+
+// Opens the file to convert, nom_fichier, as the program opens every file it reads ("r+b"),
+// with its fingerprint as it is about to be read in avant. Null, after telling the user, when
+// it cannot be opened.
+FILE *ouvre_source(const char *nom_fichier, empreinte *avant, avertissement avertit);
+
+// Whether nom still names the file as its fingerprint avant took it (no other program has
+// written it, replaced it or removed it since).
+int toujours_le_meme(const char *nom, const empreinte *avant);
+
+// Creates the work file beside nom_fichier, no more open to others than nom_fichier is, with
+// its hidden and system attributes, and marked as the program's (restes.h): its name with the
+// extension "$$$", or a numbered one when that name is taken (by the file itself, or by a file
+// the user keeps). Writes its name into nom_travail (LG_NOM_TRAVAIL bytes). Null, after
+// telling the user which file was left and why, when it cannot be made.
 FILE *cree_travail(const char *nom_fichier, char *nom_travail, avertissement avertit);
 
 // The user stopped the work during the copy: the file stays as it was, the work file goes,
@@ -58,12 +76,13 @@ int abandonne_travail(FILE *fs, FILE *ft, const char *nom_travail);
 
 // Hands the work file, once complete, over to take nom_fichier's place as soon as it is
 // durable (remplace_durablement, vidage.h), the former content under the backup name when
-// backup is set; closes both streams. copie_ok is the writer's own verdict on what it wrote.
-// Returns what remplace_durablement returns; otherwise removes the work file, leaves
-// nom_fichier and any older backup as they were, tells the user (unless the user stopped the
-// work) and returns 0.
+// backup is set; closes both streams. copie_ok is the writer's own verdict on what it wrote;
+// avant, the fingerprint of fs taken before it was read. Returns what remplace_durablement
+// returns; otherwise removes the work file, leaves nom_fichier and any older backup as they
+// were, tells the user (unless the user stopped the work) and returns 0.
 int installe_travail(FILE *fs, FILE *ft, int copie_ok, const char *nom_fichier,
-                     const char *nom_travail, int backup, avertissement avertit);
+                     const char *nom_travail, const empreinte *avant, int backup,
+                     avertissement avertit);
 
 // Applies traite to the files of the current directory that match fnomm, then, with recurs,
 // to the matching subdirectories, depth first, until the user stops the command. Leaves the

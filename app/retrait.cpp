@@ -10,12 +10,9 @@
 
 int strip_header(const char *nom_fichier, int backup) {
     static int annul = 0;
-    FILE *fs = fopen(nom_fichier, lecture);
-    if (fs == nullptr) {
-        signale_ouverture(bmess_permanent, nom_fichier);
-        return 0;
-    }
-    tamponne_source(fs);
+    empreinte avant;
+    FILE *fs = ouvre_source(nom_fichier, &avant, bmess_permanent);
+    if (fs == nullptr) return 0;
     unsigned char bloc[LG_ENTETE];
     if (!lit_entete(fs, bloc)) {
         fclose(fs);
@@ -43,7 +40,8 @@ int strip_header(const char *nom_fichier, int backup) {
     fseek(fs, LG_ENTETE, SEEK_SET);
     int copie = frecopie(fs, ft, longueur);
     if (copie == COPIE_INTERROMPUE) return abandonne_travail(fs, ft, nom_travail);
-    return installe_travail(fs, ft, copie == 0, nom_reel, nom_travail, backup, bmess_permanent);
+    return installe_travail(fs, ft, copie == 0, nom_reel, nom_travail, &avant, backup,
+                            bmess_permanent);
 }
 
 int recurs_strip_header(const char *fnomm, int recurs, int backup) {

@@ -1,5 +1,7 @@
 // Signature files: descriptions of Macintosh file types and creators, read from a user's
-// ".sig" file in the current directory at the first examination, and kept for the run.
+// ".sig" file in the current directory at the first examination, and kept for the run. Until
+// a folder gives one, the file installed with the program serves, and each examination looks
+// again for a folder's own.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,6 +13,7 @@
 
 mac_sign *pSign = nullptr;
 char nom_fichier_sign[256];
+static int table_livree = 0; // pSign holds the table of the file installed with the program
 
 #define LG_MORCEAU 79     // a signature line is read this many characters at a time
 #define NB_LIGNES_SIGN 63 // data lines taken from a file, after the built-in record 0
@@ -31,7 +34,7 @@ static const char *passe(const char *cle, size_t n) {
 }
 
 const char *select_type(const char *sig) {
-    if (!pSign) compile_creat();
+    if (!pSign || table_livree) compile_creat();
     if (!pSign) return type_text;
     char cle[LG_CHAMP_SIG + 1];
     strncpy(cle, sig, LG_CHAMP_SIG);
@@ -66,11 +69,12 @@ static void analyse_ligne(const char *ligne, mac_sign *rec) {
     if (separateur) strncpy(rec->com, separateur + 1, sizeof rec->com - 1);
 }
 
-// Reads up to 63 data lines into records 1 to 63; comments and empty lines do not count.
-static void lit_signatures(FILE *f) {
+// Reads up to 63 data lines into records 1 to 63 of table; comments and empty lines do not
+// count.
+static void lit_signatures(FILE *f, mac_sign *table) {
     char ligne[LG_MORCEAU + 1];
     int restant = NB_LIGNES_SIGN;
-    mac_sign *rec = pSign + 1;
+    mac_sign *rec = table + 1;
     while (restant != 0 && fgets(ligne, sizeof ligne, f)) {
         if (ligne[0] == '#') continue;
         char *cr = strchr(ligne, '\r');
@@ -82,37 +86,47 @@ static void lit_signatures(FILE *f) {
     }
 }
 
-// Reads the table from nom_fichier_sign, opened in mode; 1 when it is loaded.
-static int charge_table(const char *mode) {
+// Reads the table from nom_fichier_sign, opened in mode, in place of the one loaded; livree:
+// it is the file installed with the program. 1 when it is loaded.
+static int charge_table(const char *mode, int livree) {
     if (nom_fichier_sign[0] == '\0') return 0;
     FILE *f = fopen(nom_fichier_sign, mode);
     if (!f) return 0;
-    pSign = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));
-    if (!pSign) {
+    mac_sign *table = (mac_sign *)calloc(NB_SIGNATURES, sizeof(mac_sign));
+    if (!table) {
         fclose(f);
         return 0;
     }
-    strncpy(pSign[0].ext, table_creat[0].e, sizeof pSign[0].ext - 1);
-    memcpy(pSign[0].sig, table_creat[0].ct, sizeof pSign[0].sig); // 8 characters and the zero
-    strncpy(pSign[0].com, type_text, sizeof pSign[0].com - 1);
-    lit_signatures(f);
+    strncpy(table[0].ext, table_creat[0].e, sizeof table[0].ext - 1);
+    memcpy(table[0].sig, table_creat[0].ct, sizeof table[0].sig); // 8 characters and the zero
+    strncpy(table[0].com, type_text, sizeof table[0].com - 1);
+    lit_signatures(f, table);
     fclose(f);
+    free(pSign);
+    pSign = table;
+    table_livree = livree;
     return 1;
 }
 
+// A folder's own signature file is opened as the program opens every file it reads ("r+b");
+// the one installed with the program, which the user may not write, for reading only. A
+// folder's table replaces the installed one and is kept for the run.
 void compile_creat(void) {
     int n = comptage_fichiers(nom_fichier_sign, "*.sig");
     if (n > 1 && !OFN_Open(hWndMain, nom_fichier_sign, "*.sig", titre_sign, filtre_sign)) return;
     // A folder without a signature file of its own reads the one that comes with the program.
-    if (n == 0 && !nom_compagnon(nom_fichier_sign, sizeof nom_fichier_sign, "sig")) return;
-    charge_table(lecture);
+    int livree = n == 0;
+    if (livree && (pSign != nullptr || !nom_compagnon(nom_fichier_sign, sizeof nom_fichier_sign, "sig")))
+        return;
+    charge_table(livree ? lectseule : lecture, livree);
 }
 
-// A file the user names is only read: it may be one the user cannot write.
+// A file the user names is only read, and serves the whole run: it may be one the user
+// cannot write.
 int charge_signatures(const char *nom) {
     if (pSign != nullptr || strlen(nom) >= sizeof nom_fichier_sign) return 0;
     strcpy(nom_fichier_sign, nom);
-    return charge_table(lectseule);
+    return charge_table(lectseule, 0);
 }
 
 // Files (not directories, not volume labels) matching mask; the last one's name goes into

@@ -41,6 +41,11 @@ const char *err_vidage = "Le disque a refus\xe9 d'\xe9" "crire le dossier %s : l
                          "l'ordinateur s'arr\xeate";
 const char *err_liste = "La liste des fichiers du r\xe9pertoire %s n'a pas pu \xea" "tre "
                         "\xe9" "crite : ses fichiers sont ignor\xe9s";
+const char *err_modifie = "Le fichier %s a \xe9t\xe9 modifi\xe9 par un autre programme pendant sa "
+                          "conversion : il est laiss\xe9 tel quel";
+const char *err_douteux = "Le fichier %s est ignor\xe9, comme tout fichier du dossier %s nomm\xe9 "
+                          "comme les fichiers de travail de Quillon : sur ce disque, Quillon ne "
+                          "peut pas les reconna\xeetre";
 const char *raison_acces = "acc\xe8s refus\xe9";
 const char *raison_lecture_seule = "lecture seule";
 const char *raison_utilise = "utilis\xe9 par un autre programme";

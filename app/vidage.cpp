@@ -1,11 +1,13 @@
 // A replacement makes the work file's data durable before its rename: whatever happens, the
 // file's name then holds a whole content, old or new. A pass's work files are flushed
 // together, a batch at a time, as the disk serves flushes issued at once in far fewer turns
-// than one after another; each is renamed only once its own flush has succeeded. Only the
-// rename itself waits for its directory to reach the disk, and one flush of the directory
-// serves every rename made in it since the last; until then, the machine stopping may bring
-// back the old content, never lose one. So the flush is owed before the program says
-// anything is done.
+// than one after another; each is renamed only once its own flush has succeeded. The names
+// of the batch's backups reach the disk before any of its files is replaced (one flush of
+// their directory), so that the former content never depends on a name the machine may
+// lose. The renames themselves wait for their directory to reach the disk, and one flush of
+// the directory serves every rename made in it since the last; until then, the machine
+// stopping may bring back the old content, never lose one. So the flush is owed before the
+// program says anything is done.
 #include <direct.h>
 #include <io.h>
 #include <stdio.h>
@@ -14,6 +16,7 @@
 #include <windows.h>
 #include "app/bilan.h"
 #include "app/quillon.h"
+#include "app/restes.h"
 #include "app/vidage.h"
 #include "io/iodlg.h"
 #include "io/iofile.h"
@@ -25,19 +28,24 @@
 static char en_attente[MAX_PATH];
 
 // A directory is opened for flushing with backup semantics. A volume that cannot open its
-// directories for it keeps every file whole all the same: the flush is the best the system
-// offers. A flush that the disk refuses is told (dire): the files converted there may come
-// back with their former content if the machine stops, and the user must not take them as
-// done. At the program's end nothing is told (a fatal error has just been, or nothing was
-// pending).
-static void vide(const char *repertoire, int dire) {
+// directories for it, or that cannot flush one (some network redirectors answer "invalid
+// function"), keeps every file whole all the same: the flush is the best the system offers.
+// 0 only when the disk refused the flush.
+static int vide_dossier(const char *repertoire) {
     HANDLE h = CreateFileA(repertoire, GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    int ok = FlushFileBuffers(h);
+    if (h == INVALID_HANDLE_VALUE) return 1;
+    int ok = FlushFileBuffers(h) || GetLastError() == ERROR_INVALID_FUNCTION;
     CloseHandle(h);
-    if (ok || !dire) return;
+    return ok;
+}
+
+// A flush that the disk refuses is told (dire): the files converted there may come back with
+// their former content if the machine stops, and the user must not take them as done. At the
+// program's end nothing is told (a fatal error has just been, or nothing was pending).
+static void vide(const char *repertoire, int dire) {
+    if (vide_dossier(repertoire) || !dire) return;
     char texte[MAX_PATH + 256];
     snprintf(texte, sizeof texte, err_vidage, repertoire);
     bmess_permanent(hWndMain, texte, mess_info);
@@ -53,18 +61,22 @@ static void vide_en_attente(int dire) {
     vide(repertoire, dire);
 }
 
+// The directory of a name, as CreateFileA opens it: "docs\." for "docs\a.txt", "." for a
+// bare name. 0 when it does not fit.
+static int repertoire_de(const char *nom, char *repertoire, size_t taille) {
+    const char *fin = nom_seul(nom);
+    return (size_t)snprintf(repertoire, taille, "%.*s.", (int)(fin - nom), nom) < taille;
+}
+
 // nom_fichier has been replaced by a rename: its directory now holds an entry that must reach
 // the disk. The directory left pending until now is flushed first when it is another one (a
 // pass has finished with it).
 static void repertoire_modifie(const char *nom_fichier, int dire) {
     // A name that carries its own directory ("docs\a.txt", "C:a.txt") is not one of a pass's:
     // its directory is flushed at once.
-    const char *fin = nom_seul(nom_fichier);
-    if (fin != nom_fichier) {
+    if (nom_seul(nom_fichier) != nom_fichier) {
         char repertoire[2 * MAX_PATH];
-        if (snprintf(repertoire, sizeof repertoire, "%.*s.", (int)(fin - nom_fichier),
-                     nom_fichier) < (int)sizeof repertoire)
-            vide(repertoire, dire);
+        if (repertoire_de(nom_fichier, repertoire, sizeof repertoire)) vide(repertoire, dire);
         return;
     }
     char ici[sizeof en_attente];
@@ -85,6 +97,7 @@ static void repertoire_modifie(const char *nom_fichier, int dire) {
 typedef struct {
     int fd;
     char nom[LG_NOM_TRAVAIL], travail[LG_NOM_TRAVAIL], bak[LG_NOM_TRAVAIL]; // bak "": none
+    empreinte avant; // nom as it was read
     avertissement avertit;
 } remplacement;
 
@@ -101,9 +114,29 @@ static void echec(const remplacement *r, const char *format, int dire) {
     if (dire) signale(r->avertit, format, r->nom, nullptr);
 }
 
+// Puts the names of the batch's backups on the disk: their directory is flushed, once for a
+// run of backups in the same one. A backup whose directory the disk refused to flush leaves
+// its file as it was (ok 0).
+static void vide_sauvegardes(int n, int *ok) {
+    char vide_avant[2 * MAX_PATH] = "";
+    int vide_ok = 1;
+    for (int i = 0; i < n; ++i) {
+        char repertoire[2 * MAX_PATH];
+        if (!ok[i] || lot[i].bak[0] == '\0' ||
+            !repertoire_de(lot[i].bak, repertoire, sizeof repertoire))
+            continue;
+        if (strcmp(repertoire, vide_avant) != 0) {
+            memcpy(vide_avant, repertoire, sizeof vide_avant);
+            vide_ok = vide_dossier(repertoire);
+        }
+        if (!vide_ok) ok[i] = 0;
+    }
+}
+
 // Flushes the waiting work files together, then renames each into place in the order they
-// came. The batch is emptied first: a failure's message flushes what was done before it, and
-// comes back through here. Returns the number of files replaced.
+// came, once the backups' names are on the disk and if its file is still as it was read. The
+// batch is emptied first: a failure's message flushes what was done before it, and comes back
+// through here. Returns the number of files replaced.
 static int acheve_lot(int dire) {
     int n = nb_lot;
     nb_lot = 0;
@@ -116,14 +149,18 @@ static int acheve_lot(int dire) {
     // can be a delayed write error.
     for (int i = 0; i < n; ++i)
         if (_close(fd[i]) != 0) ok[i] = 0;
+    vide_sauvegardes(n, ok);
     int faits = 0;
     for (int i = 0; i < n; ++i) {
         const remplacement *r = &lot[i];
         if (!ok[i]) {
             echec(r, err_ecriture, dire);
+        } else if (!toujours_le_meme(r->nom, &r->avant)) {
+            echec(r, err_modifie, dire); // another program's change is kept
         } else if (!MoveFileExA(r->travail, r->nom, MOVEFILE_REPLACE_EXISTING)) {
             echec(r, err_remplace, dire);
         } else {
+            demarque_fichier(r->nom);
             repertoire_modifie(r->nom, dire);
             bilan_converti();
             ++faits;
@@ -144,7 +181,7 @@ static void vide_a_la_fin(void) {
 }
 
 int remplace_durablement(int fd, const char *nom_fichier, const char *nom_travail,
-                         const char *nom_bak, avertissement avertit) {
+                         const char *nom_bak, const empreinte *avant, avertissement avertit) {
     static int inscrit = 0;
     if (!inscrit) atexit(vide_a_la_fin);
     inscrit = 1;
@@ -155,6 +192,7 @@ int remplace_durablement(int fd, const char *nom_fichier, const char *nom_travai
     snprintf(r->nom, sizeof r->nom, "%s", nom_fichier);
     snprintf(r->travail, sizeof r->travail, "%s", nom_travail);
     snprintf(r->bak, sizeof r->bak, "%s", nom_bak != nullptr ? nom_bak : "");
+    r->avant = *avant;
     LARGE_INTEGER taille;
     if (GetFileSizeEx((HANDLE)_get_osfhandle(fd), &taille)) octets_lot += taille.QuadPart;
 

@@ -12,13 +12,14 @@
 void lot_des_fichiers(int ouvert);
 
 // Takes over the work file nom_travail, written whole and still open as fd, which is to
-// replace nom_fichier; nom_bak names the backup just made of nom_fichier, null when none.
-// Once the work file is on the disk it takes nom_fichier's place by one rename; if it cannot
-// get there, it and the backup go, nom_fichier keeps its content and the user is told.
-// Outside a batch this happens at once: 1 when the file was replaced, else 0. In a batch it
-// happens with the batch's other files: 1.
+// replace nom_fichier; nom_bak names the backup just made of nom_fichier, null when none;
+// avant is nom_fichier's fingerprint as it was read. Once the work file and the backup's name
+// are on the disk, and if nom_fichier is still as it was read, the work file takes its place
+// by one rename; otherwise the work file and the backup go, nom_fichier keeps the content it
+// has and the user is told. Outside a batch this happens at once: 1 when the file was
+// replaced, else 0. In a batch it happens with the batch's other files: 1.
 int remplace_durablement(int fd, const char *nom_fichier, const char *nom_travail,
-                         const char *nom_bak, avertissement avertit);
+                         const char *nom_bak, const empreinte *avant, avertissement avertit);
 
 // Completes the waiting replacements, then flushes the directory holding renames not yet on
 // the disk: after the last file of a directory, at the end of a command, before the program

@@ -1,19 +1,30 @@
 // Speed and memory of adding and stripping headers, against baselines doing the same durable
-// work: cp of the same data followed by a flush of every copy to the disk. Each figure is
+// work: cp of the same data followed by a flush of every copy to the disk; and the speed of
+// the main window in a large folder, against the system's own listing of it. Each figure is
 // measured over several runs, in an order that changes from run to run (what runs right after
 // another may pay for its leftovers): its best, median and worst, and the ratios of its best
 // and of its median to the baseline's of the same invocation. QUILLON_BENCH_RUNS sets the
 // number of runs.
 //
-//   quillon_bench WORKDIR                 all the measurements, printed with their ratios
-//   quillon_bench --pass OP NAME RECURS   one pass in the current directory (child process):
+//   quillon_bench WORKDIR [PART...]       all the measurements (or only those of the parts
+//                                         named: file tree memory folder clicks), printed
+//                                         with their ratios
+//   quillon_bench --pass OP NAME RECURS [BACKUP]
+//                                         one pass in the current directory (child process):
 //                                         OP add|strip (or list: the enumeration alone), NAME
-//                                         a file or a pattern; prints the seconds it took
+//                                         a file or a pattern, BACKUP 1 to keep backups;
+//                                         prints the seconds it took
+//   quillon_bench --window open|clicks N  the program's main window in the current directory
+//                                         (child process): open enters the folder "grand"
+//                                         then lists it again through the mask "*.txt";
+//                                         clicks Ctrl-clicks the first N files one by one;
+//                                         prints the seconds each took
 //
 // Each pass runs in a process of its own, as the program does, inside its main window (so
 // the progress bar and the busy cursor work), headless; its peak memory is that process's.
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,7 +71,7 @@ static int passe_enfant(int argc, char **argv) {
     Global_hInst = GetModuleHandleA(nullptr);
     InitCommonControls(); // as the program's WinMain does: the pass shows the progress bar
     const char *op = argv[2], *nom = argv[3];
-    int recurs = atoi(argv[4]);
+    int recurs = atoi(argv[4]), backup = argc > 5 ? atoi(argv[5]) : 0;
     double secondes = 0;
     plat_test_push_dialog_handler([&](HWND hDlg, int) {
         hWndMain = hDlg;
@@ -72,7 +83,7 @@ static int passe_enfant(int argc, char **argv) {
             ajout ? add_header(nom, 0) : strip_header(nom, 0);
             vide_repertoires(); // as a command does at its end
         } else {
-            ajout ? recurs_add_header(nom, recurs, 0) : recurs_strip_header(nom, recurs, 0);
+            ajout ? recurs_add_header(nom, recurs, backup) : recurs_strip_header(nom, recurs, backup);
         }
         secondes = std::chrono::duration<double>(horloge::now() - debut).count();
         EndDialog(hDlg, 0);
@@ -83,6 +94,66 @@ static int passe_enfant(int argc, char **argv) {
     });
     DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, fenetre_banc, 0);
     printf("%.6f %d\n", secondes, plat_test_unhandled_dialogs());
+    return 0;
+}
+
+// The index of the entry texte in list id of the main window; -1 when it holds none.
+static int entree(HWND hDlg, int id, const char *texte) {
+    HWND liste = GetDlgItem(hDlg, id);
+    int n = (int)SendMessageA(liste, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        char lu[MAX_PATH + 3] = "";
+        if (SendMessageA(liste, LB_GETTEXTLEN, i, 0) < (LRESULT)sizeof lu &&
+            SendMessageA(liste, LB_GETTEXT, i, (LPARAM)lu) >= 0 && strcmp(lu, texte) == 0)
+            return i;
+    }
+    return -1;
+}
+
+// Seconds of processor time this process has used: what the window's work costs, whatever
+// else the machine runs meanwhile.
+static double processeur() {
+    struct timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
+
+// Processor time taken by action, the window then shown again (the lists laid out and drawn).
+template <typename Action> static double chrono_fenetre(Action action) {
+    double debut = processeur();
+    action();
+    plat_test_wait(1);
+    return processeur() - debut;
+}
+
+// The program's main window, as the user opens a large folder in it, lists it again through
+// a mask, or selects its files one by one with Ctrl-clicks.
+static int fenetre_enfant(int argc, char **argv) {
+    plat_init(&argc, argv);
+    Global_hInst = GetModuleHandleA(nullptr);
+    InitCommonControls();
+    const char *quoi = argv[2];
+    int n = atoi(argv[3]);
+    double t1 = 0, t2 = 0;
+    int vu = 0; // what the window shows once done, to check it did the work
+    plat_test_push_dialog_handler([&](HWND hDlg, int) {
+        HWND fichiers = GetDlgItem(hDlg, IDD_FICHIERS);
+        if (strcmp(quoi, "open") == 0) {
+            int i = entree(hDlg, IDD_REPERTOIRES, "[grand]");
+            t1 = chrono_fenetre([&] { plat_test_double_click(hDlg, IDD_REPERTOIRES, i); });
+            plat_test_type(hDlg, IDD_NOMFICHIER, "*.txt");
+            t2 = chrono_fenetre([&] { plat_test_key(hDlg, VK_RETURN); });
+            vu = (int)SendMessageA(fichiers, LB_GETCOUNT, 0, 0);
+        } else {
+            t1 = chrono_fenetre([&] {
+                for (int i = 0; i < n; ++i) plat_test_select(hDlg, IDD_FICHIERS, i, PLAT_MOD_CTRL);
+            });
+            vu = (int)SendMessageA(fichiers, LB_GETSELCOUNT, 0, 0);
+        }
+        EndDialog(hDlg, 0);
+    });
+    DialogBoxParamA(Global_hInst, MAKEINTRESOURCEA(DLG_PRINCIPAL), nullptr, MainWinProc, 0);
+    printf("%.6f %.6f %d %d\n", t1, t2, vu, plat_test_unhandled_dialogs());
     return 0;
 }
 
@@ -109,8 +180,10 @@ static double chrono_sh(const std::string &commande) {
     return std::chrono::duration<double>(horloge::now() - debut).count();
 }
 
-// One pass in a fresh process whose current directory is dir.
-static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs) {
+// A child process of this program, run with args in dir: its one line of output and its
+// peak memory in KiB. A child that fails ends the benchmark.
+static std::string enfant(const std::string &dir, const std::vector<std::string> &args,
+                          long *pic_ko) {
     sh("sync");
     int tube[2];
     if (pipe(tube) != 0) exit(1);
@@ -119,29 +192,78 @@ static Mesure passe(const std::string &dir, const char *op, const std::string &n
         dup2(tube[1], 1);
         close(tube[0]);
         if (chdir(dir.c_str()) != 0) _exit(1);
-        std::string r = std::to_string(recurs);
-        execl(moi.c_str(), moi.c_str(), "--pass", op, nom.c_str(), r.c_str(), (char *)nullptr);
+        std::vector<char *> argv = {(char *)moi.c_str()};
+        for (const std::string &a : args) argv.push_back((char *)a.c_str());
+        argv.push_back(nullptr);
+        execv(moi.c_str(), argv.data());
         _exit(1);
     }
     close(tube[1]);
-    char sortie[64] = "";
+    char sortie[128] = "";
     ssize_t n = read(tube[0], sortie, sizeof sortie - 1);
     close(tube[0]);
     int statut = 0;
     struct rusage ru;
     wait4(pid, &statut, 0, &ru);
     if (n <= 0 || !WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
-        fprintf(stderr, "the pass %s %s in %s failed\n", op, nom.c_str(), dir.c_str());
+        fprintf(stderr, "the child %s in %s failed\n", args[1].c_str(), dir.c_str());
         exit(1);
     }
-    Mesure m = {0, ru.ru_maxrss};
+    *pic_ko = ru.ru_maxrss;
+    return sortie;
+}
+
+// One pass in a fresh process whose current directory is dir.
+static Mesure passe(const std::string &dir, const char *op, const std::string &nom, int recurs,
+                    int backup = 0) {
+    Mesure m = {0, 0};
+    std::string sortie = enfant(
+        dir, {"--pass", op, nom, std::to_string(recurs), std::to_string(backup)}, &m.pic_ko);
     int sans_reponse = 0;
-    if (sscanf(sortie, "%lf %d", &m.secondes, &sans_reponse) != 2 || sans_reponse != 0) {
+    if (sscanf(sortie.c_str(), "%lf %d", &m.secondes, &sans_reponse) != 2 || sans_reponse != 0) {
         fprintf(stderr, "the pass %s %s in %s showed unexpected messages\n", op, nom.c_str(),
                 dir.c_str());
         exit(1);
     }
     return m;
+}
+
+// The main window in a fresh process whose current directory is dir: the seconds of its two
+// steps, once it has shown (or selected) attendu files.
+static void fenetre(const std::string &dir, const char *quoi, int n, int attendu, double *t1,
+                    double *t2) {
+    long pic;
+    std::string sortie = enfant(dir, {"--window", quoi, std::to_string(n)}, &pic);
+    int vu = 0, sans_reponse = 0;
+    if (sscanf(sortie.c_str(), "%lf %lf %d %d", t1, t2, &vu, &sans_reponse) != 4 || vu != attendu ||
+        sans_reponse != 0) {
+        fprintf(stderr, "the window (%s) in %s showed %d files, not %d\n", quoi, dir.c_str(), vu,
+                attendu);
+        exit(1);
+    }
+}
+
+// The system's own listing of a folder: each name read, and the status of each (processor
+// time).
+static double lecture_stat(const std::string &dir) {
+    double debut = processeur();
+    DIR *d = opendir(dir.c_str());
+    if (d == nullptr) exit(1);
+    struct stat st;
+    while (struct dirent *e = readdir(d))
+        if (stat((dir + "/" + e->d_name).c_str(), &st) != 0) exit(1);
+    closedir(d);
+    return processeur() - debut;
+}
+
+// n small files fichier0.txt ... in dir.
+static void cree_fichiers(const std::string &dir, int n) {
+    fs::create_directories(dir);
+    for (int f = 0; f < n; ++f) {
+        int fd =
+            open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(), O_CREAT | O_WRONLY, 0644);
+        if (fd < 0 || write(fd, "0123456789abcdef", 16) != 16 || close(fd) != 0) exit(1);
+    }
 }
 
 static void ecrit_fichier(const std::string &chemin, size_t taille, unsigned graine) {
@@ -210,11 +332,16 @@ static void en_alternance(int essais, Base base, Ajout ajout, Retrait retrait) {
 
 int main(int argc, char **argv) {
     moi = fs::canonical("/proc/self/exe");
-    if (argc == 5 && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s WORKDIR\n", argv[0]);
+    if ((argc == 5 || argc == 6) && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
+    if (argc == 4 && strcmp(argv[1], "--window") == 0) return fenetre_enfant(argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: %s WORKDIR [file|tree|memory|folder|clicks]...\n", argv[0]);
         return 2;
     }
+    std::vector<std::string> parties(argv + 2, argv + argc);
+    auto partie = [&](const char *nom) {
+        return parties.empty() || std::find(parties.begin(), parties.end(), nom) != parties.end();
+    };
     std::string base = fs::absolute(argv[1]);
     fs::remove_all(base);
     fs::create_directories(base);
@@ -226,7 +353,7 @@ int main(int argc, char **argv) {
     // One file of 1 GiB: add then strip, each against cp of the file and a flush of the copy;
     // and, for comparison, the same copy then put in the original's place and its directory
     // flushed, which is what a replacement does.
-    {
+    if (partie("file")) {
         std::string dir = base + "/grand";
         fs::create_directories(dir);
         ecrit_fichier(dir + "/grand.bin", 1ull << 30, 1);
@@ -259,8 +386,10 @@ int main(int argc, char **argv) {
     }
 
     // A tree of 10 000 small files in 100 directories: passes of each operation against
-    // cp -r of the tree and a flush of every copied file.
-    {
+    // cp -r of the tree and a flush of every copied file; and adding with backups, whose names
+    // are flushed to the disk before each batch's files are replaced (the backups are removed
+    // after each such pass, as the next would keep them and leave the files).
+    if (partie("tree")) {
         std::string dir = base + "/arbre";
         for (int d = 0; d < 100; ++d) {
             std::string sous = dir + "/t/d" + std::to_string(d);
@@ -270,7 +399,7 @@ int main(int argc, char **argv) {
         }
         int n = essais ? essais : 3;
         entete("A tree of 10 000 small files", n);
-        Serie cp, ajout, retrait;
+        Serie cp, ajout, ajout_bak, retrait;
         en_alternance(
             n,
             [&] {
@@ -279,6 +408,10 @@ int main(int argc, char **argv) {
                                          "find copie -type f -exec sync {} + && rm -rf copie"));
             },
             [&] {
+                ajout_bak.s.push_back(passe(dir + "/t", "add", "*.*", 1, 1).secondes);
+                verifie(dir + "/t/d99/f99.bak", 500 + 37 * 99);
+                sh("find '" + dir + "/t' -name '*.bak' -delete");
+                passe(dir + "/t", "strip", "*.*", 1); // back to the plain files
                 ajout.s.push_back(passe(dir + "/t", "add", "*.*", 1).secondes);
                 verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
             },
@@ -288,6 +421,7 @@ int main(int argc, char **argv) {
             });
         ligne("cp -r + sync of each copy (baseline)", cp, cp);
         ligne("add header, recursive pass", ajout, cp);
+        ligne("add header with backups, recursive pass", ajout_bak, cp);
         ligne("strip header, recursive pass", retrait, cp);
         fs::remove_all(dir);
     }
@@ -296,17 +430,12 @@ int main(int argc, char **argv) {
     // are kept in the file list, not in memory. The pass strips plain files, which it reads
     // and leaves (told once, then silenced): the same walk and list as a converting pass,
     // without creating a file per name.
-    {
+    if (partie("memory")) {
         printf("Peak memory of a pass over the files of one directory:\n");
         long premier = 0;
         for (int n : {1000, 100000}) {
             std::string dir = base + "/plat" + std::to_string(n);
-            fs::create_directories(dir);
-            for (int f = 0; f < n; ++f) {
-                int fd = open((dir + "/fichier" + std::to_string(f) + ".txt").c_str(),
-                              O_CREAT | O_WRONLY, 0644);
-                if (fd < 0 || write(fd, "0123456789abcdef", 16) != 16 || close(fd) != 0) exit(1);
-            }
+            cree_fichiers(dir, n);
             Mesure m = passe(dir, "strip", "*.*", 0);
             if (premier == 0) premier = m.pic_ko;
             Mesure l = passe(dir, "list", "*.*", 0);
@@ -319,6 +448,51 @@ int main(int argc, char **argv) {
             }
             fs::remove_all(dir);
         }
+    }
+
+    // A folder of 100 000 files opened in the main window, then listed again through a mask
+    // that keeps them all, each against the system's listing of it: its names read and the
+    // status of each. These and the clicks count processor time, which other work on the
+    // machine does not lengthen.
+    if (partie("folder")) {
+        std::string dir = base + "/dossier";
+        const int nb = 100000;
+        cree_fichiers(dir + "/grand", nb);
+        int n = essais ? essais : 3;
+        entete("A folder of 100 000 files in the main window, processor time", n);
+        Serie liste, ouvre, masque;
+        for (int r = 0; r < n; ++r) {
+            double t1, t2;
+            if (r % 2 == 0) liste.s.push_back(lecture_stat(dir + "/grand"));
+            fenetre(dir, "open", 0, nb, &t1, &t2);
+            ouvre.s.push_back(t1);
+            masque.s.push_back(t2);
+            if (r % 2 == 1) liste.s.push_back(lecture_stat(dir + "/grand"));
+        }
+        ligne("readdir + stat of each (baseline)", liste, liste);
+        ligne("open the folder", ouvre, liste);
+        ligne("mask *.txt and Enter there", masque, liste);
+        fs::remove_all(dir);
+    }
+
+    // Selecting files one by one with Ctrl-clicks, in a folder of 4 000: the cost of 4 000
+    // clicks against that of 1 000 shows how it grows.
+    if (partie("clicks")) {
+        std::string dir = base + "/clics";
+        cree_fichiers(dir, 4000);
+        int n = essais ? essais : 3;
+        entete("Ctrl-clicks on the files of a folder of 4 000, one by one, processor time", n);
+        Serie mille, quatre_mille;
+        for (int r = 0; r < n; ++r) {
+            double t1, t2;
+            fenetre(dir, "clicks", 1000, 1000, &t1, &t2);
+            mille.s.push_back(t1);
+            fenetre(dir, "clicks", 4000, 4000, &t1, &t2);
+            quatre_mille.s.push_back(t1);
+        }
+        ligne("1 000 Ctrl-clicks (baseline)", mille, mille);
+        ligne("4 000 Ctrl-clicks", quatre_mille, mille);
+        fs::remove_all(dir);
     }
     fs::remove_all(base);
     return 0;

@@ -10,9 +10,6 @@
 #include "io/console/iocons.h"
 #include "io/iodlg.h"
 
-// Its help and signature file are the window's, beside it under the window's name.
-const char *const nom_compagnons = "quillon";
-
 static const commande commandes[] = {
     {"add", add_header, bmess_fugace},
     {"strip", strip_header, bmess_permanent},
@@ -113,6 +110,8 @@ int OFN_Open(HWND, char *, const char *, const char *, const char *) {
 }
 
 int main() {
+    // Its help and signature file are the window's, beside it under the window's name.
+    nom_compagnons = "quillon";
     std::vector<argument> args;
     if (!lit_arguments(args)) sortie_erreur(err_arguments);
     options o;

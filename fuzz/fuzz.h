@@ -1,5 +1,6 @@
-// What the fuzz targets share: the platform layer started headless, as the tests start it,
-// and for the readers of files a fresh folder mapped as drive C: and current.
+// What the fuzz targets share: the platform layer started as the tests start it, headless
+// and with the test hooks, which close at once every dialog that opens (nobody answers one
+// here); for the readers of files a fresh folder mapped as drive C: and current.
 #ifndef QUILLON_FUZZ_FUZZ_H
 #define QUILLON_FUZZ_FUZZ_H
 
@@ -8,22 +9,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-#include "platinit.h"
 #include "plattest_fs.h"
+#include "plattest_ui.h"
 
 inline void fuzz_start_platform() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        std::string runtime = "/tmp/quillon-runtime-" + std::to_string(getuid());
-        mkdir(runtime.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
-    }
     static int argc = 1;
     static char name[] = "quillon-fuzz";
     static char *argv[] = {name, nullptr};
-    plat_init(&argc, argv);
+    plat_test_init(&argc, argv);
 }
 
 // The host folder that is drive C:, removed when the run ends (kept for the whole run: the
@@ -31,8 +24,7 @@ inline void fuzz_start_platform() {
 inline const std::string &fuzz_drive() {
     static const std::string *root = nullptr;
     if (root == nullptr) {
-        char tmpl[] = "/tmp/quillon-fuzz-XXXXXX";
-        root = new std::string(mkdtemp(tmpl));
+        root = new std::string(plat_test_temp_dir());
         atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(*root, ec);

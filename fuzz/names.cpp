@@ -3,6 +3,7 @@
 // folder list shows it, and no entry may be left out. The whole input is also looked up.
 #include <cstdio>
 #include <fcntl.h>
+#include <unistd.h>
 #include <map>
 #include <set>
 #include <windows.h>

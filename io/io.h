@@ -21,4 +21,9 @@ extern const char *err_ftemp;      // a temporary file does not fit on its drive
 extern const char *err_nondos;     // a drive holds no readable disk (format: the drive)
 extern const char *err_lectmac;    // a drive cannot be read (format: the drive)
 
+// Completes what the program has left waiting for the disk (converted files to put in
+// place, their folders to flush): a question that lets the user stop the work waits for it,
+// so that nothing is left half done if the program is ended while the question is open.
+void vide_repertoires(void);
+
 #endif

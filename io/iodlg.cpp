@@ -342,6 +342,7 @@ static int est_escape(const MSG *msg) {
 }
 
 static int question_escape(void) {
+    vide_repertoires();
     return bmess_ON(hWndMain, mess_escape, revend);
 }
 

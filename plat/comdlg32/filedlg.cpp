@@ -17,6 +17,7 @@
 #include "gdi32/qtext.h"
 #include "user32/controls.h"
 #include "user32/dialog.h"
+#include "user32/holder.h"
 #include "user32/queue.h"
 #include "kernel32/resolve.h"
 
@@ -184,7 +185,12 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
         if (Window *f = window_from(frame); f && f->widget && f->widget->isVisible())
             dialog_announce(frame, 0);
     });
-    bool accepted = fd->exec() == QDialog::Accepted && !fd->selectedFiles().isEmpty();
+    int answer;
+    {
+        UiHolder held(false);
+        answer = fd->exec();
+    }
+    bool accepted = answer == QDialog::Accepted && !fd->selectedFiles().isEmpty();
     std::string chosen =
         accepted ? plat_dos_path(fd->selectedFiles().first().toUtf8().constData()) : "";
     window_forget(frame);

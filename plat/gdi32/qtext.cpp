@@ -5,9 +5,9 @@
 QString qstring_from_ansi(const char *text, int length) {
     if (text == nullptr) return QString();
     if (length < 0) length = (int)strlen(text);
-    QString out;
-    out.reserve(length);
-    for (int i = 0; i < length; ++i) out.append(QChar(ansi_unicode((unsigned char)text[i])));
+    QString out(length, Qt::Uninitialized);
+    QChar *to = out.data();
+    for (int i = 0; i < length; ++i) to[i] = QChar(ansi_unicode((unsigned char)text[i]));
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTextLayout>
+#include <array>
 #include <map>
 #include <vector>
 #include "gdi32/fonts.h"
@@ -20,6 +21,30 @@ std::map<HDC, HFONT> selected; // a context without one draws with the system fo
 QFont font_of(HFONT h) {
     size_t i = (size_t)h;
     return i >= 1 && i <= fonts().size() ? fonts()[i - 1] : QApplication::font();
+}
+
+// Windows measures a text as the sum of its characters' widths, whole pixels each, without
+// the kerning of pairs that the toolkit's shaping adds; and so at little cost however many
+// texts are measured (every name of a folder that fills a list): the widths of a font's 256
+// characters are taken once.
+struct Widths {
+    QFont font;
+    std::array<int, 256> width;
+    int height;
+};
+
+const Widths &widths_of(const QFont &font) {
+    static std::vector<Widths> known;
+    for (const Widths &w : known)
+        if (w.font == font) return w;
+    QFontMetricsF m(font);
+    Widths w{font, {}, QFontMetrics(font).height()};
+    for (int c = 0; c < 256; ++c) {
+        char ansi = (char)c;
+        w.width[c] = qRound(m.horizontalAdvance(qstring_from_ansi(&ansi, 1)[0]));
+    }
+    known.push_back(w);
+    return known.back();
 }
 } // namespace
 
@@ -43,10 +68,11 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
     if (hdc == nullptr || (lpString == nullptr && c > 0) || c < 0 || psizl == nullptr) return FALSE;
     auto it = selected.find(hdc);
-    QFontMetrics m(font_of(it != selected.end() ? it->second : nullptr));
+    const Widths &w = widths_of(font_of(it != selected.end() ? it->second : nullptr));
+    psizl->cx = 0;
+    for (int i = 0; i < c; ++i) psizl->cx += w.width[(unsigned char)lpString[i]];
     // An empty text has no size at all, not even the font's height, as on Windows.
-    psizl->cx = c > 0 ? m.horizontalAdvance(qstring_from_ansi(lpString, c)) : 0;
-    psizl->cy = c > 0 ? m.height() : 0;
+    psizl->cy = c > 0 ? w.height : 0;
     return TRUE;
 }
 

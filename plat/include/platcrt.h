@@ -21,16 +21,20 @@ int _fileno(FILE *f); // the descriptor under a stream
 FILE *_fdopen(int fd, const char *mode); // a stream over a descriptor (binary)
 
 // <stdio.h> with Windows semantics: remove deletes files only and refuses read-only ones;
-// rename never replaces an existing file.
+// rename never replaces an existing file. fclose of a written file starts its way to the disk
+// (as every close of the layer does).
 FILE *plat_fopen(const char *filename, const char *mode);
+int plat_fclose(FILE *stream);
 int plat_remove(const char *filename);
 int plat_rename(const char *oldname, const char *newname);
 namespace std {
 using ::plat_fopen;
+using ::plat_fclose;
 using ::plat_remove;
 using ::plat_rename;
 } // namespace std
 #define fopen plat_fopen
+#define fclose plat_fclose
 #define remove plat_remove
 #define rename plat_rename
 
@@ -42,6 +46,9 @@ using ::plat_rename;
 #define _MAX_EXT 256
 extern "C" {
 char *_strlwr(char *str) noexcept; // A-Z only, as in the "C" locale
+// Comparisons without regard to case, A-Z only, as in the "C" locale.
+int _stricmp(const char *a, const char *b) noexcept;
+int _strnicmp(const char *a, const char *b, size_t n) noexcept;
 char *_ltoa(long value, char *buffer, int radix) noexcept;
 char *_ultoa(unsigned long value, char *buffer, int radix) noexcept;
 void _splitpath(const char *path, char *drive, char *dir, char *fname, char *ext) noexcept;

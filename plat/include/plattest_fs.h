@@ -29,9 +29,11 @@ std::string plat_test_host_path(const char *ansi_name);
 // The next flush of a file's data (FlushFileBuffers, _commit) fails with an I/O error, as on
 // a failing disk; so does, with the second call, the next flush of a directory's entries
 // (MoveFileExA with MOVEFILE_WRITE_THROUGH, after the rename, or FlushFileBuffers on a
-// directory). One failure each, then flushes work again.
+// directory), with the error given: ERROR_IO_DEVICE for a disk that failed,
+// ERROR_INVALID_FUNCTION for a volume that cannot flush a directory (some network
+// redirectors). One failure each, then flushes work again.
 void plat_test_fail_next_flush(void);
-void plat_test_fail_next_directory_flush(void);
+void plat_test_fail_next_directory_flush(unsigned long error = 1117 /* ERROR_IO_DEVICE */);
 
 // Called with the two names of every MoveFileA and MoveFileExA, before anything moves, so
 // that a test can see the files as they stand at that moment; an empty function stops it.

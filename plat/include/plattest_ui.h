@@ -8,8 +8,18 @@
 #include <string>
 #include <windows.h>
 
-// Starts the platform for a test program, before any test: headless, the hooks in place.
+// Starts the platform for a test program, before any test, with the hooks in place: every
+// dialog comes to them, and one that no handler waits for is closed at once.
 void plat_test_init(int *argc, char **argv);
+
+// How long the user interface thread has been stuck outside the program's commands, in
+// milliseconds; 0 when it is not. Over the platform layer: the platform has held the thread
+// for that long without a command of the program, or a handler of the test, starting or
+// ending (a layout that never settles, a dialog that nobody ends, a procedure that never
+// returns from a message other than a command). Over Windows, Windows' own notion: the
+// thread has not read its queue for that long while no command nor handler runs. Safe to
+// call from any thread.
+long plat_test_held_ms(void);
 
 // Called when a modal dialog (message boxes, open/save dialogs included) has been
 // initialised and shown, from inside its own modal loop. template_id is the resource

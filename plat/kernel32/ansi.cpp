@@ -18,7 +18,7 @@ int ansi_from_unicode(char32_t u) {
     return -1;
 }
 
-unsigned char ansi_lower(unsigned char c) {
+static constexpr unsigned char lower_of(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
     switch (c) {
@@ -34,3 +34,12 @@ unsigned char ansi_lower(unsigned char c) {
         return c;
     }
 }
+
+static constexpr std::array<unsigned char, 256> lower_table() {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = lower_of((unsigned char)c);
+    return t;
+}
+
+// Constant, so ready before any other file's start-up code may sort.
+const std::array<unsigned char, 256> ansi_lower_table = lower_table();

@@ -6,9 +6,14 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-// Fills the record for the host entry `host`, listed under `ansi_name` (which decides the
-// hidden bit: names that start with a dot, "." and ".." excepted). False when the entry is
-// gone or is of a kind Windows has no files for (devices, pipes, sockets).
+// Fills the record for the entry `name` of the host directory open as `dirfd` (AT_FDCWD:
+// `name` is a path), listed under `ansi_name` (which decides the hidden bit: names that start
+// with a dot, "." and ".." excepted). `type` is the entry's type as the directory's reading
+// gave it (DT_UNKNOWN where the host gives none). One status query relative to the directory;
+// a link takes one more for its target. False when the entry is gone or is of a kind Windows
+// has no files for (devices, pipes, sockets).
+bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char *ansi_name,
+                     WIN32_FIND_DATAA &fd);
 bool fs_find_data(const std::string &host, const std::string &ansi_name, WIN32_FIND_DATAA &fd);
 
 // Windows' read-only attribute: the owner may not write.

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 std::string fs_join(const std::string &dir, const std::string &name) {
     if (name.empty()) return dir;
@@ -23,6 +25,11 @@ const char *DirList::ansi(size_t i) const {
     return ansi_of(host(i), at[i]);
 }
 
+// The host name of the entry at `at` of `names`.
+static const char *host_at(const std::string &names, uint32_t at) {
+    return names.c_str() + (at & ~DirList::ansi_apart) + 1;
+}
+
 // The layer's order: the program names ignoring case, then the host's bytes.
 static int compare_names(const char *ansi_a, const char *host_a, const char *ansi_b,
                          const char *host_b) {
@@ -34,22 +41,41 @@ static int compare_names(const char *ansi_a, const char *host_a, const char *ans
     return strcmp(host_a, host_b);
 }
 
-// Calls `each` with every entry's host name, "." and ".." left out.
-static bool each_entry(const std::string &dir, const std::function<void(const char *)> &each) {
-    DIR *d = opendir(dir.c_str());
-    if (d == nullptr) return false;
+// Calls `each` with every entry's host name and type, "." and ".." left out. The directory is
+// read through a description of its own, from its start.
+static bool each_entry(int dirfd, const std::function<void(const char *, unsigned char)> &each) {
+    int fd = openat(dirfd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *d = fd < 0 ? nullptr : fdopendir(fd);
+    if (d == nullptr) {
+        if (fd >= 0) close(fd);
+        return false;
+    }
     while (struct dirent *e = readdir(d)) {
         if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0) continue;
-        each(e->d_name);
+        each(e->d_name, e->d_type);
     }
     closedir(d);
     return true;
 }
 
+int fs_open_dir(const std::string &dir) {
+    return open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+static bool each_entry(const std::string &dir,
+                       const std::function<void(const char *, unsigned char)> &each) {
+    int fd = fs_open_dir(dir);
+    if (fd < 0) return false;
+    bool read = each_entry(fd, each);
+    close(fd);
+    return read;
+}
+
 // Appends an entry to `out` under the program name `ansi`.
-static void add_entry(DirList &out, const char *host, const std::string &ansi) {
+static void add_entry(DirList &out, const char *host, unsigned char type, const std::string &ansi) {
     bool apart = ansi != host;
     out.at.push_back((uint32_t)out.names.size() | (apart ? DirList::ansi_apart : 0));
+    out.names.push_back((char)type);
     out.names.append(host).push_back('\0');
     if (apart) out.names.append(ansi).push_back('\0');
 }
@@ -62,39 +88,56 @@ static bool may_collide(std::vector<uint32_t> &fingerprints) {
 
 // The slower way, for a directory where names may be equal ignoring case: every entry is
 // read with its name, and those that would share one get generated names.
-static bool list_with_generated_names(const std::string &dir,
+static bool list_with_generated_names(int dirfd,
                                       const std::function<bool(const std::string &)> &keep,
                                       DirList &out) {
     std::vector<HostEntry> all;
-    if (!each_entry(dir, [&](const char *host) { all.push_back({host, fs_ansi_from_utf8(host)}); }))
+    std::vector<unsigned char> types;
+    if (!each_entry(dirfd, [&](const char *host, unsigned char type) {
+            all.push_back({host, fs_ansi_from_utf8(host)});
+            types.push_back(type);
+        }))
         return false;
     std::vector<std::string> listed = fs_listed_names(all);
     for (size_t i = 0; i < all.size(); ++i)
-        if (keep(listed[i])) add_entry(out, all[i].host.c_str(), listed[i]);
+        if (keep(listed[i])) add_entry(out, all[i].host.c_str(), types[i], listed[i]);
+    return true;
+}
+
+bool fs_list_dir_at(int dirfd, const std::function<bool(const std::string &)> &keep, DirList &out) {
+    out = DirList();
+    std::vector<uint32_t> fingerprints;
+    std::string ansi; // one buffer for all: most names are taken as they are spelt
+    bool read = each_entry(dirfd, [&](const char *host, unsigned char type) {
+        if (fs_spelt_alike(host))
+            ansi.assign(host);
+        else
+            ansi = fs_ansi_text(host);
+        fingerprints.push_back(fs_fold_fingerprint(ansi));
+        if (keep(ansi)) add_entry(out, host, type, ansi);
+    });
+    if (!read) return false;
+    if (may_collide(fingerprints)) {
+        out = DirList();
+        if (!list_with_generated_names(dirfd, keep, out)) return false;
+    }
+    out.at.shrink_to_fit();
+    std::sort(out.at.begin(), out.at.end(), [&](uint32_t a, uint32_t b) {
+        const char *ha = host_at(out.names, a), *hb = host_at(out.names, b);
+        return compare_names(ansi_of(ha, a), ha, ansi_of(hb, b), hb) < 0;
+    });
     return true;
 }
 
 bool fs_list_dir(const std::string &dir, const std::function<bool(const std::string &)> &keep,
                  DirList &out) {
-    out = DirList();
-    std::vector<uint32_t> fingerprints;
-    bool read = each_entry(dir, [&](const char *host) {
-        std::string ansi = fs_ansi_text(host);
-        fingerprints.push_back(fs_fold_fingerprint(ansi));
-        if (keep(ansi)) add_entry(out, host, ansi);
-    });
-    if (!read) return false;
-    if (may_collide(fingerprints)) {
-        out = DirList();
-        if (!list_with_generated_names(dir, keep, out)) return false;
-    }
-    out.at.shrink_to_fit();
-    std::sort(out.at.begin(), out.at.end(), [&](uint32_t a, uint32_t b) {
-        const char *ha = out.names.c_str() + (a & ~DirList::ansi_apart);
-        const char *hb = out.names.c_str() + (b & ~DirList::ansi_apart);
-        return compare_names(ansi_of(ha, a), ha, ansi_of(hb, b), hb) < 0;
-    });
-    return true;
+    int fd = fs_open_dir(dir);
+    if (fd < 0) return false;
+    bool read = fs_list_dir_at(fd, keep, out);
+    int e = errno;
+    close(fd);
+    errno = e;
+    return read;
 }
 
 // Ignoring case; a stand-in '?' of the entry matches only a '?' of the name, and only when
@@ -136,7 +179,7 @@ bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &fou
     bool wild_too = ansi.find('?') != std::string::npos;
     std::string best[2];
     AnsiName best_name[2];
-    bool read = each_entry(dir, [&](const char *host) {
+    bool read = each_entry(dir, [&](const char *host, unsigned char) {
         size_t len = strlen(host);
         if (len < ansi.size()) return; // a program character is one host byte or more
         AnsiName entry = fs_ansi_from_utf8(host);

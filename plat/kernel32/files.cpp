@@ -7,6 +7,7 @@
 #include "kernel32/error.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
+#include "kernel32/streams.h"
 
 // The entry a name designates, which must exist; 0 or the Win32 error.
 static DWORD existing(const char *ansi, HostPath &h, DosPath &p) {
@@ -16,6 +17,8 @@ static DWORD existing(const char *ansi, HostPath &h, DosPath &p) {
 }
 
 DWORD fs_delete_file(const char *ansi) {
+    std::string file, stream;
+    if (fs_stream_split(ansi, file, stream)) return fs_stream_delete(file, stream);
     HostPath h;
     DosPath p;
     if (DWORD err = existing(ansi, h, p)) return err;

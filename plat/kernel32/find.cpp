@@ -1,24 +1,33 @@
 // FindFirstFileA / FindNextFileA / FindClose. A search takes its snapshot of the directory's
-// names at the first call, in the layer's stable order, "." and ".." first except at a drive's
-// root; each entry's details are read when it is handed out, so that a large directory costs
-// little more than its names.
+// names and types at the first call, in one reading of the directory (or the listing kept from
+// the search before, when the directory has not changed since), in the layer's stable order,
+// "." and ".." first except at a drive's root; each entry's details are read when it is
+// handed out, by one status query relative to the directory kept open (a link takes two), so
+// that a large directory costs little more than its names.
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <set>
+#include <unistd.h>
 #include <vector>
 #include <windows.h>
 #include "kernel32/attr.h"
 #include "kernel32/dir.h"
 #include "kernel32/error.h"
+#include "kernel32/listing.h"
 #include "kernel32/resolve.h"
 #include "kernel32/wildcard.h"
 
 namespace {
 struct Search {
-    std::vector<WIN32_FIND_DATAA> dots; // "." and "..", handed out first
-    std::string dir;                    // the host directory searched
-    DirList names;                      // its entries matching the pattern
-    size_t next = 0;                    // counts the dots, then the names
+    std::vector<WIN32_FIND_DATAA> dots;   // "." and "..", handed out first
+    int dirfd = -1;                       // the host directory searched
+    std::shared_ptr<const DirList> names; // its entries
+    std::vector<uint32_t> matches;        // those matching the pattern, in order
+    size_t next = 0;                      // counts the dots, then the matches
+    ~Search() {
+        if (dirfd >= 0) close(dirfd);
+    }
 };
 std::set<Search *> searches;
 
@@ -40,13 +49,14 @@ void split_pattern(const std::string &name, std::string &dir, std::string &patte
 // The search's next entry; an entry gone since the snapshot, or of a kind Windows has no files
 // for, is passed over.
 bool next_found(Search *s, WIN32_FIND_DATAA &out) {
-    for (; s->next < s->dots.size() + s->names.size(); ++s->next) {
+    for (; s->next < s->dots.size() + s->matches.size(); ++s->next) {
         if (s->next < s->dots.size()) {
             out = s->dots[s->next++];
             return true;
         }
-        size_t i = s->next - s->dots.size();
-        if (fs_find_data(fs_join(s->dir, s->names.host(i)), s->names.ansi(i), out)) {
+        size_t i = s->matches[s->next - s->dots.size()];
+        const DirList &n = *s->names;
+        if (fs_find_data_at(s->dirfd, n.host(i), n.type(i), n.ansi(i), out)) {
             ++s->next;
             return true;
         }
@@ -68,10 +78,14 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     if (err == 0 && !dir.exists) err = ERROR_PATH_NOT_FOUND;
     Search *s = new Search;
     if (err == 0) {
-        auto matches = [&](const std::string &ansi) { return fs_wildcard_match(pattern, ansi); };
-        s->dir = dir.full();
-        if (!fs_list_dir(s->dir, matches, s->names))
-            err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
+        s->dirfd = fs_open_dir(dir.full());
+        if (s->dirfd >= 0) s->names = fs_listing(s->dirfd);
+        if (!s->names) err = errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : fs_error_from_errno(errno);
+    }
+    if (err == 0) {
+        bool all = pattern == "*" || pattern == "*.*";
+        for (uint32_t i = 0; i < (uint32_t)s->names->size(); ++i)
+            if (all || fs_wildcard_match(pattern, s->names->ansi(i))) s->matches.push_back(i);
     }
     if (err == 0 && pattern.empty()) err = ERROR_FILE_NOT_FOUND;
     if (err != 0) {
@@ -84,7 +98,8 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         DosPath parent = dos;
         parent.parts.pop_back();
         std::string parent_host = fs_locate(parent).full();
-        if (fs_wildcard_match(pattern, ".") && fs_find_data(s->dir, ".", fd)) s->dots.push_back(fd);
+        if (fs_wildcard_match(pattern, ".") && fs_find_data(dir.full(), ".", fd))
+            s->dots.push_back(fd);
         if (fs_wildcard_match(pattern, "..") && fs_find_data(parent_host, "..", fd))
             s->dots.push_back(fd);
     }

@@ -4,14 +4,17 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include "kernel32/error.h"
+#include "kernel32/hostfail.h"
 #include "plattest_fs.h"
 
-static std::atomic<bool> fail_file{false}, fail_directory{false};
+static std::atomic<bool> fail_file{false};
+static std::atomic<DWORD> fail_directory{0}; // the error planted, 0 when none
 // Set by a test while nothing flushes; called from every flushing thread.
 static std::function<void(const std::string &, bool)> flush_hook;
 
@@ -19,8 +22,8 @@ void plat_test_fail_next_flush(void) {
     fail_file = true;
 }
 
-void plat_test_fail_next_directory_flush(void) {
-    fail_directory = true;
+void plat_test_fail_next_directory_flush(unsigned long error) {
+    fail_directory = (DWORD)error;
 }
 
 void plat_test_on_flush(std::function<void(const std::string &host, bool directory)> hook) {
@@ -33,16 +36,21 @@ static bool is_directory(int fd) {
 }
 
 // A disk that cannot write what it holds says so at the flush: an I/O error. One planted
-// failure fails one flush, whichever thread comes first.
-static bool planted_failure(int fd) {
-    if (!fail_file && !fail_directory) return false; // no test asked: no look at the file
-    return (is_directory(fd) ? fail_directory : fail_file).exchange(false);
+// failure fails one flush, whichever thread comes first. 0 when none is planted.
+static DWORD planted_failure(int fd) {
+    if (!fail_file && !fail_directory) return 0; // no test asked: no look at the file
+    if (is_directory(fd)) return fail_directory.exchange(0);
+    return fail_file.exchange(false) ? ERROR_IO_DEVICE : 0;
 }
 
 DWORD fs_flush(int fd) {
     if (fd < 0) return ERROR_INVALID_HANDLE;
-    if (planted_failure(fd)) return ERROR_IO_DEVICE;
-    if (fsync(fd) == 0) return 0;
+    if (DWORD err = planted_failure(fd)) return err;
+    int planted = fs_host_planted(FS_HOST_FSYNC);
+    if (planted != 0)
+        errno = planted;
+    else if (fsync(fd) == 0)
+        return 0;
     int e = errno;
     return e == EIO ? ERROR_IO_DEVICE : fs_error_from_errno(e);
 }
@@ -55,4 +63,10 @@ DWORD fs_flush_watched(int fd) {
         flush_hook(std::string(path, n > 0 ? (size_t)n : 0), is_directory(fd));
     }
     return fs_flush(fd);
+}
+
+void fs_start_writeback(int fd) {
+    int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0 && (flags & O_ACCMODE) != O_RDONLY)
+        sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }

@@ -11,4 +11,9 @@ DWORD fs_flush(int fd);
 // The same for FlushFileBuffers and _commit, which a test's flush hook sees first.
 DWORD fs_flush_watched(int fd);
 
+// A written file being closed: its data starts on its way to the disk now, so that the flush
+// that will make it durable finds little left to do. Nothing a program can see changes; the
+// data stays in the system's cache until then either way.
+void fs_start_writeback(int fd);
+
 #endif

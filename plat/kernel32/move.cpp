@@ -10,6 +10,7 @@
 #include "kernel32/dir.h"
 #include "kernel32/error.h"
 #include "kernel32/flush.h"
+#include "kernel32/hostfail.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
 #include "plattest_fs.h"
@@ -20,6 +21,10 @@ void fs_test_rename_fallback(int level) {
     fallback = level;
 }
 
+bool fs_test_fat(void) {
+    return fallback >= 2;
+}
+
 static bool unsupported(int e) {
     return e == EINVAL || e == ENOSYS || e == EOPNOTSUPP;
 }
@@ -28,9 +33,19 @@ static DWORD moved_or(int e) {
     return e == EEXIST ? ERROR_ALREADY_EXISTS : fs_error_from_errno(e);
 }
 
+// The host's renames, where a test may plant the failure the disk reports.
+static int host_rename(const std::string &from, const std::string &to, unsigned flags) {
+    if (int planted = fs_host_planted(FS_HOST_RENAME)) {
+        errno = planted;
+        return -1;
+    }
+    return flags ? renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags)
+                 : rename(from.c_str(), to.c_str());
+}
+
 static DWORD rename_noreplace(const std::string &from, const std::string &to) {
     if (fallback < 1) {
-        if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        if (host_rename(from, to, RENAME_NOREPLACE) == 0)
             return 0;
         if (!unsupported(errno)) return moved_or(errno);
     }
@@ -47,7 +62,7 @@ static DWORD rename_noreplace(const std::string &from, const std::string &to) {
     // Neither is available: check, then rename. Only a name made in between could be lost.
     struct stat st;
     if (lstat(to.c_str(), &st) == 0) return ERROR_ALREADY_EXISTS;
-    return rename(from.c_str(), to.c_str()) == 0 ? 0 : moved_or(errno);
+    return host_rename(from, to, 0) == 0 ? 0 : moved_or(errno);
 }
 
 static DWORD sync_dir(const std::string &dir) {
@@ -103,7 +118,7 @@ DWORD fs_move(const char *from, const char *to, DWORD flags) {
             (!S_ISLNK(target.st_mode) && fs_read_only(target)))
             return ERROR_ACCESS_DENIED;
         keep_access(hf.full(), target);
-        err = rename(hf.full().c_str(), ht.full().c_str()) == 0 ? 0 : fs_error_from_errno(errno);
+        err = host_rename(hf.full(), ht.full(), 0) == 0 ? 0 : fs_error_from_errno(errno);
     }
     if (err == 0) {
         fs_index_changed(hf.dir, "");

@@ -88,6 +88,12 @@ AnsiName fs_ansi_from_utf8(const std::string &utf8) {
     return out;
 }
 
+bool fs_spelt_alike(const char *utf8) {
+    for (const unsigned char *c = (const unsigned char *)utf8; *c; ++c)
+        if (*c >= 0x80 || *c == '\\' || *c == ':') return false;
+    return true;
+}
+
 std::string fs_ansi_text(const std::string &utf8) {
-    return fs_ansi_from_utf8(utf8).text;
+    return fs_spelt_alike(utf8.c_str()) ? utf8 : fs_ansi_from_utf8(utf8).text;
 }

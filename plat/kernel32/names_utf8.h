@@ -24,5 +24,7 @@ void utf16_append(std::u16string &out, char32_t c);
 std::string fs_utf8_from_ansi(const std::string &ansi);
 AnsiName fs_ansi_from_utf8(const std::string &utf8);
 std::string fs_ansi_text(const std::string &utf8); // fs_ansi_from_utf8(utf8).text
+// Whether the program sees a host name as it is spelt: ASCII, without '\' or ':' (most names).
+bool fs_spelt_alike(const char *utf8);
 
 #endif

@@ -9,10 +9,21 @@
 #include "kernel32/attr.h"
 #include "kernel32/error.h"
 #include "kernel32/flush.h"
+#include "kernel32/hostfail.h"
 #include "kernel32/nameindex.h"
 #include "kernel32/resolve.h"
 #include "kernel32/security.h"
 #include "plattest_fs.h"
+
+int fs_close(int fd) {
+    int planted = fs_host_planted(FS_HOST_CLOSE);
+    if (planted != 0) {
+        close(fd);
+        errno = planted;
+        return -1;
+    }
+    return close(fd) == 0 || errno == EINTR ? 0 : -1;
+}
 
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed) {
     DosPath p;
@@ -153,7 +164,8 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
 BOOL WINAPI CloseHandle(HANDLE hObject) {
     int fd = fd_from_handle(hObject);
     if (fd < 0) return fs_fail(ERROR_INVALID_HANDLE);
+    fs_start_writeback(fd);
     // A failed close can be a delayed write error: it is reported, never taken for success.
-    if (close(fd) != 0 && errno != EINTR) return fs_fail(fs_error_from_errno(errno));
+    if (fs_close(fd) != 0) return fs_fail(fs_error_from_errno(errno));
     return TRUE;
 }

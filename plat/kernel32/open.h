@@ -12,4 +12,9 @@
 // or -1 and the Win32 error in *err. *existed tells whether the file was there before.
 int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed = nullptr);
 
+// Closes a descriptor the layer handed out: 0, or -1 with errno when the host reports a
+// failure (a delayed write error), which is never taken for success. The descriptor is
+// closed in either case.
+int fs_close(int fd);
+
 #endif

@@ -74,7 +74,9 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
         seed = n % 0xFFFF + 1;
         std::string name = temp_name(base, prefix, n);
         DWORD err;
-        int fd = fs_open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0666, &err);
+        // Readable by its owner alone, as in a Windows user's own temporary folder: a
+        // temporary file may tell what a private folder holds.
+        int fd = fs_open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600, &err);
         if (fd >= 0) {
             close(fd);
             strcpy(lpTempFileName, name.c_str());

@@ -10,6 +10,7 @@
 #include "kernel32/error.h"
 #include "kernel32/mounts.h"
 #include "kernel32/resolve.h"
+#include "kernel32/streams.h"
 
 DWORD WINAPI GetLogicalDrives(void) {
     return (DWORD)fs_drive_mask();
@@ -64,8 +65,29 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffe
     if (lpVolumeSerialNumber) *lpVolumeSerialNumber = (DWORD)vfs.f_fsid;
     if (lpMaximumComponentLength) *lpMaximumComponentLength = (DWORD)vfs.f_namemax;
     if (lpFileSystemFlags)
-        *lpFileSystemFlags =
-            FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK | (fat ? 0 : FILE_SUPPORTS_HARD_LINKS);
+        *lpFileSystemFlags = FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK |
+                             (fat ? 0 : FILE_SUPPORTS_HARD_LINKS) |
+                             (fs_keeps_streams(host) ? FILE_NAMED_STREAMS : 0);
+    return TRUE;
+}
+
+// The mount point that holds the name, when it lies within the name's drive; else the
+// drive's root.
+BOOL WINAPI GetVolumePathNameA(LPCSTR lpszFileName, LPSTR lpszVolumePathName,
+                               DWORD cchBufferLength) {
+    DosPath p;
+    HostPath h = fs_resolve(lpszFileName, &p);
+    if (h.error) return fs_fail(h.error);
+    std::string root = std::string(1, p.drive) + ":\\";
+    const FsDrive *drive = fs_drive(p.drive);
+    std::string point = fs_mount_of(h.exists ? h.full() : h.dir).point;
+    if (drive != nullptr && fs_path_within(point, drive->root) && point != drive->root) {
+        std::string dos = plat_dos_path(point.c_str());
+        if (!dos.empty()) root = dos.back() == '\\' ? dos : dos + "\\";
+    }
+    if (lpszVolumePathName == nullptr || root.size() + 1 > cchBufferLength)
+        return fs_fail(ERROR_FILENAME_EXCED_RANGE);
+    memcpy(lpszVolumePathName, root.c_str(), root.size() + 1);
     return TRUE;
 }
 

@@ -15,9 +15,11 @@
 #include "kernel32/move.h"
 #include "kernel32/open.h"
 #include "kernel32/resolve.h"
+#include "kernel32/streams.h"
 #include "platcrt.h"
 
 #undef fopen
+#undef fclose
 #undef remove
 #undef rename
 
@@ -55,6 +57,17 @@ FILE *plat_fopen(const char *filename, const char *mode) {
         return nullptr;
     }
     DWORD err;
+    std::string file, stream;
+    if (fs_stream_split(filename, file, stream)) {
+        // A named stream, read whole or written anew (the program writes none otherwise).
+        if ((flags & O_ACCMODE) == O_RDWR || (flags & O_APPEND)) {
+            errno = EINVAL;
+            return nullptr;
+        }
+        FILE *f = fs_stream_fopen(file, stream, (flags & O_ACCMODE) == O_WRONLY, &err);
+        if (f == nullptr) fs_crt_fail(err);
+        return f;
+    }
     int fd = fs_open(filename, flags, 0666, &err);
     if (fd < 0) {
         fs_crt_fail(err);
@@ -67,6 +80,16 @@ FILE *plat_fopen(const char *filename, const char *mode) {
         errno = e;
     }
     return f;
+}
+
+int plat_fclose(FILE *stream) {
+    if (stream == nullptr) {
+        errno = EINVAL;
+        return EOF;
+    }
+    int flushed = fflush(stream);
+    fs_start_writeback(fileno(stream));
+    return fclose(stream) == 0 && flushed == 0 ? 0 : EOF;
 }
 
 FILE *_fdopen(int fd, const char *mode) {
@@ -119,7 +142,8 @@ int _creat(const char *filename, int pmode) noexcept {
 }
 
 int _close(int fd) noexcept {
-    return close(fd) == 0 || errno == EINTR ? 0 : -1;
+    fs_start_writeback(fd);
+    return fs_close(fd);
 }
 
 int _read(int fd, void *buffer, unsigned int count) noexcept {

@@ -3,10 +3,25 @@
 #include <string>
 #include "platcrt.h"
 
+static int lower(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + 32 : c;
+}
+
 char *_strlwr(char *str) noexcept {
-    for (char *p = str; p && *p; ++p)
-        if (*p >= 'A' && *p <= 'Z') *p = (char)(*p + 32);
+    for (char *p = str; p && *p; ++p) *p = (char)lower((unsigned char)*p);
     return str;
+}
+
+int _strnicmp(const char *a, const char *b, size_t n) noexcept {
+    for (size_t i = 0; i < n; ++i) {
+        int d = lower((unsigned char)a[i]) - lower((unsigned char)b[i]);
+        if (d != 0 || a[i] == '\0') return d;
+    }
+    return 0;
+}
+
+int _stricmp(const char *a, const char *b) noexcept {
+    return _strnicmp(a, b, (size_t)-1);
 }
 
 char *_ultoa(unsigned long value, char *buffer, int radix) noexcept {

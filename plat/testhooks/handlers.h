@@ -9,5 +9,8 @@
 bool testhooks_next_handler(PlatDialogHandler *handler);
 // A dialog opened with no handler waiting (the hooks closed it).
 void testhooks_unanswered(void);
+// Every dialog that opens from now on comes to the hooks: plat_test_init calls it, so that a
+// program that starts as the tests start never waits on a dialog nobody answers.
+void testhooks_install_ui(void);
 
 #endif

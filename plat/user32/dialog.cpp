@@ -8,10 +8,12 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QScreen>
+#include <optional>
 #include "resources/script.h"
 #include "gdi32/qtext.h"
 #include "user32/controls.h"
 #include "user32/cursor.h"
+#include "user32/holder.h"
 #include "user32/queue.h"
 
 namespace {
@@ -158,6 +160,8 @@ void DialogWindow::end(INT_PTR value) {
 }
 
 LRESULT DialogWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+    std::optional<UiHolder> command;
+    if (msg == WM_COMMAND) command.emplace(true); // the program's own work, however long
     INT_PTR handled = proc ? proc(handle, msg, wParam, lParam) : FALSE;
     if (msg == WM_INITDIALOG || handled) return handled;
     switch (msg) {
@@ -225,10 +229,19 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
         });
         QEventLoop loop;
         d->loop = &loop;
-        if (!d->ended) loop.exec(QEventLoop::DialogExec);
+        if (!d->ended) {
+            UiHolder held(false);
+            loop.exec(QEventLoop::DialogExec);
+        }
         d->loop = nullptr;
     }
     if (owner_enabled) EnableWindow(owner, TRUE);
+    // The owner comes back to the front with the keyboard where it was, as Windows gives it
+    // back when a dialog ends, with or without a window manager to do it.
+    if (Window *o = window_from(owner); o && o->widget && o->widget->isVisible()) {
+        o->widget->activateWindow();
+        QApplication::setActiveWindow(o->widget);
+    }
     INT_PTR result = d->result;
     destroy_dialog(d);
     return result;

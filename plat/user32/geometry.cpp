@@ -1,5 +1,7 @@
 // Window rectangles and moves: screen coordinates for the window (frame included), client
 // coordinates inside, the parent's client coordinates for a child.
+#include <QAbstractScrollArea>
+#include <QMargins>
 #include <QWidget>
 #include "user32/window.h"
 
@@ -12,20 +14,35 @@ static RECT rect_of(const QRect &r) {
     return out;
 }
 
+// Windows knows a window's frame from the window's creation; a window manager tells the
+// toolkit only once the window is on the screen. Until then a window's frame is taken to be
+// the last one the manager gave a window (it frames the program's windows alike), so that a
+// dialog sized and placed before it shows fits where it was meant to.
+static QMargins frame_of(const QWidget *window) {
+    static QMargins last;
+    QRect f = window->frameGeometry(), g = window->geometry();
+    QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+               f.bottom() - g.bottom());
+    if (!m.isNull()) last = m;
+    return m.isNull() ? last : m;
+}
+
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || lpRect == nullptr) return FALSE;
     QWidget *widget = w->widget;
-    QRect r = widget->isWindow() ? widget->frameGeometry()
+    QRect r = widget->isWindow() ? widget->geometry().marginsAdded(frame_of(widget))
                                  : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
     *lpRect = rect_of(r);
     return TRUE;
 }
 
+// A list's client area lies inside its border and its scroll bars, as on Windows.
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || lpRect == nullptr) return FALSE;
-    *lpRect = rect_of(QRect(QPoint(0, 0), w->widget->size()));
+    auto *area = qobject_cast<QAbstractScrollArea *>(w->widget);
+    *lpRect = rect_of(QRect(QPoint(0, 0), area ? area->viewport()->size() : w->widget->size()));
     return TRUE;
 }
 
@@ -44,15 +61,25 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFl
     QWidget *widget = w->widget;
     if (!(uFlags & SWP_NOSIZE)) {
         // cx and cy measure the whole window; the widget's size is its client area.
-        QSize frame_extra =
-            widget->isWindow() ? widget->frameGeometry().size() - widget->size() : QSize(0, 0);
+        QSize frame_extra(0, 0);
+        if (widget->isWindow()) {
+            QMargins m = frame_of(widget);
+            frame_extra = QSize(m.left() + m.right(), m.top() + m.bottom());
+        }
         QSize client(std::max(cx - frame_extra.width(), 0), std::max(cy - frame_extra.height(), 0));
         if (widget->isWindow() && widget->minimumSize() == widget->maximumSize())
             widget->setFixedSize(client); // a dialog's frame does not let the user resize it
         else
             widget->resize(client);
     }
-    if (!(uFlags & SWP_NOMOVE)) widget->move(X, Y); // a window's frame goes to (X, Y)
+    if (!(uFlags & SWP_NOMOVE)) {
+        // A window's frame goes to (X, Y): the toolkit places a frame it knows of itself,
+        // and the client inside the frame the window is to get.
+        QMargins m = widget->isWindow() && widget->frameGeometry() == widget->geometry()
+                         ? frame_of(widget)
+                         : QMargins();
+        widget->move(X + m.left(), Y + m.top());
+    }
     if (!(uFlags & SWP_NOZORDER)) widget->raise();
     return TRUE;
 }

@@ -2,43 +2,51 @@
 // messages, and LBN_SELCHANGE / LBN_DBLCLK for the user's actions when it has LBS_NOTIFY.
 // Entries keep their Windows-1252 bytes exactly.
 #include <QCollator>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 #include "gdi32/qtext.h"
 #include "user32/controls.h"
 
 namespace {
 
-const int ansi_role = Qt::UserRole;
-
 // A sorted list box orders its entries as Windows compares texts for the user (lstrcmpi):
 // case ignored, an accented letter with its base letter and after it, punctuation before
 // digits before letters. The toolkit's collation for English orders these alike.
-int compare_as_windows(const QByteArray &a, const QByteArray &b) {
+int compare_as_windows(const QString &a, const QString &b) {
     static QCollator collator = [] {
         QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;
     }();
-    return collator.compare(qstring_from_ansi(a.constData(), (int)a.size()),
-                            qstring_from_ansi(b.constData(), (int)b.size()));
+    return collator.compare(a, b);
 }
 
 // Windows draws each entry across the list's whole width, or across the horizontal extent
 // that the program sets (LB_SETHORIZONTALEXTENT) when the list has WS_HSCROLL, which then
-// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis.
+// scrolls sideways: a text longer than that is cut at the edge, never given an ellipsis. The
+// toolkit's list already stretches each row to the wider of the list and its contents, so a
+// row asks for the extent alone: its size never follows the list's, and the bars settle at
+// once (the vertical one while the entries pass the height, the horizontal one while the
+// extent passes the width, entries or none), as Windows shows them.
 class ListWidget : public QListWidget {
   public:
     using QListWidget::QListWidget;
     int extent = 0;
 
   protected:
+    // Without rows the toolkit scrolls nothing; Windows still scrolls the extent sideways.
     void updateGeometries() override {
-        QListWidget::updateGeometries();
-        if (extent <= viewport()->width()) horizontalScrollBar()->setRange(0, 0);
+        if (count() > 0) return QListWidget::updateGeometries();
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, std::max(0, extent - viewport()->width()));
+        horizontalScrollBar()->setPageStep(viewport()->width());
+        QAbstractItemView::updateGeometries();
     }
 };
 
@@ -47,12 +55,51 @@ class RowDelegate : public QStyledItemDelegate {
     explicit RowDelegate(ListWidget *l) : QStyledItemDelegate(l), list(l) {}
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
         if (height < 0) height = QStyledItemDelegate::sizeHint(option, index).height();
-        return QSize(std::max(list->extent, list->viewport()->width()), height);
+        return QSize(list->extent, height);
     }
 
   private:
     ListWidget *list;
     mutable int height = -1;
+};
+
+// The rows of a selection as runs of adjoining rows, first and last, in order.
+std::vector<std::pair<int, int>> row_runs(const QItemSelection &selection) {
+    std::vector<std::pair<int, int>> rows, runs;
+    for (const QItemSelectionRange &r : selection) rows.push_back({r.top(), r.bottom()});
+    std::sort(rows.begin(), rows.end());
+    for (const auto &r : rows) {
+        if (!runs.empty() && r.first <= runs.back().second + 1)
+            runs.back().second = std::max(runs.back().second, r.second);
+        else
+            runs.push_back(r);
+    }
+    return runs;
+}
+
+// Windows keeps one selected state per entry, so that selecting entries one by one costs the
+// same at the thousandth as at the first. The toolkit keeps ranges, one more at each click with
+// Ctrl, and goes through all of them at each click. Here, when the user's next change begins
+// (a command without Current, which makes the previous change part of the kept selection), the
+// kept selection is laid out again as runs of adjoining rows, one range each.
+class RowSelection : public QItemSelectionModel {
+  public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+
+    void select(const QItemSelection &selection, SelectionFlags command) override {
+        if (!(command & (Current | Clear))) {
+            QItemSelection kept = this->selection();
+            std::vector<std::pair<int, int>> runs = row_runs(kept);
+            if (runs.size() < (size_t)kept.size()) {
+                QItemSelection merged;
+                for (const auto &run : runs)
+                    merged.select(model()->index(run.first, 0), model()->index(run.second, 0));
+                QItemSelectionModel::select(merged, ClearAndSelect); // the same rows: no signal
+            }
+        }
+        QItemSelectionModel::select(selection, command);
+    }
 };
 
 class ListBoxWindow : public Window {
@@ -64,7 +111,8 @@ class ListBoxWindow : public Window {
 
     bool multi() const { return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0; }
     bool valid(LPARAM i) const { return i >= 0 && i < list->count(); }
-    QByteArray bytes(int i) const { return list->item((int)i)->data(ansi_role).toByteArray(); }
+    // The code page's every byte has a character of its own: the text shown gives the bytes back.
+    std::string bytes(int i) const { return ansi_from_qstring(list->item(i)->text()); }
 
     void user_changed_selection() {
         if (programmatic == 0 && (style & LBS_NOTIFY)) notify_parent(this, LBN_SELCHANGE);
@@ -74,22 +122,23 @@ class ListBoxWindow : public Window {
     }
 
     int add(const char *text) {
-        QByteArray b(text ? text : "");
+        QString shown = qstring_from_ansi(text ? text : "");
         int pos = list->count();
-        if (style & LBS_SORT) {
-            // Binary search for the first entry not below the new one.
-            int lo = 0, hi = list->count();
+        // Binary search for the first entry not below the new one; a list filled in order
+        // (as a folder is listed) finds its place at the end at once.
+        auto below = [&](int i) { return compare_as_windows(list->item(i)->text(), shown) < 0; };
+        if ((style & LBS_SORT) && pos > 0 && !below(pos - 1)) {
+            int lo = 0, hi = pos - 1;
             while (lo < hi) {
                 int mid = (lo + hi) / 2;
-                if (compare_as_windows(bytes(mid), b) < 0)
+                if (below(mid))
                     lo = mid + 1;
                 else
                     hi = mid;
             }
             pos = lo;
         }
-        auto *item = new QListWidgetItem(qstring_from_ansi(b.constData(), (int)b.size()));
-        item->setData(ansi_role, b);
+        auto *item = new QListWidgetItem(shown);
         ++programmatic;
         list->insertItem(pos, item);
         --programmatic;
@@ -115,10 +164,10 @@ class ListBoxWindow : public Window {
             return list->count();
         case LB_GETTEXT: {
             if (!valid((LPARAM)wParam)) return LB_ERR;
-            QByteArray b = bytes((int)wParam);
+            std::string b = bytes((int)wParam);
             // As on Windows the buffer is the caller's to size (LB_GETTEXTLEN + 1).
             if (lParam) {
-                memcpy((char *)lParam, b.constData(), b.size());
+                memcpy((char *)lParam, b.data(), b.size());
                 ((char *)lParam)[b.size()] = '\0';
             }
             return b.size();
@@ -160,7 +209,8 @@ class ListBoxWindow : public Window {
         case LB_GETSELCOUNT: {
             if (!multi()) return LB_ERR;
             int n = 0;
-            for (int i = 0; i < list->count(); ++i) n += list->item(i)->isSelected();
+            for (const auto &run : row_runs(list->selectionModel()->selection()))
+                n += run.second - run.first + 1;
             return n;
         }
         case LB_GETHORIZONTALEXTENT:
@@ -171,11 +221,17 @@ class ListBoxWindow : public Window {
                 list->doItemsLayout();
             }
             return 0;
+        case LB_GETITEMRECT: {
+            if (!valid((LPARAM)wParam) || lParam == 0) return LB_ERR;
+            QRect r = list->visualItemRect(list->item((int)wParam)); // in the client area
+            *(RECT *)lParam = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+            return 1;
+        }
         case LB_GETSELITEMS: {
             if (!multi()) return LB_ERR;
             int n = 0, *out = (int *)lParam;
-            for (int i = 0; i < list->count() && n < (int)wParam; ++i)
-                if (list->item(i)->isSelected()) out[n++] = i;
+            for (const auto &run : row_runs(list->selectionModel()->selection()))
+                for (int i = run.first; i <= run.second && n < (int)wParam; ++i) out[n++] = i;
             return n;
         }
         default:
@@ -199,11 +255,14 @@ std::unique_ptr<Window> listbox_create(QWidget *parent_widget, DWORD style) {
     l->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     l->setTextElideMode(Qt::ElideNone);
     l->setItemDelegate(new RowDelegate(l));
+    QItemSelectionModel *toolkit_selection = l->selectionModel();
+    l->setSelectionModel(new RowSelection(l->model(), l));
+    delete toolkit_selection;
     l->setVerticalScrollBarPolicy(
         (style & WS_VSCROLL)
             ? ((style & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded)
             : Qt::ScrollBarAlwaysOff);
-    l->setUniformItemSizes(false); // the rows follow the list's width: no size is kept
+    l->setUniformItemSizes(true); // every row is as wide as the extent and as high as a line
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto win = std::make_unique<ListBoxWindow>(l);
     QObject::connect(l, &QListWidget::itemSelectionChanged, [l]() {

@@ -18,6 +18,7 @@ int WINAPI GetSystemMetrics(int nIndex) {
         return screen_rect().height();
     case SM_CXVSCROLL:
     case SM_CYVSCROLL:
+    case SM_CYHSCROLL:
         return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     default:
         return 0;

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <deque>
 #include <memory>
+#include "user32/holder.h"
 #include "user32/timer.h"
 #include "user32/window.h"
 
@@ -84,6 +85,7 @@ bool matches(const MSG &m, HWND hwnd, UINT lo, UINT hi) {
 // running any of the program's code.
 void look_at_window_system(bool wait) {
     ++capture_depth;
+    UiHolder held(false);
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     --capture_depth;
     if (capture_depth == 0 && (!queue.empty() || !calls.empty())) pump()->request();

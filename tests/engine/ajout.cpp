@@ -73,24 +73,26 @@ TEST_F(Ajout, RefusedFileIsLeftAsItWasWithItsReason) {
 }
 
 // A link stays a link: the file it leads to is converted and stripped where it lies, with its
-// backup there and its own name in the header. A link to a file that no drive reaches is
-// skipped with a message.
+// backup there; the header describes the file as the user sees it listed, with the link's own
+// name and the type of its extension. A link to a file that no drive reaches is skipped with
+// a message.
 TEST_F(Ajout, LinkStaysALinkAndItsFileIsConvertedWhereItLies) {
     if (under_wine()) GTEST_SKIP() << "Wine makes no symbolic links";
-    c.write("vrai/cible.txt", "cible");
-    std::filesystem::create_symlink("vrai/cible.txt", c.host("lien.txt"));
+    c.write("vrai/IMG_1234", "cible");
+    std::filesystem::create_symlink("vrai/IMG_1234", c.host("photo.jpg"));
     std::ofstream(c.path("") / ".." / "dehors.txt") << "dehors";
     std::filesystem::create_symlink(c.host("") + "/../dehors.txt", c.host("loin.txt"));
-    EXPECT_EQ(add_header("lien.txt", 1), 1);
-    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
-    std::string q = c.read("vrai/cible.txt");
-    EXPECT_EQ(q.substr(1, 10), "\x09" "cible.txt");
+    EXPECT_EQ(add_header("photo.jpg", 1), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("photo.jpg")));
+    std::string q = c.read("vrai/IMG_1234");
+    EXPECT_EQ(q.substr(1, 10), "\x09" "photo.jpg");
+    EXPECT_EQ(q.substr(65, 8), "JPEG????");
     EXPECT_EQ(q.substr(128), "cible");
-    EXPECT_EQ(c.read("vrai/cible.bak"), "cible");
-    EXPECT_EQ(strip_header("lien.txt", 0), 1);
-    EXPECT_EQ(c.read("vrai/cible.txt"), "cible");
-    EXPECT_TRUE(std::filesystem::is_symlink(c.host("lien.txt")));
-    EXPECT_EQ(noms_dans(c.host("vrai")), (std::vector<std::string>{"cible.bak", "cible.txt"}));
+    EXPECT_EQ(c.read("vrai/IMG_1234.bak"), "cible");
+    EXPECT_EQ(strip_header("photo.jpg", 0), 1);
+    EXPECT_EQ(c.read("vrai/IMG_1234"), "cible");
+    EXPECT_TRUE(std::filesystem::is_symlink(c.host("photo.jpg")));
+    EXPECT_EQ(noms_dans(c.host("vrai")), (std::vector<std::string>{"IMG_1234", "IMG_1234.bak"}));
 
     messages.attend();
     EXPECT_EQ(add_header("loin.txt", 0), 0);
@@ -98,5 +100,5 @@ TEST_F(Ajout, LinkStaysALinkAndItsFileIsConvertedWhereItLies) {
                                                         "fichier qui ne peut pas \xea" "tre atteint : "
                                                         "il est ignor\xe9"});
     EXPECT_EQ(c.read("loin.txt"), "dehors");
-    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"lien.txt", "loin.txt", "vrai"}));
+    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"loin.txt", "photo.jpg", "vrai"}));
 }

@@ -5,6 +5,9 @@
 #include "moteur.h"
 #include <direct.h>
 #include <cstdio>
+#include <chrono>
+#include <fstream>
+#include <thread>
 #include <map>
 #include <mutex>
 #include <set>
@@ -112,8 +115,11 @@ TEST_F(Remplace, EachDirectoryFlushedOnceAfterItsFilesAndBeforeAnyMessage) {
     plat_test_on_flush(nullptr);
 
     // A directory flush that the disk refuses is told, naming the directory: its renames may
-    // not last, so its files must not pass for done.
+    // not last, so its files must not pass for done. One that the volume cannot do ("invalid
+    // function", as some network redirectors answer) is the best it offers: nothing is told.
     messages.attend();
+    plat_test_fail_next_directory_flush(ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(strip_header("sous\\z.bin", 0), 1);
     plat_test_fail_next_directory_flush();
     EXPECT_EQ(strip_header("b.txt", 0), 1);
     vide_repertoires();
@@ -181,6 +187,70 @@ TEST_F(Remplace, PassFlushesWorkFilesTogetherEachBeforeItsRename) {
     EXPECT_EQ(noms_dans(c.host("")), attendus);
 }
 
+// Another program that changes a file while it is converted (here when its work file is
+// flushed, the last moment before the replacement) keeps its change: the file is left as it
+// now is, without work file or backup, and the user is told which. Found by the size, by the
+// identity of the file under the name, or by the time of its last change alone (same size,
+// last-write time set back).
+TEST_F(Remplace, FileChangedDuringItsConversionIsLeftAsItNowIs) {
+    const time_t date = 1500000000;
+    const std::vector<std::string> noms = {"ajout.txt", "reecrit.txt", "remplace.txt", "sage.txt"};
+    for (auto &nom : noms) {
+        c.write(nom, "avant " + nom);
+        date_fichier(c.host(nom), date);
+    }
+    std::mutex garde; // the flushes run in threads of their own
+    plat_test_on_flush([&](const std::string &host, bool repertoire) {
+        std::lock_guard<std::mutex> l(garde);
+        if (repertoire) return;
+        std::string nom = std::filesystem::u8path(host).stem().u8string() + ".txt";
+        std::string apres = "APRES " + nom; // as long as before
+        if (nom == "ajout.txt") {
+            std::ofstream(c.path(nom), std::ios::binary | std::ios::app) << " et la suite";
+        } else if (nom == "remplace.txt") {
+            c.write("nouveau.tmp", apres);
+            date_fichier(c.host("nouveau.tmp"), date);
+            std::filesystem::rename(c.path("nouveau.tmp"), c.path(nom));
+        } else if (nom == "reecrit.txt") {
+            c.write(nom, apres);
+            date_fichier(c.host(nom), date);
+        }
+    });
+    messages.attend(3);
+    recurs_add_header("*.*", 0, 1);
+    plat_test_on_flush(nullptr);
+    EXPECT_EQ(c.read("ajout.txt"), "avant ajout.txt et la suite");
+    EXPECT_EQ(c.read("remplace.txt"), "APRES remplace.txt");
+    EXPECT_EQ(c.read("reecrit.txt"), "APRES reecrit.txt");
+    EXPECT_EQ(c.read("sage.txt").substr(128), "avant sage.txt");
+    EXPECT_EQ(c.read("sage.bak"), "avant sage.txt");
+    EXPECT_EQ(noms_dans(c.host("")), (std::vector<std::string>{"ajout.txt", "reecrit.txt",
+                                                               "remplace.txt", "sage.bak",
+                                                               "sage.txt"}));
+    std::vector<std::string> dits;
+    for (int i = 0; i < 3; ++i)
+        dits.push_back("Le fichier " + noms[i] + " a \xe9t\xe9 modifi\xe9 par un autre programme "
+                       "pendant sa conversion : il est laiss\xe9 tel quel");
+    std::sort(messages.textes.begin(), messages.textes.end()); // in the folder's order
+    EXPECT_EQ(messages.textes, dits);
+}
+
+// The replaced file keeps its hidden and system attributes, and has the archive attribute
+// (its content is new); its backup keeps them too. (On Linux a name's dot makes it hidden.)
+TEST_F(Remplace, AttributesAreKept) {
+    const DWORD vus = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (const char *nom : {"cache.txt", ".point"}) {
+        c.write(nom, nom);
+        SetFileAttributesA(nom, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        DWORD avant = GetFileAttributesA(nom) & vus;
+        EXPECT_EQ(add_header(nom, 1), 1) << nom;
+        EXPECT_EQ(GetFileAttributesA(nom) & vus, avant | FILE_ATTRIBUTE_ARCHIVE) << nom;
+        EXPECT_EQ(strip_header(nom, 0), 1) << nom;
+        EXPECT_EQ(GetFileAttributesA(nom) & vus, avant | FILE_ATTRIBUTE_ARCHIVE) << nom;
+    }
+    EXPECT_NE(GetFileAttributesA(".point") & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+
 // The pass of one trial below, in a child: its folder, backups or not, and the directory flush
 // or the rename at which it kills itself (0: the test kills it).
 static const bool passe_enregistree = enregistre_travail("passe", [](const std::string &arg) {
@@ -217,7 +287,9 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
     for (int essai = 0; essai < 8 + essais_au_vidage + 1; ++essai) {
         std::string dir = "essai" + std::to_string(essai);
         for (auto &[nom, contenu] : arbre) c.write(dir + "/" + nom, contenu);
-        int backup = essai % 2, vidage = essai - 7, renomme = 0;
+        // The trials killed at a directory flush make no backups, whose names a flush of their
+        // own puts on the disk first (BackupNamesReachTheDiskBeforeAnyFileIsReplaced).
+        int vidage = essai - 7, backup = vidage > 0 ? 0 : essai % 2, renomme = 0;
         if (vidage > essais_au_vidage) vidage = 0, renomme = 9 + renommage; // top's 9 first
         std::string travail = dir + " " + std::to_string(backup) + " " + std::to_string(vidage) +
                               " " + std::to_string(renomme);
@@ -253,5 +325,95 @@ TEST_F(Remplace, PassKilledAtAnyMomentLosesNothing) {
                 arbre.count(source + ".txt") ? arbre[source + ".txt"] : arbre[source + ".bin"];
             EXPECT_TRUE(c.read(dir + "/" + rel) == original) << rel;
         }
+    }
+}
+
+// The pass of a copy of the program that keeps running beside the test's: it stops for good
+// at its first flush of a work file, once it has told the test so (the file named second).
+static const bool bloque_enregistre = enregistre_travail("bloque", [](const std::string &arg) {
+    char dir[64] = "", signal[MAX_PATH] = "";
+    sscanf(arg.c_str(), "%63s %259s", dir, signal);
+    Global_hInst = GetModuleHandleA(nullptr);
+    std::string hote = signal;
+    plat_test_on_flush([hote](const std::string &, bool repertoire) {
+        if (repertoire) return;
+        std::ofstream(chemin_hote(hote)) << "pret";
+        for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+    });
+    _chdir(dir);
+    recurs_add_header("*.*", 1, 0);
+});
+
+// What a killed pass left (its work files, its list at the drive's root) is removed by the
+// next pass, which never takes it for the user's files, while a user's files named like the
+// program's are converted and never removed; what another running copy of the program uses
+// stays until it has ended. Where the volume keeps no marks (FAT, exFAT, Wine's drives), no
+// such name is converted or removed, and each folder that holds some is told of.
+TEST_F(Remplace, WhatAKilledPassLeftIsRemovedByTheNextAndNothingInUse) {
+    ASSERT_TRUE(passe_enregistree && bloque_enregistre);
+    DWORD drapeaux = 0;
+    GetVolumeInformationA("C:\\", nullptr, 0, nullptr, nullptr, &drapeaux, nullptr, 0);
+    const bool marques = (drapeaux & FILE_NAMED_STREAMS) != 0;
+    auto listes = [&] {
+        int n = 0;
+        for (auto &nom : noms_dans(c.host(""))) n += nom.rfind("qln", 0) == 0;
+        return n;
+    };
+    for (int i = 0; i < 5; ++i) c.write("travail/mort/f" + std::to_string(i) + ".txt", "f");
+    for (int i = 0; i < 3; ++i) c.write("travail/vivant/g" + std::to_string(i) + ".txt", "g");
+    ASSERT_TRUE(tue_apres(-1, "passe", "travail\\mort 0 0 3")); // killed at its third rename
+    EXPECT_EQ(listes(), 1);
+    c.write("travail/mort/mien.$$$", "mien");
+    c.write("travail/mort/tien.$42", "tien");
+    Enfant vivant = lance_enfant("bloque", "travail\\vivant " + c.host("pret"));
+    for (int i = 0; i < 600 && !c.exists("pret"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(c.exists("pret")); // (no assertion may leave the copy running)
+    EXPECT_EQ(listes(), marques ? 1 : 2); // the killed pass's list goes with the next pass's
+
+    EXPECT_EQ(_chdir("travail"), 0);
+    messages.attend(5, Reponse::coche); // f0.txt is a Quillon file already: not told again
+    recurs_add_header("*.*", 1, 1);
+    const std::vector<std::string> vivant_avant = {"g0.$$$", "g0.bak", "g0.txt", "g1.$$$",
+                                                   "g1.bak", "g1.txt", "g2.$$$", "g2.bak",
+                                                   "g2.txt"};
+    EXPECT_EQ(noms_dans(c.host("travail/vivant")), vivant_avant);
+    EXPECT_EQ(listes(), marques ? 1 : 2);
+    termine(vivant, 0);
+    recurs_add_header("*.*", 1, 0);
+    _chdir("..");
+
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(c.read("travail/mort/f" + std::to_string(i) + ".txt").substr(128), "f") << i;
+    // Told once: f0.txt or f1.txt, whichever the folder lists first, is a Quillon file already.
+    ASSERT_EQ(messages.textes.size(), marques ? 1u : 5u);
+    std::map<std::string, int> dossiers; // the folders told of, and how many times
+    for (const std::string &t : messages.textes) {
+        size_t d = t.find(" du dossier "), f = t.find(" nomm\xe9 comme les fichiers de "
+                                                      "travail de Quillon : sur ce disque");
+        if (d != std::string::npos && f != std::string::npos) {
+            ++dossiers[t.substr(d + 12, f - d - 12)];
+            continue;
+        }
+        EXPECT_NE(t.find(" est d\xe9j\xe0 de type Quillon"), std::string::npos) << t;
+    }
+    if (marques) {
+        EXPECT_EQ(noms_dans(c.host("travail/mort")),
+                  (std::vector<std::string>{"f0.txt", "f1.txt", "f2.bak", "f2.txt", "f3.bak",
+                                            "f3.txt", "f4.bak", "f4.txt", "mien.$$$", "mien.bak",
+                                            "tien.$42", "tien.bak"}));
+        EXPECT_EQ(c.read("travail/mort/mien.$$$").substr(128), "mien");
+        EXPECT_EQ(c.read("travail/mort/tien.$42").substr(128), "tien");
+        EXPECT_EQ(noms_dans(c.host("travail/vivant")),
+                  (std::vector<std::string>{"g0.bak", "g0.txt", "g1.bak", "g1.txt", "g2.bak",
+                                            "g2.txt"}));
+        EXPECT_EQ(listes(), 0);
+    } else {
+        EXPECT_EQ(c.read("travail/mort/mien.$$$"), "mien");
+        EXPECT_EQ(noms_dans(c.host("travail/vivant")), vivant_avant);
+        EXPECT_EQ(listes(), 2);
+        // Each folder is told of at each pass, naming one of its files.
+        EXPECT_EQ(dossiers, (std::map<std::string, int>{{"C:\\travail\\mort", 2},
+                                                        {"C:\\travail\\vivant", 2}}));
     }
 }

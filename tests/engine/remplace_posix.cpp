@@ -10,9 +10,9 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <direct.h>
 #include "kernel32/names_utf8.h"
 #include "app/vidage.h"
@@ -82,8 +82,9 @@ TEST_F(Remplace, WalkSkipsClosedDirectoriesAndLinks) {
 }
 
 // Where the root cannot be written the list goes to the temporary directory; where neither
-// can, the message names the folder whose files are ignored. (A file whose work file cannot
-// be made: tests/program/posix.cpp.)
+// can, the message names the folder whose files are ignored. The list, which tells what a
+// folder holds, is readable by its owner alone. (A file whose work file cannot be made:
+// tests/program/posix.cpp.)
 TEST_F(Remplace, ListFindsAPlaceOrTheFolderIsNamed) {
     SansPrivileges utilisateur;
     c.mkdir("temp");
@@ -93,7 +94,16 @@ TEST_F(Remplace, ListFindsAPlaceOrTheFolderIsNamed) {
     chmod(c.host("").c_str(), 0555);
     ASSERT_EQ(_chdir("docs"), 0);
     messages.attend();
+    std::set<unsigned> modes; // of the files in the temporary directory at each rename
+    plat_test_on_move([&](const char *, const char *) {
+        for (auto &nom : noms_dans(c.host("temp"))) {
+            struct stat st;
+            if (stat(c.host("temp/" + nom).c_str(), &st) == 0) modes.insert(st.st_mode & 0777);
+        }
+    });
     recurs_add_header("*.*", 1, 0);
+    plat_test_on_move(nullptr);
+    EXPECT_EQ(modes, std::set<unsigned>{0600});
     chmod(c.host("temp").c_str(), 0555);
     recurs_add_header("*.*", 0, 0);
     chmod(c.host("").c_str(), 0755);
@@ -108,59 +118,49 @@ TEST_F(Remplace, ListFindsAPlaceOrTheFolderIsNamed) {
 }
 
 // On a full drive the list goes to the temporary directory too; each file then fails to be
-// written, and says so. (A small file system of its own is mounted over drive C:.)
+// written, and says so. (A small file system of its own is mounted over drive C:, in a mount
+// namespace of the test's thread alone.)
 TEST(RemplacePlein, FullDriveListGoesToTheTemporaryDirectory) {
     TempDrives d(2);
-    d.write("a.txt", "A");
     d.mkdir("temp", 'D');
+    if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", d.host("").c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a file system";
     setenv("TMP", d.host("temp", 'D').c_str(), 1);
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", d.host("").c_str(), "tmpfs", 0, "size=64k") != 0)
-            _exit(2);
-        d.write("a.txt", "A");
-        d.write("plein.bin", std::string(1 << 20, 'p')); // as much as fits
-        Global_hInst = GetModuleHandleA(nullptr);
-        Messages m;
-        m.attend(2);
-        recurs_add_header("*.*", 0, 0);
-        _exit(m.textes == std::vector<std::string>{
-                              "Erreur d'\xe9" "criture du fichier a.txt : il n'a pas \xe9t\xe9 modifi\xe9",
-                              "Erreur d'\xe9" "criture du fichier plein.bin : il n'a pas \xe9t\xe9 modifi\xe9"}
-                  ? 0
-                  : 1);
-    }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
+    d.write("a.txt", "A");
+    d.write("plein.bin", std::string(1 << 20, 'p')); // as much as fits
+    Global_hInst = GetModuleHandleA(nullptr);
+    Messages m;
+    m.attend(2);
+    recurs_add_header("*.*", 0, 0);
+    umount(d.host("").c_str());
     unsetenv("TMP");
-    if (WIFEXITED(statut) && WEXITSTATUS(statut) == 2) GTEST_SKIP() << "cannot mount a file system";
-    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+    EXPECT_EQ(m.textes, (std::vector<std::string>{
+                            "Erreur d'\xe9" "criture du fichier a.txt : il n'a pas \xe9t\xe9 modifi\xe9",
+                            "Erreur d'\xe9" "criture du fichier plein.bin : il n'a pas \xe9t\xe9 modifi\xe9"}));
     EXPECT_EQ(noms_dans(d.host("temp", 'D')), std::vector<std::string>{});
 }
 
-// A write that fails part-way (here a file-size limit, in a child) leaves the file as it was,
-// removes the work file and says so, alone or in a pass, which goes on with the next file.
+// A write that fails part-way (here at a file-size limit) leaves the file as it was, removes
+// the work file and says so, alone or in a pass, which goes on with the next file.
 TEST_F(Remplace, WriteFailingPartWayLeavesTheFileAsItWas) {
     std::string gros = octets(3 << 20, 11);
     c.write("a.txt", "A");
     c.write("gros.bin", gros);
     c.write("z.txt", "Z");
-    pid_t pid = fork();
-    if (pid == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        struct rlimit lim = {1 << 20, 1 << 20};
-        setrlimit(RLIMIT_FSIZE, &lim);
-        messages.attend(2);
-        bool seul = add_header("gros.bin", 1) == 0;
-        recurs_add_header("*.*", 0, 0);
-        const std::string dit = "Erreur d'\xe9"
-                                "criture du fichier gros.bin : il n'a pas \xe9t\xe9 modifi\xe9";
-        _exit(seul && messages.textes == std::vector<std::string>(2, dit) ? 0 : 1);
-    }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+    struct rlimit avant;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &avant), 0);
+    struct rlimit limite = {1 << 20, avant.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    messages.attend(2);
+    EXPECT_EQ(add_header("gros.bin", 1), 0);
+    recurs_add_header("*.*", 0, 0);
+    setrlimit(RLIMIT_FSIZE, &avant);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Erreur d'\xe9"
+                                                           "criture du fichier gros.bin : il "
+                                                           "n'a pas \xe9t\xe9 modifi\xe9"));
     EXPECT_EQ(c.read("gros.bin"), gros);
     EXPECT_EQ(c.read("a.txt").substr(128), "A");
     EXPECT_EQ(c.read("z.txt").substr(128), "Z");

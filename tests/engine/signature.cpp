@@ -96,25 +96,30 @@ TEST(Signature, OpenDialogWhenSeveralFiles) {
 }
 
 // The signature file that comes with the program: its own path with the extension "sig".
-// False where the program lies outside the test's drive C: (under Wine, on a drive of its own).
-static bool installe_signatures(const TempDrives &d, const std::string &contenu) {
+// Its name below the drive's root, "" where the program lies outside the test's drive C:
+// (under Wine, on a drive of its own).
+static std::string installe_signatures(const TempDrives &d, const std::string &contenu) {
     char programme[MAX_PATH];
     GetModuleFileNameA(nullptr, programme, sizeof programme);
     std::string rel = programme;
-    if (rel.compare(0, 3, "C:\\") != 0) return false;
+    if (rel.compare(0, 3, "C:\\") != 0) return "";
     if (rel.size() > 4 && rel.compare(rel.size() - 4, 4, ".exe") == 0) rel.resize(rel.size() - 4);
     rel = rel.substr(3) + ".sig"; // below "C:\"
     std::replace(rel.begin(), rel.end(), '\\', '/');
     d.write(rel, contenu);
-    return true;
+    return rel;
 }
 
-// A folder without a signature file reads the one shipped with the program, all of it; a
-// signature file in the folder comes first.
+// A folder without a signature file reads the one shipped with the program, all of it, though
+// the user may not write it (installed by root); a signature file in the folder comes first,
+// also when the shipped one was read before, and is then kept for the run.
 TEST(Signature, FolderFileComesFirstElseTheShippedOneIsReadWhole) {
     TempDrives d;
-    if (!installe_signatures(d, lit_fichier(QUILLON_SOURCE_DIR "/app/res/quillon.sig")))
+    std::string livre = installe_signatures(d, lit_fichier(QUILLON_SOURCE_DIR "/app/res/quillon.sig"));
+    if (livre.empty())
         GTEST_SKIP() << "the program lies on a drive of its own, which the test cannot give";
+    SansPrivileges utilisateur;
+    lecture_seule(d.host(livre));
     d.write("dossier.sig", "DOC,WDBNMSWD,Du dossier\r\n");
     EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du dossier"));
     std::filesystem::remove(d.path("dossier.sig"));
@@ -125,4 +130,9 @@ TEST(Signature, FolderFileComesFirstElseTheShippedOneIsReadWhole) {
     int n = 1;
     while (n < NB_SIGNATURES && pSign[n].com[0] != '\0') ++n;
     EXPECT_STREQ(pSign[n - 1].sig, "rsrcRSED"); // its last line: every line has a description
+    d.write("sous/dossier.sig", "DOC,WDBNMSWD,Du sous-dossier\r\n");
+    _chdir("sous");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du sous-dossier"));
+    _chdir("..");
+    EXPECT_EQ(select_type("WDBNMSWD"), std::string("Du sous-dossier"));
 }

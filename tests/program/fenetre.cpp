@@ -6,11 +6,13 @@
 #include "io/iodlgid.h"
 #include "io/iofile.h"
 #include "moteur.h"
+#include "plattest_fs.h"
 #include "programme.h"
 #include "tempdrive.h"
 
-// The About box ignores Escape and closes with Enter or its close box; with nothing selected,
-// Examine only beeps: no message, no walk, even with the recurse box.
+// The About box ignores Escape and closes with Enter or its close box, and gives the keyboard
+// back to the button that opened it; with nothing selected, Examine only beeps: no message,
+// no walk, even with the recurse box.
 TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
     TempDrives d;
     d.write("plain.txt", "plain");
@@ -30,6 +32,7 @@ TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
                     plat_test_key(hApropos, VK_RETURN);
             });
             plat_test_click(h, IDD_APROPOS);
+            EXPECT_EQ(GetFocus(), GetDlgItem(h, IDD_APROPOS));
         }
         plat_test_click(h, IDD_RECURSIF);
         int bips = plat_test_beep_count();
@@ -43,7 +46,9 @@ TEST(Programme, AboutBoxIgnoresEscapeAndExamineWithNothingSelectedOnlyBeeps) {
 
 // Escape during the work asks whether to stop: "Oui" stops after the file under way, which is
 // left as it was, and keeps what was done; "Non" goes on. No key typed and no click made
-// during the work acts on the main window afterwards.
+// during the work acts on the main window afterwards. In a pass, the question waits until the
+// files converted before it are in place and their folder flushed: a program ended while it
+// is open leaves nothing half done.
 TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
     TempDrives d;
     const std::string gros(300000, 'g');
@@ -106,6 +111,27 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
         EXPECT_TRUE(IsWindowVisible(h));
         for (const char *nom : {"a.txt", "d.txt", "e.txt"})
             EXPECT_EQ(d.read(nom).size(), 129u) << nom;
+
+        // A pass over n1.txt and n2.txt, Escape each time answered "Non" and typed again:
+        // asked before n1.txt, during its copy, then before n2.txt, once n1.txt is in place.
+        d.write("n1.txt", "1");
+        d.write("n2.txt", "2");
+        int vidages = 0;
+        plat_test_on_flush([&](const std::string &, bool repertoire) { vidages += repertoire; });
+        std::vector<std::string> etats; // n1.txt's size and the folder flushes, at each question
+        for (int i = 0; i < 3; ++i)
+            plat_test_push_dialog_handler([&, i](HWND q, int) {
+                etats.push_back(std::to_string(d.read("n1.txt").size()) + " " +
+                                std::to_string(vidages));
+                plat_test_click(q, 100);
+                if (i < 2) plat_test_post_key(h, VK_ESCAPE);
+            });
+        plat_test_type(h, IDD_NOMFICHIER, "n*.txt");
+        plat_test_post_key(h, VK_ESCAPE);
+        plat_test_click(h, IDD_AJOUTER);
+        plat_test_on_flush(nullptr);
+        EXPECT_EQ(etats, (std::vector<std::string>{"1 0", "1 0", "129 1"}));
+        EXPECT_EQ(d.read("n2.txt").substr(128), "2");
         plat_test_click(h, IDD_QUITTER);
     });
     EXPECT_EQ(questions, std::vector<std::string>(3, std::string(revend) + "|" + mess_escape));
@@ -116,7 +142,6 @@ TEST(Programme, EscapeDuringTheWorkAsksAndNoInputActsAfterwards) {
 // one now that a file that cannot be converted is skipped: a checked open of a missing file
 // stands for it.)
 TEST(ProgrammeDeathTest, FatalErrorEndsWithStatusOne) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     TempDrives d;
     d.mkdir("sub");
     EXPECT_EXIT(

@@ -33,6 +33,7 @@ TEST(Programme, AddExamineStripSelectedFiles) {
     const Original intact = {"d.dat", octets(500, 3)};
     for (const Original &o : fichiers) d.write(o.nom, o.octets);
     d.write(intact.nom, intact.octets);
+    d.peuple("", "f", 40); // the list scrolls
     d.write("types.sig", "# test signatures\r\nDOC,WDBNMSWD,Word document\r\n");
     const std::vector<std::string> trois = {"a.txt", "b.doc", "c.jpg"};
 
@@ -95,6 +96,35 @@ TEST(Programme, AddExamineStripSelectedFiles) {
     });
     for (const Original &o : fichiers) EXPECT_EQ(d.read(o.nom), o.octets) << o.nom;
     EXPECT_EQ(d.read(intact.nom), intact.octets);
+}
+
+// Two files selected in folders that scroll: the one the program starts in holds 20 files and
+// 20 folders, the one below it 2,000 files. The first of the two already has a header, which a
+// message over the window says; the other, reached by scrolling, gets one.
+TEST(Programme, AddTwoFilesSelectedInFoldersOfTwentyAndOfThousands) {
+    TempDrives d;
+    d.peuple("", "g", 20);
+    d.peuple("", "s", 20, true);
+    d.peuple("milliers", "g", 2000);
+    Messages messages;
+    lance_programme([&](HWND h) {
+        for (const std::string dossier : {"", "milliers"}) {
+            if (!dossier.empty()) double_clic(h, IDD_REPERTOIRES, "[" + dossier + "]");
+            const std::string rel = dossier.empty() ? "" : dossier + "/";
+            const std::string dernier = dossier.empty() ? "g0020.dat" : "g2000.dat";
+            const std::string avant = d.read(rel + dernier);
+            d.write(rel + "g0002.dat", entete_quillon(1, 0) + "Q");
+            messages.attend();
+            selectionne(h, {"g0002.dat", dernier});
+            plat_test_click(h, IDD_AJOUTER);
+            EXPECT_EQ(d.read(rel + dernier).substr(128), avant);
+            EXPECT_EQ(d.read(rel + "g0002.dat"), entete_quillon(1, 0) + "Q");
+            EXPECT_EQ(nb_selectionnes(h), 0);
+        }
+        plat_test_click(h, IDD_QUITTER);
+    });
+    EXPECT_EQ(messages.textes, std::vector<std::string>(2, "Le fichier g0002.dat est d\xe9j\xe0 "
+                                                           "de type Quillon"));
 }
 
 // A file that cannot be opened is named, with the reason; once the command is over, one

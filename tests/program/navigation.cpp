@@ -13,7 +13,8 @@ static void arbre_de_test(const TempDrives &d) {
     d.write("Photo.JPG", std::string("\xff\xd8\xff\xe0", 4));
     d.write("Transfer/letter.doc", "letter");
     d.write("Transfer/Old/x.txt", "x");
-    d.mkdir("Archives");
+    d.peuple("Archives", "a", 2000); // a folder of thousands, with dozens of subfolders
+    d.peuple("Archives", "y", 40, true);
     d.write("data.bin", "data", 'D');
     d.mkdir("backup", 'D');
 }
@@ -72,6 +73,14 @@ TEST(Programme, StartsAndMovesThroughFoldersAndDrives) {
         plat_test_click(h, IDD_PARENT);
         plat_test_click(h, IDD_PARENT);
         EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\");
+
+        // Into the folder of thousands, down to a folder reached by scrolling, and back.
+        double_clic(h, IDD_REPERTOIRES, "[archives]");
+        EXPECT_EQ(entrees(h, IDD_FICHIERS).size(), 2000u);
+        double_clic(h, IDD_REPERTOIRES, "[y0040]");
+        EXPECT_EQ(plat_test_text(h, IDD_CHEMIN), "c:\\archives\\y0040\\");
+        plat_test_click(h, IDD_PARENT);
+        double_clic(h, IDD_REPERTOIRES, "[..]");
 
         // A mask and Enter refill the file list only; an empty mask lists no file.
         plat_test_type(h, IDD_NOMFICHIER, "*.txt");

@@ -36,6 +36,8 @@ TEST(Programme, AddAndStripOverATreeWithNothingSelected) {
     d.write("sub/deeper/s2.txt", "deeper\r\n");
     d.write("notes.txt/n.dat", "in a folder named like a text file\r\n");
     d.write("notes.txt/m.txt", "entered: its name matches\r\n");
+    d.peuple("", "f", 30); // folders whose lists scroll
+    d.peuple("sub", "f", 30);
     const Arbre debut = lit_arbre(d);
 
     std::string premier_message;

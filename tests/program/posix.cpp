@@ -4,6 +4,7 @@
 // writing (a process under Wine runs as root, whom no permission binds).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <direct.h>
 #include "programme.h"
 #include "systeme.h"
 #include "tempdrive.h"
@@ -70,4 +71,25 @@ TEST(Programme, FileThatCannotBeConvertedIsSkippedAndThePassGoesOn) {
     EXPECT_EQ(d.read("ferme/c.txt"), "contenu");
     for (const std::string &nom : {long_nom, std::string("z/d.txt")})
         EXPECT_EQ(d.read(nom).substr(128), "contenu") << nom;
+}
+
+// A start folder too deep for the path, from which the way up is closed: the root that the
+// path then shows is made current too, so that what is shown is what the commands work in.
+TEST(Programme, StartFolderWhoseWayUpIsClosedShowsTheRoot) {
+    TempDrives d;
+    const std::string niveau(200, 'n');
+    d.write(niveau + "/" + niveau + "/" + niveau + "/deep.txt", "deep");
+    ASSERT_EQ(_chdir((niveau + "\\" + niveau + "\\" + niveau).c_str()), 0);
+    chmod(d.host(niveau + "/" + niveau).c_str(), 0);
+    SansPrivileges utilisateur;
+    Messages message;
+    message.attend();
+    lance_programme([&](HWND h) {
+        char ici[MAX_PATH];
+        EXPECT_EQ(chemin, std::string("c:\\"));
+        EXPECT_STREQ(_getcwd(ici, sizeof ici), "C:\\");
+        plat_test_key(h, VK_ESCAPE);
+    });
+    chmod(d.host(niveau + "/" + niveau).c_str(), 0755);
+    EXPECT_EQ(message.textes, std::vector<std::string>{err_cheminlong});
 }

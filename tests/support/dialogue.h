@@ -37,6 +37,22 @@ inline std::vector<std::string> entrees(HWND hDlg, int id) {
     return v;
 }
 
+// A list shows each scroll bar while its contents need it, and only then: the vertical one
+// while its entries pass its height, the horizontal one while its extent passes its width.
+inline void verifie_barres(HWND liste, const std::string &quand) {
+    RECT fenetre, client, ligne = {0, 0, 0, 0};
+    GetWindowRect(liste, &fenetre);
+    GetClientRect(liste, &client);
+    int n = (int)SendMessageA(liste, LB_GETCOUNT, 0, 0);
+    if (n > 0) SendMessageA(liste, LB_GETITEMRECT, 0, (LPARAM)&ligne);
+    bool verticale = fenetre.right - fenetre.left - client.right >= GetSystemMetrics(SM_CXVSCROLL);
+    bool horizontale =
+        fenetre.bottom - fenetre.top - client.bottom >= GetSystemMetrics(SM_CYHSCROLL);
+    EXPECT_EQ(verticale, n * (ligne.bottom - ligne.top) > client.bottom) << quand;
+    EXPECT_EQ(horizontale, SendMessageA(liste, LB_GETHORIZONTALEXTENT, 0, 0) > client.right)
+        << quand;
+}
+
 // The messages the program shows, read (control 128) and closed with OK as a user would; a
 // message of bmess_annulable may first get its "do not tell again" box ticked, and a message
 // may instead be destroyed by other means, which gives no answer.

@@ -1,7 +1,8 @@
 // Work done in a child process that the test ends at a chosen moment, as a killed program or
 // a power cut would end it: on Linux a fork ended by SIGKILL; on Windows the test program
 // started again for that work alone (--quillon-enfant=NAME:ARGUMENT), ended by
-// TerminateProcess. The child works on the test's drives, from its current folder.
+// TerminateProcess. The child works on the test's drives, from its current folder; the test
+// may wait for it or act beside it meanwhile.
 #ifndef QUILLON_TESTS_ENFANT_H
 #define QUILLON_TESTS_ENFANT_H
 
@@ -40,9 +41,18 @@ inline bool enregistre_travail(const char *nom, TravailEnfant travail) {
     abort();
 }
 
-// Runs the work in a child and kills the child after ms milliseconds (with ms < 0, waits for
-// it to end). True when the child was killed, by the test or by itself, rather than done.
-inline bool tue_apres(int ms, const char *nom, const std::string &argument) {
+// A child doing a work, still running: a test may act meanwhile (another copy of the program
+// at work beside it), then end it with termine.
+struct Enfant {
+#ifdef _WIN32
+    HANDLE processus = nullptr;
+#else
+    pid_t pid = -1;
+#endif
+};
+
+inline Enfant lance_enfant(const char *nom, const std::string &argument) {
+    Enfant e;
 #ifdef _WIN32
     char programme[MAX_PATH];
     GetModuleFileNameA(nullptr, programme, sizeof programme);
@@ -51,31 +61,49 @@ inline bool tue_apres(int ms, const char *nom, const std::string &argument) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(programme, &ligne[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return false;
-    if (ms >= 0 && WaitForSingleObject(pi.hProcess, (DWORD)ms) == WAIT_TIMEOUT)
-        TerminateProcess(pi.hProcess, 137);
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD fin = 0;
-    GetExitCodeProcess(pi.hProcess, &fin);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return fin == 137;
+    if (CreateProcessA(programme, &ligne[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &pi)) {
+        CloseHandle(pi.hThread);
+        e.processus = pi.hProcess;
+    }
 #else
-    pid_t pid = fork();
-    if (pid == 0) {
+    e.pid = fork();
+    if (e.pid == 0) {
         travaux_enfants()[nom](argument);
         _exit(0);
     }
+#endif
+    return e;
+}
+
+// Kills the child after ms milliseconds (with ms < 0, waits for it to end). True when the
+// child was killed, by the test or by itself, rather than done.
+inline bool termine(Enfant e, int ms) {
+#ifdef _WIN32
+    if (e.processus == nullptr) return false;
+    if (ms >= 0 && WaitForSingleObject(e.processus, (DWORD)ms) == WAIT_TIMEOUT)
+        TerminateProcess(e.processus, 137);
+    WaitForSingleObject(e.processus, INFINITE);
+    DWORD fin = 0;
+    GetExitCodeProcess(e.processus, &fin);
+    CloseHandle(e.processus);
+    return fin == 137;
+#else
+    if (e.pid < 0) return false;
     if (ms >= 0) {
         usleep(ms * 1000);
-        kill(pid, SIGKILL);
+        kill(e.pid, SIGKILL);
     }
     int statut = 0;
-    waitpid(pid, &statut, 0);
+    waitpid(e.pid, &statut, 0);
     return WIFSIGNALED(statut);
 #endif
+}
+
+// Runs the work in a child and kills the child after ms milliseconds (with ms < 0, waits for
+// it to end). True when the child was killed, by the test or by itself, rather than done.
+inline bool tue_apres(int ms, const char *nom, const std::string &argument) {
+    return termine(lance_enfant(nom, argument), ms);
 }
 
 // In the test program's main: when this process is such a child, does its work and ends.

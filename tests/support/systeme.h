@@ -146,7 +146,8 @@ class SansPrivileges {
         __user_cap_data_struct d[2];
         memcpy(d, avant_, sizeof d);
         d[0].effective &=
-            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER) |
+              (1u << CAP_CHOWN));
         syscall(SYS_capset, &tete_, d);
     }
     ~SansPrivileges() {

@@ -72,6 +72,20 @@ class TempDrives {
     void mkdir(const std::string &rel, char drive = 'C') const {
         std::filesystem::create_directories(path(rel, drive));
     }
+    // n short names in a folder, as many as make its list scroll or more: "f0001.dat" to
+    // "f<n>.dat" with prefix "f" (folders "f0001" to "f<n>" with dossiers).
+    void peuple(const std::string &dossier, const std::string &prefixe, int n,
+                bool dossiers = false) const {
+        for (int i = 1; i <= n; ++i) {
+            char nom[16];
+            snprintf(nom, sizeof nom, "%04d", i);
+            std::string rel = (dossier.empty() ? "" : dossier + "/") + prefixe + nom;
+            if (dossiers)
+                mkdir(rel);
+            else
+                write(rel + ".dat", rel);
+        }
+    }
 
   private:
     // The drives alive, each with the process that made it.

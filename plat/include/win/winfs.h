@@ -64,8 +64,10 @@ typedef PVOID PSECURITY_DESCRIPTOR;
 #define FILE_CASE_SENSITIVE_SEARCH 0x00000001
 #define FILE_CASE_PRESERVED_NAMES 0x00000002
 #define FILE_UNICODE_ON_DISK 0x00000004
+#define FILE_NAMED_STREAMS 0x00040000
 #define FILE_SUPPORTS_HARD_LINKS 0x00400000
 
+#define ERROR_INVALID_FUNCTION 1L
 #define ERROR_BAD_LENGTH 24L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_BAD_NETPATH 53L
@@ -78,6 +80,10 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffe
                                   DWORD nVolumeNameSize, LPDWORD lpVolumeSerialNumber,
                                   LPDWORD lpMaximumComponentLength, LPDWORD lpFileSystemFlags,
                                   LPSTR lpFileSystemNameBuffer, DWORD nFileSystemNameSize);
+// The root of the volume that holds a name ("C:\\", or the folder a volume is mounted on),
+// with its final backslash.
+BOOL WINAPI GetVolumePathNameA(LPCSTR lpszFileName, LPSTR lpszVolumePathName,
+                               DWORD cchBufferLength);
 BOOL WINAPI GetDiskFreeSpaceA(LPCSTR lpRootPathName, LPDWORD lpSectorsPerCluster,
                               LPDWORD lpBytesPerSector, LPDWORD lpNumberOfFreeClusters,
                               LPDWORD lpTotalNumberOfClusters);
@@ -112,12 +118,44 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD c
                                        DWORD dwFlags);
 #define VOLUME_NAME_DOS 0x0
 #define FILE_NAME_NORMALIZED 0x0
+// What identifies an open file and tells whether it changed: its volume and index, size,
+// times and links (GetFileInformationByHandle), and the time of its last change of data or
+// metadata (GetFileInformationByHandleEx with FileBasicInfo, the only class kept here).
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
+                                       LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
+typedef enum _FILE_INFO_BY_HANDLE_CLASS { FileBasicInfo = 0 } FILE_INFO_BY_HANDLE_CLASS;
+typedef struct _FILE_BASIC_INFO {
+    LARGE_INTEGER CreationTime;
+    LARGE_INTEGER LastAccessTime;
+    LARGE_INTEGER LastWriteTime;
+    LARGE_INTEGER ChangeTime;
+    DWORD FileAttributes;
+} FILE_BASIC_INFO, *PFILE_BASIC_INFO;
+BOOL WINAPI GetFileInformationByHandleEx(HANDLE hFile, FILE_INFO_BY_HANDLE_CLASS FileInformationClass,
+                                         LPVOID lpFileInformation, DWORD dwBufferSize);
+// The last-access and last-write times of a file opened for writing (a null time is left as
+// it is; the creation time is not kept on this host).
+BOOL WINAPI SetFileTime(HANDLE hFile, const FILETIME *lpCreationTime,
+                        const FILETIME *lpLastAccessTime, const FILETIME *lpLastWriteTime);
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL WINAPI GetFileSizeEx(HANDLE hFile, PLARGE_INTEGER lpFileSize);
 // Data and metadata on disk (fsync); a directory's handle: its entries. A handle opened
 // without GENERIC_WRITE gives ERROR_ACCESS_DENIED.
 BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 BOOL WINAPI CloseHandle(HANDLE hObject);
+// A named stream of a file ("name:stream") is removed alone, the file staying.
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes); // read-only bit
@@ -144,6 +182,18 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
                              LPSTR lpTempFileName);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+
+// ---- Processes: this one, and whether another still runs (its handle, given while it does,
+// and the time it started, which tells it from a later process of the same number).
+#define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+#define MAX_COMPUTERNAME_LENGTH 15
+DWORD WINAPI GetCurrentProcessId(void);
+HANDLE WINAPI GetCurrentProcess(void); // a pseudo-handle, (HANDLE)-1
+HANDLE WINAPI OpenProcess(DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwProcessId);
+BOOL WINAPI GetProcessTimes(HANDLE hProcess, LPFILETIME lpCreationTime, LPFILETIME lpExitTime,
+                            LPFILETIME lpKernelTime, LPFILETIME lpUserTime);
+// The machine's name: the host name's first label in capitals, at most 15 characters.
+BOOL WINAPI GetComputerNameA(LPSTR lpBuffer, LPDWORD nSize);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 
 #endif

@@ -197,6 +197,7 @@ typedef struct tagNMHDR {
 #define LB_GETSELITEMS 0x0191
 #define LB_GETHORIZONTALEXTENT 0x0193
 #define LB_SETHORIZONTALEXTENT 0x0194
+#define LB_GETITEMRECT 0x0198
 #define LBS_NOTIFY 0x0001L
 #define LBS_SORT 0x0002L
 #define LBS_MULTIPLESEL 0x0008L
@@ -226,6 +227,7 @@ typedef struct tagNMHDR {
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 #define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
 #define SM_CYVSCROLL 20
 #define HORZRES 8
 #define VERTRES 10

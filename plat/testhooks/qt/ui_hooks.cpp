@@ -1,15 +1,17 @@
 // The test hooks: a test acts on the open dialog through the same input path as a user (the
-// toolkit's mouse and key events on the real widgets), so the real dialog procedure runs.
+// toolkit's mouse and key events on the real widgets), so the real dialog procedure runs. A
+// dialog is handed to the test once it has settled, and each action lets the windows settle
+// after it, as the hooks over Windows run the queue after each action.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <commctrl.h>
 #include <cstring>
@@ -18,11 +20,37 @@
 #include "gdi32/qtext.h"
 #include "user32/cursor.h"
 #include "user32/dialog.h"
+#include "user32/holder.h"
 #include "user32/queue.h"
 #include "user32/timer.h"
 
 namespace {
 
+// Counts the events the toolkit delivers, to every object of the thread.
+class Deliveries : public QObject {
+  public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *) override {
+        ++count;
+        return false;
+    }
+};
+
+// What waits is delivered (layouts, repaints, queued calls, the program's posted messages)
+// until a round delivers nothing, as a user sees the window come to rest before acting again.
+// A layout that never comes to rest holds the thread here, where the tests' guard sees it.
+void settle() {
+    static Deliveries *deliveries = [] {
+        auto *d = new Deliveries;
+        QCoreApplication::instance()->installEventFilter(d);
+        return d;
+    }();
+    UiHolder held(false);
+    do {
+        deliveries->count = 0;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    } while (deliveries->count > 0);
+}
 
 QWidget *control_widget(HWND hDlg, int id) {
     Window *w = window_from(GetDlgItem(hDlg, id));
@@ -56,21 +84,28 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
 } // namespace
 
 static void ui_announce_dialog(HWND h, int template_id) {
+    settle();
+    DialogWindow *d = dialog_from(h); // null for the open and save dialogs
+    if (!IsWindow(h) || (d && d->ended)) return; // gone while it settled
     PlatDialogHandler handler;
     if (testhooks_next_handler(&handler)) {
+        UiHolder handler_runs(true); // the test acts as a command would
         handler(h, template_id);
         return;
     }
-    // Headless, nobody can answer: close it so that nothing waits for ever.
-    if (QGuiApplication::platformName() == "offscreen") {
-        testhooks_unanswered();
-        plat_test_close_box(h);
-        if (DialogWindow *d = dialog_from(h); d && !d->ended) EndDialog(h, -1);
-    }
+    // Nobody answers a test's dialog: close it so that nothing waits for ever.
+    testhooks_unanswered();
+    plat_test_close_box(h);
+    if ((d = dialog_from(h)) && !d->ended) EndDialog(h, -1);
 }
 
-// Every dialog of a program that links the hooks comes to them.
-static const bool hooked = (dialog_set_shown_hook(ui_announce_dialog), true);
+void testhooks_install_ui(void) {
+    dialog_set_shown_hook(ui_announce_dialog);
+}
+
+long plat_test_held_ms(void) {
+    return ui_loop_held_ms();
+}
 
 void plat_test_click(HWND hDlg, int id) {
     QWidget *w = control_widget(hDlg, id);
@@ -78,6 +113,7 @@ void plat_test_click(HWND hDlg, int id) {
     // A check box answers to a click on its box or its label, at its left.
     QPoint at = qobject_cast<QCheckBox *>(w) ? QPoint(6, w->height() / 2) : w->rect().center();
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+    settle();
 }
 
 void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
@@ -85,6 +121,7 @@ void plat_test_key_mod(HWND hDlg, int vk, int modifiers) {
     int key = qt_key_from_vk(vk);
     if (target == nullptr || key == 0) return;
     QTest::keyClick(target, Qt::Key(key), qt_modifiers(modifiers));
+    settle();
 }
 
 void plat_test_key(HWND hDlg, int vk) {
@@ -122,6 +159,7 @@ void plat_test_post_close_box(HWND hWnd) {
 void plat_test_close_box(HWND hDlg) {
     Window *w = window_from(hDlg);
     if (w && w->widget) w->widget->close();
+    settle();
 }
 
 void plat_test_type(HWND hDlg, int id, const char *ansi) {
@@ -135,12 +173,14 @@ void plat_test_type(HWND hDlg, int id, const char *ansi) {
         int key = ch.unicode() < 0x100 ? (int)ch.toUpper().unicode() : (int)Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), QString(ch), Qt::NoModifier);
     }
+    settle();
 }
 
 void plat_test_select(HWND hDlg, int id, int index, int modifiers) {
     QPoint at;
     if (QListWidget *l = list_at(hDlg, id, index, &at))
         QTest::mouseClick(l->viewport(), Qt::LeftButton, qt_modifiers(modifiers), at);
+    settle();
 }
 
 void plat_test_double_click(HWND hDlg, int id, int index) {
@@ -151,6 +191,7 @@ void plat_test_double_click(HWND hDlg, int id, int index) {
     QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(l->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    settle();
 }
 
 std::string plat_test_text(HWND hDlg, int id) {
@@ -172,9 +213,14 @@ bool plat_test_save_png(HWND hWnd, const char *path) {
     Window *w = window_from(hWnd);
     if (w == nullptr || !w->widget || path == nullptr) return false;
     QWidget *widget = w->widget;
+    QRect frame = widget->frameGeometry();
     QPixmap client = widget->grab();
     QPixmap shot = client;
-    if (widget->isWindow()) {
+    if (widget->isWindow() && frame != widget->geometry() && widget->screen()) {
+        // Framed by a window manager: the window as the display shows it, frame included.
+        shot = widget->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
+                                            frame.height());
+    } else if (widget->isWindow()) {
         // A caption bar above the client area, as the window manager would draw it.
         const int bar = 24;
         shot = QPixmap(client.width() + 2, client.height() + bar + 1);
@@ -202,9 +248,16 @@ int plat_test_cursor_id(void) {
     return ui_current_cursor_id();
 }
 
+// The move reaches the window at once, as the clicks do: a real display would move the
+// pointer and report it later.
 void plat_test_move_pointer(HWND hWnd) {
     Window *w = window_from(hWnd);
-    if (w && w->widget) QTest::mouseMove(w->widget, w->widget->rect().center());
+    if (w == nullptr || !w->widget) return;
+    QPoint at = w->widget->rect().center();
+    QMouseEvent move(QEvent::MouseMove, at, w->widget->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w->widget, &move);
+    settle();
 }
 
 bool plat_test_progress(HWND hWnd, int *low, int *high, int *pos) {

@@ -12,7 +12,8 @@
 namespace {
 // The flushes of several files may run at once, each in a thread of its own: one planted
 // failure fails one flush, whichever comes first; the hook is set while nothing flushes.
-std::atomic<bool> fail_file{false}, fail_directory{false};
+std::atomic<bool> fail_file{false};
+std::atomic<DWORD> fail_directory{0}; // the error planted, 0 when none
 std::function<void(const std::string &, bool)> on_flush;
 std::function<void(const char *, const char *)> on_move;
 
@@ -28,12 +29,13 @@ std::string host_of(HANDLE h, bool *directory) {
     return testhooks_host_of(dos);
 }
 
-// Tells the test, then answers whether a failure was planted for this kind of flush.
-bool planted_failure(HANDLE h) {
+// Tells the test, then gives the failure planted for this kind of flush, 0 when none.
+DWORD planted_failure(HANDLE h) {
     bool directory = false;
     std::string host = host_of(h, &directory);
     if (on_flush) on_flush(host, directory);
-    return (directory ? fail_directory : fail_file).exchange(false);
+    if (directory) return fail_directory.exchange(0);
+    return fail_file.exchange(false) ? ERROR_IO_DEVICE : 0;
 }
 } // namespace
 
@@ -41,8 +43,8 @@ void plat_test_fail_next_flush(void) {
     fail_file = true;
 }
 
-void plat_test_fail_next_directory_flush(void) {
-    fail_directory = true;
+void plat_test_fail_next_directory_flush(unsigned long error) {
+    fail_directory = (DWORD)error;
 }
 
 void plat_test_on_move(std::function<void(const char *from, const char *to)> observer) {
@@ -54,8 +56,8 @@ void plat_test_on_flush(std::function<void(const std::string &host, bool directo
 }
 
 WRAPPED(BOOL, FlushFileBuffers, 4, (HANDLE h)) {
-    if (planted_failure(h)) {
-        SetLastError(ERROR_IO_DEVICE);
+    if (DWORD err = planted_failure(h)) {
+        SetLastError(err);
         return FALSE;
     }
     return real_FlushFileBuffers(h);

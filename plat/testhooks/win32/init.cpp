@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include "plattest_ui.h"
+#include "testhooks/handlers.h"
 #include "testhooks/win32/wrapped.h"
 
 void plat_test_init(int *, char **) {

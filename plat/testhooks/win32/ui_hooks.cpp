@@ -47,7 +47,9 @@ void announce(HWND h) {
     int template_id = testhooks_template_of(h);
     PlatDialogHandler handler;
     if (testhooks_next_handler(&handler)) {
+        testhooks_handler_runs(true);
         handler(h, template_id);
+        testhooks_handler_runs(false);
         return;
     }
     // Nobody answers a test's dialog: close it so that nothing waits for ever, and say what
@@ -196,6 +198,7 @@ bool list_entry(HWND list, int index, POINT *at) {
 void testhooks_install_ui(void) {
     if (hook == nullptr)
         hook = SetWindowsHookExA(WH_CALLWNDPROCRET, on_message_done, nullptr, GetCurrentThreadId());
+    testhooks_watch_commands();
     InitCommonControls();
 }
 

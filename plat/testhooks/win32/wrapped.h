@@ -17,7 +17,10 @@ int testhooks_timers_alive(void);
 UINT_PTR testhooks_real_SetTimer(HWND hWnd, UINT_PTR id, UINT ms, TIMERPROC proc);
 BOOL testhooks_real_KillTimer(HWND hWnd, UINT_PTR id);
 
-void testhooks_install_ui(void);
+// The commands of the program and the handlers of the test under way, which the hooks' notion
+// of a hung thread leaves out (held.cpp).
+void testhooks_watch_commands(void);
+void testhooks_handler_runs(bool starts);
 // True when the tests run under Wine, whose drives and temporary folder need extra care.
 bool testhooks_under_wine(void);
 

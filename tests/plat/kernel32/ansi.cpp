@@ -1,7 +1,7 @@
 // The code page's table, which every text crossing to the toolkit goes through.
 #include <gtest/gtest.h>
 #include <string>
-#include "kernel32/ansi.h"
+#include "gdi32/qtext.h"
 
 // Every byte of Windows-1252 survives the trip to Unicode and back; the five undefined codes
 // stand for the C1 controls; what the code page lacks comes back as '?'. (Its lower case:

@@ -1,6 +1,8 @@
 // Find-first/find-next over the host's files: the order and the attributes mapped from the
 // host's (the Windows rules themselves: tests/win32/kernel32/find.cpp; a drive whose disk is
 // gone: disque_msdos in tests/io/iofile.cpp).
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 #include <direct.h>
 #include <sys/stat.h>
@@ -21,18 +23,46 @@ TEST(PlatFind, HostNamesInAStableOrder) {
     EXPECT_EQ(find_names("*."), (V{".", "..", "a", "nom.", "README"}));
 }
 
+// A folder is listed twice in a row (its files, then its folders): each search still sees it
+// as it is, whatever changed since the search before, within the same clock tick too.
+TEST(PlatFind, EachSearchSeesTheFolderAsItIsNow) {
+    TempDrives d;
+    d.write("w/a.txt", "x");
+    EXPECT_EQ(find_names("w\\*.*"), (V{".", "..", "a.txt"}));
+    d.write("w/b.txt", "x");
+    EXPECT_EQ(find_names("w\\*.*"), (V{".", "..", "a.txt", "b.txt"}));
+    std::filesystem::rename(d.host("w/a.txt"), d.host("w/c.txt"));
+    EXPECT_EQ(find_names("w\\*.txt"), (V{"b.txt", "c.txt"}));
+    d.mkdir("w/sub");
+    EXPECT_EQ(find_entries("w\\*.*")["sub"].dwFileAttributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+    // A folder left alone long enough for its listing to be kept: a change still shows.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_EQ(find_names("w\\*.txt"), (V{"b.txt", "c.txt"}));
+    d.write("w/d.txt", "x");
+    EXPECT_EQ(find_names("w\\*.txt"), (V{"b.txt", "c.txt", "d.txt"}));
+}
+
 TEST(PlatFind, AttributesMappedFromTheHost) {
     TempDrives d;
     d.write("plain.bin", std::string(70000, 'x'));
     d.write("ro.txt", "r");
     chmod(d.host("ro.txt").c_str(), 0444);
+    d.mkdir("sub");
+    // A link shows what it leads to; one whose target is gone is a plain entry.
     symlink(d.host("plain.bin").c_str(), d.host("filelink").c_str());
+    symlink(d.host("sub").c_str(), d.host("dirlink").c_str());
+    symlink(d.host("gone").c_str(), d.host("deadlink").c_str());
     mkfifo(d.host("pipe").c_str(), 0600); // Windows has no such files: never listed
     auto seen = find_entries("*");
-    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen["plain.bin"].cAlternateFileName[0], '\0');
     EXPECT_EQ(seen["ro.txt"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(seen["filelink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
+    EXPECT_EQ(seen["filelink"].nFileSizeLow, 70000u);
+    EXPECT_EQ(seen["dirlink"].dwFileAttributes,
+              DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    EXPECT_EQ(seen["deadlink"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
 }

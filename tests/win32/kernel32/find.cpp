@@ -68,7 +68,7 @@ TEST(Win32Find, DotEntriesAndErrors) {
 }
 
 // A new file has the archive bit; the read-only bit comes and goes with SetFileAttributesA;
-// size and last write time are those the open file reports.
+// size, creation and last write times are those the open file reports.
 TEST(Win32Find, AttributesSizesAndTimes) {
     TempFolder t;
     t.write("plain.bin", std::string(70000, 'x'));
@@ -88,10 +88,11 @@ TEST(Win32Find, AttributesSizesAndTimes) {
     HANDLE h = CreateFileA("plain.bin", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                            nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    FILETIME written;
-    ASSERT_TRUE(GetFileTime(h, nullptr, nullptr, &written));
+    FILETIME created, written;
+    ASSERT_TRUE(GetFileTime(h, &created, nullptr, &written));
     EXPECT_EQ(GetFileSize(h, nullptr), 70000u);
     CloseHandle(h);
-    EXPECT_EQ(seen["plain.bin"].ftLastWriteTime.dwLowDateTime, written.dwLowDateTime);
-    EXPECT_EQ(seen["plain.bin"].ftLastWriteTime.dwHighDateTime, written.dwHighDateTime);
+    auto ticks = [](const FILETIME &t) { return (uint64_t)t.dwHighDateTime << 32 | t.dwLowDateTime; };
+    EXPECT_EQ(ticks(seen["plain.bin"].ftCreationTime), ticks(created));
+    EXPECT_EQ(ticks(seen["plain.bin"].ftLastWriteTime), ticks(written));
 }

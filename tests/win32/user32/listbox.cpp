@@ -98,6 +98,13 @@ TEST(Win32ListBox, ExtendedSelection) {
         // (The list may also tell that it took the focus.)
         EXPECT_GE(std::count(notes.begin(), notes.end(), MAKEWPARAM(IDD_FICHIERS, LBN_SELCHANGE)),
                   4);
+        // Entries selected one by one with Ctrl, then one of them taken away.
+        plat_test_select(h, IDD_FICHIERS, 0, 0);
+        for (int i = 1; i < 6; ++i) plat_test_select(h, IDD_FICHIERS, i, PLAT_MOD_CTRL);
+        plat_test_select(h, IDD_FICHIERS, 2, PLAT_MOD_CTRL);
+        EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETSELCOUNT), 5);
+        ASSERT_EQ(lb(h, IDD_FICHIERS, LB_GETSELITEMS, 8, (LPARAM)items), 5);
+        EXPECT_EQ(std::vector<int>(items, items + 5), (std::vector<int>{0, 1, 3, 4, 5}));
     });
 }
 
@@ -133,7 +140,8 @@ TEST(Win32ListBox, SingleSelection) {
 
 // A list is widened to its longest entry as the program does it: the entries measured in the
 // list's own font (WM_GETFONT, SelectObject, GetTextExtentPoint32A), the width given to the
-// list (LB_SETHORIZONTALEXTENT), which scrolls sideways when it has WS_HSCROLL.
+// list (LB_SETHORIZONTALEXTENT), which scrolls sideways when it has WS_HSCROLL. Each scroll bar
+// shows while the contents need it, and only then; the client area lies inside the bars.
 TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
     in_main_window([](HWND h) {
         HWND list = GetDlgItem(h, IDD_FICHIERS);
@@ -147,6 +155,12 @@ TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "iiii", 4, &narrow));
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "WWWWxx", 4, &wide)); // the count is what counts
         ASSERT_TRUE(GetTextExtentPoint32A(dc, "", 0, &none));
+        // A text is as wide as its characters together: no pair is kerned closer.
+        SIZE a, v, pairs;
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "A", 1, &a));
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "V", 1, &v));
+        ASSERT_TRUE(GetTextExtentPoint32A(dc, "AVAV", 4, &pairs));
+        EXPECT_EQ(pairs.cx, 2 * (a.cx + v.cx));
         EXPECT_GT(narrow.cx, 0);
         EXPECT_GT(wide.cx, narrow.cx);
         EXPECT_EQ(wide.cy, narrow.cy);
@@ -155,7 +169,14 @@ TEST(Win32ListBox, HorizontalExtentMeasuredInTheListsFont) {
         EXPECT_EQ(SelectObject(dc, before), font);
         EXPECT_EQ(ReleaseDC(list, dc), 1);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 0);
+        verifie_barres(list, "empty");
         lb(h, IDD_FICHIERS, LB_SETHORIZONTALEXTENT, 500);
         EXPECT_EQ(lb(h, IDD_FICHIERS, LB_GETHORIZONTALEXTENT), 500);
+        plat_test_wait(50);
+        verifie_barres(list, "extent 500");
+        lb(h, IDD_FICHIERS, LB_SETHORIZONTALEXTENT, 0);
+        for (int i = 0; i < 40; ++i) fill(h, IDD_FICHIERS, {"entry"});
+        plat_test_wait(50);
+        verifie_barres(list, "40 entries");
     });
 }

@@ -1,0 +1,116 @@
+// What identifies an open file and tells whether it changed, and the times set on a file.
+// One status of the host (statx) serves each call: a pass asks it of every file it reads.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#include <windows.h>
+#include "kernel32/error.h"
+#include "kernel32/fdhandle.h"
+#include "kernel32/unixtime.h"
+
+namespace {
+
+struct Status {
+    int fd;
+    struct statx sx;
+};
+
+bool status(HANDLE h, Status &s) {
+    s.fd = fd_from_handle(h);
+    const unsigned masque = STATX_BASIC_STATS | STATX_BTIME;
+    if (s.fd >= 0 && statx(s.fd, "", AT_EMPTY_PATH, masque, &s.sx) == 0) return true;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+}
+
+FILETIME filetime(const struct statx_timestamp &t) {
+    return filetime_from_unix(timespec{(time_t)t.tv_sec, (long)t.tv_nsec});
+}
+
+LARGE_INTEGER large(FILETIME ft) {
+    LARGE_INTEGER v;
+    v.QuadPart = (long long)(((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
+    return v;
+}
+
+// The birth time where the file system keeps one, else the last-write time (as GetFileTime).
+FILETIME creation(const Status &s) {
+    return filetime((s.sx.stx_mask & STATX_BTIME) ? s.sx.stx_btime : s.sx.stx_mtime);
+}
+
+// The attributes of an open file: hidden comes from the name it was opened by.
+DWORD attributes(const Status &s) {
+    DWORD attr = S_ISDIR(s.sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if ((s.sx.stx_mode & S_IWUSR) == 0) attr |= FILE_ATTRIBUTE_READONLY;
+    char link[64], path[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", s.fd);
+    ssize_t n = readlink(link, path, sizeof path - 1);
+    if (n > 0) {
+        path[n] = '\0';
+        const char *name = strrchr(path, '/');
+        if (name != nullptr && name[1] == '.') attr |= FILE_ATTRIBUTE_HIDDEN;
+    }
+    return attr;
+}
+
+} // namespace
+
+BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
+                                       LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
+    Status s;
+    if (!status(hFile, s)) return FALSE;
+    struct statvfs vfs;
+    BY_HANDLE_FILE_INFORMATION &i = *lpFileInformation;
+    i.dwFileAttributes = attributes(s);
+    i.ftCreationTime = creation(s);
+    i.ftLastAccessTime = filetime(s.sx.stx_atime);
+    i.ftLastWriteTime = filetime(s.sx.stx_mtime);
+    // The volume's serial number as GetVolumeInformationA gives it.
+    i.dwVolumeSerialNumber = fstatvfs(s.fd, &vfs) == 0 ? (DWORD)vfs.f_fsid : 0;
+    unsigned long long size = S_ISREG(s.sx.stx_mode) ? (unsigned long long)s.sx.stx_size : 0;
+    i.nFileSizeHigh = (DWORD)(size >> 32);
+    i.nFileSizeLow = (DWORD)size;
+    i.nNumberOfLinks = (DWORD)s.sx.stx_nlink;
+    i.nFileIndexHigh = (DWORD)((unsigned long long)s.sx.stx_ino >> 32);
+    i.nFileIndexLow = (DWORD)s.sx.stx_ino;
+    return TRUE;
+}
+
+BOOL WINAPI GetFileInformationByHandleEx(HANDLE hFile, FILE_INFO_BY_HANDLE_CLASS FileInformationClass,
+                                         LPVOID lpFileInformation, DWORD dwBufferSize) {
+    if (FileInformationClass != FileBasicInfo || dwBufferSize < sizeof(FILE_BASIC_INFO))
+        return fs_fail(ERROR_INVALID_PARAMETER);
+    Status s;
+    if (!status(hFile, s)) return FALSE;
+    FILE_BASIC_INFO &b = *(FILE_BASIC_INFO *)lpFileInformation;
+    b.CreationTime = large(creation(s));
+    b.LastAccessTime = large(filetime(s.sx.stx_atime));
+    b.LastWriteTime = large(filetime(s.sx.stx_mtime));
+    b.ChangeTime = large(filetime(s.sx.stx_ctime));
+    b.FileAttributes = attributes(s);
+    return TRUE;
+}
+
+static struct timespec unix_time(const FILETIME *ft) {
+    if (ft == nullptr) return timespec{0, UTIME_OMIT};
+    long long v = (long long)(((unsigned long long)ft->dwHighDateTime << 32) | ft->dwLowDateTime);
+    v -= FILETIME_UNIX_EPOCH;
+    long long s = v / 10000000LL, rest = v % 10000000LL;
+    if (rest < 0) rest += 10000000LL, --s;
+    return timespec{(time_t)s, (long)(rest * 100)};
+}
+
+BOOL WINAPI SetFileTime(HANDLE hFile, const FILETIME *lpCreationTime,
+                        const FILETIME *lpLastAccessTime, const FILETIME *lpLastWriteTime) {
+    (void)lpCreationTime; // the host sets a file's birth itself
+    int fd = fd_from_handle(hFile);
+    if (fd < 0) return fs_fail(ERROR_INVALID_HANDLE);
+    struct timespec t[2] = {unix_time(lpLastAccessTime), unix_time(lpLastWriteTime)};
+    if (futimens(fd, t) != 0) return fs_fail(fs_error_from_errno(errno));
+    return TRUE;
+}
