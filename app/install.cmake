@@ -43,9 +43,8 @@ install(CODE "
     message(STATUS \"Installing: \${racine}/${QUILLON_LIBDIR}/quillon.sig -> ../../${QUILLON_DATADIR}/quillon.sig\")
 ")
 
-# The manual pages of both programs.
-install(FILES ${CMAKE_SOURCE_DIR}/app/res/quillon.1 ${CMAKE_SOURCE_DIR}/app/res/quillon-cli.1
-        DESTINATION share/man/man1)
+# The manual pages of both programs (compressed), the package's documents, and `make deb`.
+include(cmake/deb.cmake)
 
 # Desktop entry, icons and what software centres show, so that desktops list the program in
 # their application menu.

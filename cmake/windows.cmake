@@ -131,7 +131,10 @@ if(BUILD_TESTING)
                           quillon_testhooks gtest comctl32)
     target_compile_definitions(quillon_tests PRIVATE
         QUILLON_PNG_DIR="\\\\\\\\?\\\\unix${CMAKE_BINARY_DIR}/png"
-        QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}")
+        QUILLON_SOURCE_DIR="\\\\\\\\?\\\\unix${CMAKE_SOURCE_DIR}"
+        QUILLON_CLI="Z:${QUILLON_PAQUET_DIR}/quillon-cli.exe")
+    # The command-line program is run as the user receives it, its companions beside it.
+    add_dependencies(quillon_tests quillon_paquet)
 
     # The packaged program driven from outside, and the stand-in for the user's browser that
     # the help test registers for ".htm" documents. Its pictures are taken as the Windows test

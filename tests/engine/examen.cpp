@@ -5,6 +5,7 @@
 #include "app/quillon.h"
 #include "io/iobit.h"
 #include "io/iodlgid.h"
+#include "commande.h"
 #include "moteur.h"
 #include "panneau.h"
 #include "plattest_help.h"
@@ -39,7 +40,34 @@ static std::map<int, std::string> examine(const char *fichier, const std::string
     return t;
 }
 
+// The value of a field of a JSON object on one line: a string decoded (in UTF-8), or a number.
+static std::string champ_json(const std::string &ligne, const std::string &cle) {
+    size_t i = ligne.find("\"" + cle + "\":");
+    if (i == std::string::npos) return "(none)";
+    i += cle.size() + 3;
+    if (ligne[i] != '"') return ligne.substr(i, ligne.find_first_of(",}", i) - i);
+    std::string v;
+    for (++i; i < ligne.size() && ligne[i] != '"'; ++i) {
+        if (ligne[i] == '\\') ++i; // the escapes the program writes: \" and \\ (\u: controls only)
+        v += ligne[i];
+    }
+    return v;
+}
+
+// What the dialog shows, as the command line writes it: Latin-1 text in UTF-8, a date as
+// ISO 8601.
+static std::string en_utf8(const std::string &latin1) {
+    std::string u;
+    for (unsigned char c : latin1)
+        u += c < 0x80 ? std::string(1, (char)c) : std::string{(char)(0xC0 | c >> 6), (char)(0x80 | (c & 0x3F))};
+    return u;
+}
+static std::string date_dialogue(const std::string &iso) {
+    return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(2, 2) + " " + iso.substr(11, 5) + " ";
+}
+
 // (A header the program wrote, examined through the main window: tests/program/fichiers.cpp.)
+// The command line's examine --json shows what the dialog shows, for the same files.
 TEST(Examen, HeadersMadeByHand) {
     TempDrives d;
     d.write("sig.sig", "DOC,WDBNMSWD,Document Microsoft Word\r\n");
@@ -64,6 +92,21 @@ TEST(Examen, HeadersMadeByHand) {
     EXPECT_EQ(t[IDA_TYPE] + "/" + t[IDA_CREATEUR], "TE/ttxt");
     EXPECT_EQ(t[IDA_CREATION], "31/12/99 23:59 ");
     EXPECT_EQ(t[IDA_MODIF], "06/02/40 06:28 ");
+    Sortie s = quillon_cli({"examine", "--json", "a.bin", "b.bin"});
+    EXPECT_EQ(s.statut, 0) << s.erreurs;
+    size_t fin = s.sortie.find('\n');
+    const std::string lignes[2] = {s.sortie.substr(0, fin), s.sortie.substr(fin + 1)};
+    for (int i = 0; i < 2; ++i) {
+        t = examine(i == 0 ? "a.bin" : "b.bin");
+        const std::string &j = lignes[i];
+        EXPECT_EQ(champ_json(j, "name"), en_utf8(t[IDA_NOM])) << j;
+        EXPECT_EQ(champ_json(j, "type") + "/" + champ_json(j, "creator"), t[IDA_TYPE] + "/" + t[IDA_CREATEUR]);
+        EXPECT_EQ(champ_json(j, "identification"), en_utf8(t[IDA_IDENTIFICATION]));
+        EXPECT_EQ(date_dialogue(champ_json(j, "created")), t[IDA_CREATION]);
+        EXPECT_EQ(date_dialogue(champ_json(j, "modified")), t[IDA_MODIF]);
+        EXPECT_EQ(champ_json(j, "data_length") + "/" + champ_json(j, "resource_length"),
+                  t[IDA_DONNEES] + "/" + t[IDA_RESSOURCES]);
+    }
     char ligne[] = "################"; // aff_date leaves position 8 and the end alone
     aff_date(ligne, swap32b(0xB4E0BC80u));
     EXPECT_STREQ(ligne, "29/02/00#00:00##");
