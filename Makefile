@@ -7,12 +7,16 @@
 #                      DESTDIR=/some/stage puts the files under that directory instead
 #   make windows       cross-build the 32-bit and the 64-bit Windows program (MinGW) and lay
 #                      each out in build/windows/x86 and build/windows/x64 as a user receives
-#                      it: quillon.exe, quillon.htm (its help), quillon.sig, and a zip of the three
+#                      it: quillon.exe, quillon-cli.exe, quillon.htm (its help), quillon.sig, and
+#                      a zip of the four
 #   make test-windows  build the Windows programs and their tests, run them under Wine
 #                      (headless): 64-bit always, 32-bit where this machine runs 32-bit programs
 #                      (WINDOWS_ARCHS=x64 runs the 64-bit suite alone)
 #   make pictures      draw the README's pictures on a real display (a virtual X server, with a
 #                      window manager), into docs/, and every dialog into build/test/png
+#   make deb           build the Linux programs optimised and make the Debian package
+#                      build/deb/quillon_1.0-1_amd64.deb, then check it (tests/deb/verifie:
+#                      its contents, lintian, appstreamcli, the programs run from it)
 #   make fuzz          install clang and libFuzzer, build the fuzz targets, run each for
 #                      FUZZ_SECONDS seconds
 
@@ -41,11 +45,15 @@ windows_config = -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN_$(1)) -DCMAKE_BUILD_
 # runs 32-bit programs (tests/windows/runs-32-bit asks the kernel).
 WINDOWS_ARCHS ?= $(shell tests/windows/runs-32-bit && echo x64 x86 || echo x64)
 
+# What makes and checks the Debian package.
+DEB_PKGS := dpkg-dev fakeroot lintian appstream
+VERSION := $(shell grep -om1 'Quillon VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+
 # clang and its libFuzzer runtime, for the fuzz targets.
 FUZZ_PKGS := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-windows deps-wine deps-fuzz run test bench install windows test-windows \
+.PHONY: all deps deps-windows deps-wine deps-fuzz deps-deb run test bench install deb windows test-windows \
         test-windows-x86 test-windows-x64 pictures fuzz clean
 
 all: test
@@ -81,6 +89,9 @@ deps-wine:
 deps-fuzz:
 	$(call installe,$(FUZZ_PKGS))
 
+deps-deb:
+	$(call installe,$(DEB_PKGS))
+
 run: deps
 	cmake -S . -B build/run $(RUN_CONFIG)
 	cmake --build build/run -j$(JOBS)
@@ -104,6 +115,12 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_SANITIZE=OFF -DBUILD_TESTING=OFF -DQUILLON_BENCH=ON
 	cmake --build build/bench -j$(JOBS)
 	@if [ -x bench/run ]; then bench/run build/bench; else echo "No benchmarks yet."; fi
+
+deb: deps deps-deb
+	cmake -S . -B build/deb $(RUN_CONFIG) -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build/deb -j$(JOBS)
+	cd build/deb && cpack -G DEB
+	tests/deb/verifie build/deb/quillon_$(VERSION)-1_$$(dpkg --print-architecture).deb
 
 windows: deps-windows
 	$(foreach a,x86 x64,cmake -S . -B $(WINDOWS_BUILD_$(a)) $(call windows_config,$(a)) && \

@@ -7,7 +7,7 @@
 // number of runs.
 //
 //   quillon_bench WORKDIR [PART...]       all the measurements (or only those of the parts
-//                                         named: file tree memory folder clicks), printed
+//                                         named: file tree start memory folder clicks), printed
 //                                         with their ratios
 //   quillon_bench --pass OP NAME RECURS [BACKUP]
 //                                         one pass in the current directory (child process):
@@ -335,7 +335,7 @@ int main(int argc, char **argv) {
     if ((argc == 5 || argc == 6) && strcmp(argv[1], "--pass") == 0) return passe_enfant(argc, argv);
     if (argc == 4 && strcmp(argv[1], "--window") == 0) return fenetre_enfant(argc, argv);
     if (argc < 2) {
-        fprintf(stderr, "usage: %s WORKDIR [file|tree|memory|folder|clicks]...\n", argv[0]);
+        fprintf(stderr, "usage: %s WORKDIR [file|tree|start|memory|folder|clicks]...\n", argv[0]);
         return 2;
     }
     std::vector<std::string> parties(argv + 2, argv + argc);
@@ -343,6 +343,7 @@ int main(int argc, char **argv) {
         return parties.empty() || std::find(parties.begin(), parties.end(), nom) != parties.end();
     };
     std::string base = fs::absolute(argv[1]);
+    const std::string cli = (fs::path(moi).parent_path() / "quillon-cli").string();
     fs::remove_all(base);
     fs::create_directories(base);
     setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -399,7 +400,7 @@ int main(int argc, char **argv) {
         }
         int n = essais ? essais : 3;
         entete("A tree of 10 000 small files", n);
-        Serie cp, ajout, ajout_bak, retrait;
+        Serie cp, ajout, ajout_bak, retrait, cli_ajout, cli_retrait;
         en_alternance(
             n,
             [&] {
@@ -418,12 +419,34 @@ int main(int argc, char **argv) {
             [&] {
                 retrait.s.push_back(passe(dir + "/t", "strip", "*.*", 1).secondes);
                 verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
+                // The same passes from the command-line program, its start included.
+                cli_ajout.s.push_back(chrono_sh("cd '" + dir + "/t' && '" + cli + "' add -rq '*.*'"));
+                verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99 + 128);
+                cli_retrait.s.push_back(chrono_sh("cd '" + dir + "/t' && '" + cli + "' strip -rq '*.*'"));
+                verifie(dir + "/t/d99/f99.txt", 500 + 37 * 99);
             });
         ligne("cp -r + sync of each copy (baseline)", cp, cp);
         ligne("add header, recursive pass", ajout, cp);
         ligne("add header with backups, recursive pass", ajout_bak, cp);
         ligne("strip header, recursive pass", retrait, cp);
+        ligne("quillon-cli add -r", cli_ajout, cp);
+        ligne("quillon-cli strip -r", cli_retrait, cp);
         fs::remove_all(dir);
+    }
+
+    // The command-line program's start: 100 runs of --version against 100 of /bin/true, each
+    // started by the shell; it opens no window and loads no toolkit.
+    if (partie("start")) {
+        int n = essais ? essais : 5;
+        entete("100 starts of a program", n);
+        Serie vrai, version;
+        const std::string cent = "for i in $(seq 100); do ";
+        for (int r = 0; r < n; ++r) {
+            vrai.s.push_back(chrono_sh(cent + "/bin/true; done"));
+            version.s.push_back(chrono_sh(cent + "'" + cli + "' --version > /dev/null; done"));
+        }
+        ligne("/bin/true (baseline)", vrai, vrai);
+        ligne("quillon-cli --version", version, vrai);
     }
 
     // Peak memory of a pass over 1 000 and over 100 000 files in one directory: the names

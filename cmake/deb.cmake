@@ -23,7 +23,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/change
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillon)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Quillon project <quillon@localhost>")
+set(CPACK_PACKAGE_CONTACT "The Quillon project <quillon@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # quillon_1.0-1_amd64.deb
@@ -31,15 +31,16 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The synopsis, then the long description: CPack indents its lines and marks its blank line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "add and strip the Quillon headers of files for a Macintosh
- A Macintosh file has a data fork, a resource fork and Finder information
- (file type, creator, dates) that a PC file system cannot hold; a Quillon
- file carries them in one flat file that begins with a 128-byte header.
- .
- Quillon adds such a header to plain files in place, strips it off again,
- and shows what a header holds, in a window (quillon) or from scripts
- (quillon-cli).")
+A Macintosh file has a data fork, a resource fork and Finder information
+(file type, creator, dates) that a PC file system cannot hold; a Quillon
+file carries them in one flat file that begins with a 128-byte header.
+
+Quillon adds such a header to plain files in place, strips it off again,
+and shows what a header holds, in a window (quillon) or from scripts
+(quillon-cli).")
 # Directories the package shares with others are the system's, not its own.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
