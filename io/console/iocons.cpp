@@ -26,6 +26,9 @@ static BOOL WINAPI sur_ctrl_c(DWORD type) {
 void console_debut(int silence) {
     silencieux = silence;
     if (_getcwd(depart, sizeof depart) == nullptr) depart[0] = '\0';
+    // Ctrl-C stops the work even where the program's parent had it ignored (a new process
+    // group, a job started in the background).
+    SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(sur_ctrl_c, TRUE);
 }
 

@@ -17,6 +17,10 @@ struct PlatDrive {
 // Replaces the drive table (no drive is read from the machine's mounts afterwards); every
 // drive's remembered directory becomes its root, and the first drive becomes current.
 void plat_test_set_drives(const std::vector<PlatDrive> &drives);
+// While another program the test starts runs (true until false): under Wine, C: is Wine's own
+// again, where that program finds its system folder, and the test's files are reached through
+// its other drives; elsewhere nothing changes.
+void plat_test_system_drive(bool system);
 
 // A fresh empty host directory for a test's drives (absolute, UTF-8), whose host paths stay
 // usable whatever the drive table holds; "" when none can be made.

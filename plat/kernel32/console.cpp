@@ -110,8 +110,15 @@ static void dispatch_ctrl_c() {
     }
 }
 
-// Only adding a handler is done here: the program never takes one away.
+// Adding a handler, and (no handler, FALSE) taking Ctrl-C back from a parent that had it
+// ignored (SIGINT ignored, as a shell leaves it to a job in the background): the program never
+// takes a handler away.
 BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add) {
+    if (HandlerRoutine == nullptr && !Add) {
+        std::lock_guard<std::mutex> g(handlers_lock);
+        if (signal_pipe[0] == -1) signal(SIGINT, SIG_DFL);
+        return TRUE;
+    }
     if (HandlerRoutine == nullptr || !Add) return fs_fail(ERROR_NOT_SUPPORTED);
     std::lock_guard<std::mutex> g(handlers_lock);
     if (signal_pipe[0] == -1) {

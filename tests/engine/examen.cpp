@@ -69,7 +69,7 @@ static std::string date_dialogue(const std::string &iso) {
 // (A header the program wrote, examined through the main window: tests/program/fichiers.cpp.)
 // The command line's examine --json shows what the dialog shows, for the same files.
 TEST(Examen, HeadersMadeByHand) {
-    TempDrives d;
+    DrivesCli d;
     d.write("sig.sig", "DOC,WDBNMSWD,Document Microsoft Word\r\n");
     // Macintosh characters above 127 and a backslash; fork lengths of 2^31 and more.
     d.write("a.bin", entete("Caf\x8e\\cr\x8f"
@@ -78,7 +78,7 @@ TEST(Examen, HeadersMadeByHand) {
     d.write("b.bin",
             entete(std::string(70, 'n'), 200, "TE\0Tttxt", 1, 0, 0xB492F3FFu, 0xFFFFFFFFu));
     d.write("quillon.htm", "<p>Aide</p>");
-    strcpy(nom_faide, "C:\\quillon.htm");
+    strcpy(nom_faide, "D:\\quillon.htm");
     auto t = examine("a.bin", QUILLON_PNG_DIR "/examen.png");
     EXPECT_EQ(plat_test_help_state().page, d.host("quillon.htm"));
     EXPECT_EQ(plat_test_unhandled_dialogs(), 0); // the help opened: no message

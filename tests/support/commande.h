@@ -1,7 +1,7 @@
 // The command-line program run as a script runs it: a process started in the test's current
 // folder, its arguments (UTF-8), what it writes and its exit status; and Ctrl-C sent to it
-// while it works (on Windows, the console's Ctrl-Break, the event a console sends to a
-// process group).
+// while it works (on Windows, the console's Ctrl-C event). Under Wine the program needs Wine's
+// own C: while it runs: its files are on the test's drive D: (DrivesCli).
 #ifndef QUILLON_TESTS_COMMANDE_H
 #define QUILLON_TESTS_COMMANDE_H
 
@@ -12,7 +12,9 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "plattest_fs.h"
 #include "systeme.h"
+#include "tempdrive.h"
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -29,11 +31,16 @@ struct Sortie {
 
 class Commande {
   public:
-    explicit Commande(const std::vector<std::string> &args) {
+    // With interruptible, the program can be sent Ctrl-C (interrompt).
+    explicit Commande(const std::vector<std::string> &args, bool interruptible = false) {
+        plat_test_system_drive(systeme_ = true);
 #ifdef _WIN32
-        // A console shared with the program, so that its Ctrl-Break reaches it.
-        static bool console = GetConsoleWindow() != nullptr || AllocConsole();
-        (void)console;
+        // A console of the test's own, shared with the program, whose Ctrl-C the test ignores.
+        if (interruptible) {
+            static bool console = (FreeConsole(), AllocConsole());
+            (void)console;
+            SetConsoleCtrlHandler(nullptr, TRUE);
+        }
         std::wstring ligne = L"\"" + chemin_hote(QUILLON_CLI).wstring() + L"\"";
         for (const std::string &a : args) ligne += L" \"" + chemin_hote(a).wstring() + L"\"";
         STARTUPINFOW si = {};
@@ -43,7 +50,7 @@ class Commande {
         si.hStdOutput = sortie_.ouvre();
         si.hStdError = erreurs_.ouvre();
         PROCESS_INFORMATION pi;
-        if (CreateProcessW(nullptr, &ligne[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
+        if (CreateProcessW(nullptr, &ligne[0], nullptr, nullptr, TRUE, 0,
                            nullptr, nullptr, &si, &pi)) {
             CloseHandle(pi.hThread);
             processus_ = pi.hProcess;
@@ -53,6 +60,7 @@ class Commande {
         erreurs_.ferme();
         EXPECT_NE(processus_, nullptr) << "quillon-cli does not start";
 #else
+        (void)interruptible;
         pid_ = fork();
         if (pid_ == 0) {
             dup2(sortie_.fd, 1);
@@ -76,7 +84,7 @@ class Commande {
             if (fini()) return false;
             else std::this_thread::sleep_for(std::chrono::milliseconds(1));
 #ifdef _WIN32
-        return GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, id_) != 0;
+        return GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != 0; // every process of the console
 #else
         return kill(pid_, SIGINT) == 0;
 #endif
@@ -85,19 +93,21 @@ class Commande {
     Sortie attend() {
         Sortie s;
 #ifdef _WIN32
-        if (processus_ == nullptr) return s;
-        WaitForSingleObject(processus_, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(processus_, &code);
-        CloseHandle(processus_);
-        processus_ = nullptr;
-        s.statut = (int)code;
+        if (processus_ != nullptr) {
+            WaitForSingleObject(processus_, INFINITE);
+            DWORD code = 0;
+            GetExitCodeProcess(processus_, &code);
+            CloseHandle(processus_);
+            processus_ = nullptr;
+            s.statut = (int)code;
+        }
 #else
         if (pid_ > 0 && waitpid(pid_, &etat_, 0) == pid_) pid_ = 0;
-        if (pid_ != 0) return s;
+        if (pid_ == 0) s.statut = WIFEXITED(etat_) ? WEXITSTATUS(etat_) : 128 + WTERMSIG(etat_);
         pid_ = -1;
-        s.statut = WIFEXITED(etat_) ? WEXITSTATUS(etat_) : 128 + WTERMSIG(etat_);
 #endif
+        if (systeme_) plat_test_system_drive(false);
+        systeme_ = false;
         s.sortie = sortie_.lit();
         s.erreurs = erreurs_.lit();
         return s;
@@ -152,6 +162,7 @@ class Commande {
 #endif
     }
     Flux sortie_, erreurs_;
+    bool systeme_ = false; // C: is the system's while the program runs
 #ifdef _WIN32
     HANDLE processus_ = nullptr;
     DWORD id_ = 0;
@@ -159,6 +170,22 @@ class Commande {
     pid_t pid_ = -1;
     int etat_ = 0;
 #endif
+};
+
+// The drives of a test that runs the program: C: and D:, the current folder D:'s root.
+struct DrivesCli : TempDrives {
+    DrivesCli() : TempDrives(2) {
+        _chdir("D:\\");
+    }
+    std::string host(const std::string &rel) const {
+        return TempDrives::host(rel, 'D');
+    }
+    void write(const std::string &rel, const std::string &octets) const {
+        TempDrives::write(rel, octets, 'D');
+    }
+    std::string read(const std::string &rel) const {
+        return TempDrives::read(rel, 'D');
+    }
 };
 
 // Runs the program to its end.

@@ -34,7 +34,8 @@ DWORD WINAPI GetFileType(HANDLE hFile);
 
 // Ctrl-C (SIGINT on this host) calls the handlers on a thread of their own, the last added
 // first, until one returns TRUE; when none does, the process ends as interrupted. Handlers
-// are only added here.
+// are only added here; no handler with FALSE gives Ctrl-C back to a process whose parent had
+// it ignored.
 #define CTRL_C_EVENT 0
 #define CTRL_BREAK_EVENT 1
 typedef BOOL(WINAPI *PHANDLER_ROUTINE)(DWORD dwCtrlType);

@@ -198,6 +198,10 @@ bool testhooks_system_drive(bool system) {
     return false;
 }
 
+void plat_test_system_drive(bool system) {
+    testhooks_system_drive(system);
+}
+
 void plat_test_set_drives(const std::vector<PlatDrive> &drives) {
     if (inherited)
         ; // the parent's, made for the same test
