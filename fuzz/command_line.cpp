@@ -37,7 +37,7 @@ static std::u16string cite(const std::u16string &a) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::u16string ligne(size / 2, u'\0');
-    memcpy(&ligne[0], data, size / 2 * 2);
+    if (size >= 2) memcpy(&ligne[0], data, size / 2 * 2);
     ligne = ligne.c_str(); // up to the first zero, as a command line ends
     std::vector<std::u16string> args = decoupe(ligne);
     // The program's name is read up to its closing quote: one without quotes stays as it is.
