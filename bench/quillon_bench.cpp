@@ -37,11 +37,9 @@
 #include <string>
 #include <vector>
 #include <windows.h>
-#include <commctrl.h>
 #include "app/quillon.h"
 #include "app/quillonid.h"
 #include "app/vidage.h"
-#include "platinit.h"
 #include "plattest_ui.h"
 
 namespace fs = std::filesystem;
@@ -64,12 +62,17 @@ static void enumere(const char *motif) {
     FindClose(h);
 }
 
+// A child starts as the program's WinMain does (the common controls: the pass shows the
+// progress bar), with the hooks that hand its dialogs to the handlers below.
+static void demarre_enfant(int *argc, char **argv) {
+    plat_test_init(argc, argv);
+    Global_hInst = GetModuleHandleA(nullptr);
+}
+
 // The pass starts once the main window is on screen, as when the user presses its button;
 // a message about a file of the wrong kind is answered once with "do not tell again".
 static int passe_enfant(int argc, char **argv) {
-    plat_init(&argc, argv);
-    Global_hInst = GetModuleHandleA(nullptr);
-    InitCommonControls(); // as the program's WinMain does: the pass shows the progress bar
+    demarre_enfant(&argc, argv);
     const char *op = argv[2], *nom = argv[3];
     int recurs = atoi(argv[4]), backup = argc > 5 ? atoi(argv[5]) : 0;
     double secondes = 0;
@@ -129,9 +132,7 @@ template <typename Action> static double chrono_fenetre(Action action) {
 // The program's main window, as the user opens a large folder in it, lists it again through
 // a mask, or selects its files one by one with Ctrl-clicks.
 static int fenetre_enfant(int argc, char **argv) {
-    plat_init(&argc, argv);
-    Global_hInst = GetModuleHandleA(nullptr);
-    InitCommonControls();
+    demarre_enfant(&argc, argv);
     const char *quoi = argv[2];
     int n = atoi(argv[3]);
     double t1 = 0, t2 = 0;
