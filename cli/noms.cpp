@@ -119,9 +119,7 @@ void traite_nom(const argument &a, const commande &c, int recurs, int backup) {
         passe(a.nom, "*.*", c, recurs, backup);
         return;
     }
-    const char *motif = nom;
-    for (const char *p = nom; *p; ++p)
-        if (est_separateur(*p) || *p == ':') motif = p + 1;
+    const char *motif = nom_seul(nom);
     if (att != INVALID_FILE_ATTRIBUTES || strpbrk(motif, "*?") == nullptr) {
         c.traite(nom, backup); // a file; one that does not exist is told so
         return;
