@@ -168,21 +168,28 @@ static FILE *cree_nouveau(const char *nom, const char *modele) {
     SECURITY_ATTRIBUTES sa;
     memset(&sa, 0, sizeof sa);
     sa.nLength = sizeof sa;
+    // Most descriptors fit in a buffer of the stack, asked for at once; a larger one is asked
+    // for again at its size. No security to copy (a volume without any): the new file gets
+    // the directory's default.
+    union {
+        char octets[1024];
+        void *alignement;
+    } local;
+    void *alloue = nullptr;
     DWORD lg = 0;
-    // No security to copy (a volume without any): the new file gets the directory's default.
-    if (!GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, nullptr, 0, &lg) && lg > 0) {
-        sa.lpSecurityDescriptor = malloc(lg);
-        if (sa.lpSecurityDescriptor != nullptr &&
-            !GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, sa.lpSecurityDescriptor, lg, &lg)) {
-            free(sa.lpSecurityDescriptor);
-            sa.lpSecurityDescriptor = nullptr;
-        }
+    if (GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, local.octets, sizeof local.octets,
+                         &lg)) {
+        sa.lpSecurityDescriptor = local.octets;
+    } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER && lg > 0 &&
+               (alloue = malloc(lg)) != nullptr &&
+               GetFileSecurityA(modele, DACL_SECURITY_INFORMATION, alloue, lg, &lg)) {
+        sa.lpSecurityDescriptor = alloue;
     }
     DWORD att = GetFileAttributesA(modele);
     att = att == INVALID_FILE_ATTRIBUTES ? 0 : att & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     HANDLE h = CreateFileA(nom, GENERIC_READ | GENERIC_WRITE, 0, &sa, CREATE_NEW,
                            att | FILE_ATTRIBUTE_ARCHIVE, nullptr);
-    free(sa.lpSecurityDescriptor);
+    free(alloue);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     int fd = _open_osfhandle((intptr_t)h, _O_BINARY);
     FILE *f = fd == -1 ? nullptr : _fdopen(fd, ecriture);

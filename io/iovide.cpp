@@ -1,34 +1,34 @@
 // Flushing several files to the disk at once.
 #include <io.h>
+#include <atomic>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
 #include "io/iofile.h"
 
-// A thread for each file but the last, which the caller's own thread flushes meanwhile: the
-// disk serves flushes issued together in far fewer turns than the same flushes one after
-// another. A file whose thread the system refuses is flushed by the caller too. The threads'
-// room is taken before the first starts: without it, the caller flushes every file itself.
+// Flushes in flight at once: the caller's thread and this many more. The disk serves flushes
+// issued together in far fewer turns than the same flushes one after another, and most of
+// that gain comes with the first few; a thread for every file of a batch cost more to start
+// than its flush saved.
+#define FILS_VIDAGE 7
+
+// Each thread, the caller's included, takes the next file not yet taken until none is left.
+// A thread the system refuses leaves its share to the others; with none, the caller flushes
+// every file itself.
 void vide_ensemble(const int *fd, int *ok, int n) {
+    std::atomic<int> suivant{0};
+    auto travaille = [&] {
+        for (int i; (i = suivant.fetch_add(1)) < n;) ok[i] = _commit(fd[i]) == 0;
+    };
     std::vector<std::thread> fils;
-    bool en_fils = n > 1;
+    int voulus = n - 1 < FILS_VIDAGE ? n - 1 : FILS_VIDAGE;
     try {
-        if (en_fils) fils.reserve((size_t)n - 1);
-    } catch (const std::exception &) {
-        en_fils = false;
+        fils.reserve(voulus > 0 ? (size_t)voulus : 0);
+        for (int k = 0; k < voulus; ++k) fils.emplace_back(travaille);
+    } catch (const std::system_error &) {
+    } catch (const std::bad_alloc &) {
     }
-    for (int i = 0; i + 1 < n; ++i) {
-        int *r = &ok[i];
-        int f = fd[i];
-        try {
-            if (en_fils) {
-                fils.emplace_back([r, f] { *r = _commit(f) == 0; });
-                continue;
-            }
-        } catch (const std::system_error &) {
-        }
-        *r = _commit(f) == 0;
-    }
-    if (n > 0) ok[n - 1] = _commit(fd[n - 1]) == 0;
+    travaille();
     for (auto &t : fils) t.join();
 }

@@ -13,6 +13,20 @@ bool fs_read_only(const struct stat &st) {
     return read_only_mode(st.st_mode);
 }
 
+DWORD fs_attributes(mode_t mode, bool link, const char *ansi_name) {
+    DWORD attr = link ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
+    if (S_ISDIR(mode))
+        attr |= FILE_ATTRIBUTE_DIRECTORY;
+    else if (S_ISREG(mode) || S_ISLNK(mode))
+        attr |= FILE_ATTRIBUTE_ARCHIVE;
+    else
+        return INVALID_FILE_ATTRIBUTES;
+    if (read_only_mode(mode)) attr |= FILE_ATTRIBUTE_READONLY;
+    if (ansi_name[0] == '.' && strcmp(ansi_name, ".") != 0 && strcmp(ansi_name, "..") != 0)
+        attr |= FILE_ATTRIBUTE_HIDDEN;
+    return attr;
+}
+
 // Everything the record holds, the birth time included where the file system keeps one.
 static bool status(int dirfd, const char *name, int flags, struct statx &sx) {
     return statx(dirfd, name, flags | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0;
@@ -38,19 +52,9 @@ bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char
         link = S_ISLNK(sx.stx_mode);
         target = false;
     }
+    DWORD attr = fs_attributes(sx.stx_mode, link, ansi_name);
+    if (attr == INVALID_FILE_ATTRIBUTES) return false;
     memset(&fd, 0, sizeof fd);
-    DWORD attr = 0;
-    if (link) attr |= FILE_ATTRIBUTE_REPARSE_POINT;
-    if (S_ISDIR(sx.stx_mode)) {
-        attr |= FILE_ATTRIBUTE_DIRECTORY;
-    } else if (S_ISREG(sx.stx_mode) || S_ISLNK(sx.stx_mode)) {
-        attr |= FILE_ATTRIBUTE_ARCHIVE;
-    } else {
-        return false;
-    }
-    if (read_only_mode(sx.stx_mode)) attr |= FILE_ATTRIBUTE_READONLY;
-    if (ansi_name[0] == '.' && strcmp(ansi_name, ".") != 0 && strcmp(ansi_name, "..") != 0)
-        attr |= FILE_ATTRIBUTE_HIDDEN;
     fd.dwFileAttributes = attr;
     unsigned long long size = S_ISREG(sx.stx_mode) ? (unsigned long long)sx.stx_size : 0;
     fd.nFileSizeHigh = (DWORD)(size >> 32);

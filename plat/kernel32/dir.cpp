@@ -165,15 +165,16 @@ static bool lookup_generated(const std::string &dir, const std::string &ansi, st
     return true;
 }
 
-bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found) {
+bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found,
+               const struct stat *dir_status) {
     if (ansi.empty()) return false;
     std::string exact = fs_utf8_from_ansi(ansi);
     struct stat st;
-    if (lstat(fs_join(dir, exact).c_str(), &st) == 0) {
+    if (dir_status == nullptr && lstat(fs_join(dir, exact).c_str(), &st) == 0) {
         found = exact;
         return true;
     }
-    if (!fs_index_may_hold(dir, ansi)) return false;
+    if (!fs_index_may_hold(dir, ansi, dir_status)) return false;
     // One reading of the directory, keeping only the entry that keeps the name among the
     // matches of each kind so far; the entries that do not are listed under generated names.
     bool wild_too = ansi.find('?') != std::string::npos;

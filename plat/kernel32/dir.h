@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 #include "kernel32/names_utf8.h"
 
@@ -34,8 +35,10 @@ bool fs_list_dir(const std::string &dir, const std::function<bool(const std::str
 
 // The entry a program name designates in a host directory: the exact spelling wins, else the
 // first entry equal to it ignoring case, else the first where each '?' of the name stands for
-// a character the program cannot hold. The host name goes to `found`.
-bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found);
+// a character the program cannot hold. The host name goes to `found`. With `dir_status`,
+// the caller has just found no entry of the exact spelling, and `dir` with that status.
+bool fs_lookup(const std::string &dir, const std::string &ansi, std::string &found,
+               const struct stat *dir_status = nullptr);
 
 std::string fs_join(const std::string &dir, const std::string &name);
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -43,35 +45,81 @@ FILETIME creation(const Status &s) {
     return filetime((s.sx.stx_mask & STATX_BTIME) ? s.sx.stx_btime : s.sx.stx_mtime);
 }
 
+// Whether the name a descriptor was opened by makes its file hidden, noted at the open for
+// the first descriptors with the identity of the file opened: a pass asks it of every file
+// twice. A descriptor whose note is not of its file asks the system for its name.
+struct OpenedAs {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool known = false, hidden = false;
+};
+OpenedAs opened_as[1024];
+std::mutex opened_as_lock;
+
+bool hidden_by_name(const Status &s) {
+    if (s.fd < (int)(sizeof opened_as / sizeof opened_as[0])) {
+        std::lock_guard<std::mutex> hold(opened_as_lock);
+        const OpenedAs &o = opened_as[s.fd];
+        if (o.known && o.dev == makedev(s.sx.stx_dev_major, s.sx.stx_dev_minor) &&
+            o.ino == s.sx.stx_ino)
+            return o.hidden;
+    }
+    char link[64], path[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", s.fd);
+    ssize_t n = readlink(link, path, sizeof path - 1);
+    if (n <= 0) return false;
+    path[n] = '\0';
+    const char *name = strrchr(path, '/');
+    return name != nullptr && name[1] == '.';
+}
+
 // The attributes of an open file: hidden comes from the name it was opened by.
 DWORD attributes(const Status &s) {
     DWORD attr = S_ISDIR(s.sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if ((s.sx.stx_mode & S_IWUSR) == 0) attr |= FILE_ATTRIBUTE_READONLY;
-    char link[64], path[PATH_MAX];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", s.fd);
-    ssize_t n = readlink(link, path, sizeof path - 1);
-    if (n > 0) {
-        path[n] = '\0';
-        const char *name = strrchr(path, '/');
-        if (name != nullptr && name[1] == '.') attr |= FILE_ATTRIBUTE_HIDDEN;
-    }
+    if (hidden_by_name(s)) attr |= FILE_ATTRIBUTE_HIDDEN;
     return attr;
 }
 
+// The volume's serial number as GetVolumeInformationA gives it, kept for the last volume
+// asked about: every file of a pass asks it of the same one.
+DWORD volume_serial(const Status &s) {
+    static std::mutex lock;
+    static dev_t last_dev = 0;
+    static DWORD last_serial = 0;
+    static bool known = false;
+    dev_t dev = makedev(s.sx.stx_dev_major, s.sx.stx_dev_minor);
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        if (known && dev == last_dev) return last_serial;
+    }
+    struct statvfs vfs;
+    if (fstatvfs(s.fd, &vfs) != 0) return 0;
+    std::lock_guard<std::mutex> hold(lock);
+    last_dev = dev;
+    last_serial = (DWORD)vfs.f_fsid;
+    known = true;
+    return last_serial;
+}
+
 } // namespace
+
+void fs_note_opened_as(int fd, const struct stat &st, bool hidden) {
+    if (fd < 0 || fd >= (int)(sizeof opened_as / sizeof opened_as[0])) return;
+    std::lock_guard<std::mutex> hold(opened_as_lock);
+    opened_as[fd] = OpenedAs{st.st_dev, st.st_ino, true, hidden};
+}
 
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
                                        LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
     Status s;
     if (!status(hFile, s)) return FALSE;
-    struct statvfs vfs;
     BY_HANDLE_FILE_INFORMATION &i = *lpFileInformation;
     i.dwFileAttributes = attributes(s);
     i.ftCreationTime = creation(s);
     i.ftLastAccessTime = filetime(s.sx.stx_atime);
     i.ftLastWriteTime = filetime(s.sx.stx_mtime);
-    // The volume's serial number as GetVolumeInformationA gives it.
-    i.dwVolumeSerialNumber = fstatvfs(s.fd, &vfs) == 0 ? (DWORD)vfs.f_fsid : 0;
+        i.dwVolumeSerialNumber = volume_serial(s);
     unsigned long long size = S_ISREG(s.sx.stx_mode) ? (unsigned long long)s.sx.stx_size : 0;
     i.nFileSizeHigh = (DWORD)(size >> 32);
     i.nFileSizeLow = (DWORD)size;

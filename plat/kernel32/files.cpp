@@ -23,7 +23,7 @@ DWORD fs_delete_file(const char *ansi) {
     DosPath p;
     if (DWORD err = existing(ansi, h, p)) return err;
     struct stat st;
-    if (p.parts.empty() || lstat(h.full().c_str(), &st) != 0) return ERROR_ACCESS_DENIED;
+    if (p.parts.empty() || !h.own_status(st)) return ERROR_ACCESS_DENIED;
     if (!S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || fs_read_only(st)))
         return ERROR_ACCESS_DENIED;
     if (unlink(h.full().c_str()) != 0) return fs_error_from_errno(errno);
@@ -39,15 +39,21 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     HostPath h;
     DosPath p;
-    WIN32_FIND_DATAA fd;
     DWORD err = existing(lpFileName, h, p);
     std::string name = p.parts.empty() ? std::string() : p.parts.back();
-    if (err == 0 && !fs_find_data(h.full(), name, fd)) err = ERROR_ACCESS_DENIED;
-    if (err != 0) {
-        SetLastError(err);
-        return INVALID_FILE_ATTRIBUTES;
+    DWORD attr = INVALID_FILE_ATTRIBUTES;
+    if (err == 0) {
+        // A plain entry's attributes come from the status its lookup gave; a link's from
+        // its target.
+        WIN32_FIND_DATAA fd;
+        if (h.has_status && !S_ISLNK(h.status.st_mode))
+            attr = fs_attributes(h.status.st_mode, false, name.c_str());
+        else if (fs_find_data(h.full(), name, fd))
+            attr = fd.dwFileAttributes;
+        if (attr == INVALID_FILE_ATTRIBUTES) err = ERROR_ACCESS_DENIED;
     }
-    return fd.dwFileAttributes;
+    if (err != 0) SetLastError(err);
+    return attr;
 }
 
 // Only the read-only bit has a meaning on this host: it takes away or gives back the write
@@ -58,7 +64,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     DosPath p;
     if (DWORD err = existing(lpFileName, h, p)) return fs_fail(err);
     struct stat st;
-    if (stat(h.full().c_str(), &st) != 0) return fs_fail(fs_error_from_errno(errno));
+    if (!h.target_status(st)) return fs_fail(fs_error_from_errno(errno));
     if (S_ISDIR(st.st_mode)) return TRUE;
     mode_t mode = st.st_mode & 07777;
     if (dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
@@ -89,7 +95,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     if (DWORD err = existing(lpPathName, h, p)) return fs_fail(err);
     struct stat st;
     if (p.parts.empty()) return fs_fail(ERROR_ACCESS_DENIED);
-    if (lstat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return fs_fail(ERROR_DIRECTORY);
+    if (!h.own_status(st) || !S_ISDIR(st.st_mode)) return fs_fail(ERROR_DIRECTORY);
     if (rmdir(h.full().c_str()) != 0) return fs_fail(fs_error_from_errno(errno));
     fs_index_changed(h.dir, "");
     return TRUE;

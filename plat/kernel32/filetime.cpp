@@ -55,7 +55,11 @@ BOOL WINAPI GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLa
 BOOL WINAPI FileTimeToLocalFileTime(CONST FILETIME *lpFileTime, LPFILETIME lpLocalFileTime) {
     unsigned long long v = ticks_of(lpFileTime);
     if (v > FILETIME_MAX) return invalid_parameter();
-    tzset(); // localtime_r need not read TZ again by itself
+    // The zone's rules are read once, as a Windows program reads the system's zone at its
+    // start; a process that changes TZ calls tzset() itself. (Read on every call, they cost
+    // two looks at /etc/localtime for each file of a pass.)
+    static const bool rules_read = (tzset(), true);
+    (void)rules_read;
     time_t t = (time_t)((long long)(v / TICKS_PER_SECOND) -
                         (long long)(FILETIME_UNIX_EPOCH / (long long)TICKS_PER_SECOND));
     struct tm lt;

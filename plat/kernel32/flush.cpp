@@ -55,6 +55,15 @@ DWORD fs_flush(int fd) {
     return e == EIO ? ERROR_IO_DEVICE : fs_error_from_errno(e);
 }
 
+// The descriptors with nothing of theirs to write at their close: opened only for reading,
+// or flushed by the program since. Only a hint, kept for the first descriptors (a pass holds
+// a few dozen).
+static std::atomic<bool> clean[1024];
+
+static std::atomic<bool> *clean_mark(int fd) {
+    return fd >= 0 && (size_t)fd < sizeof clean / sizeof clean[0] ? &clean[fd] : nullptr;
+}
+
 DWORD fs_flush_watched(int fd) {
     if (flush_hook && fd >= 0) {
         char link[64], path[4096];
@@ -62,11 +71,21 @@ DWORD fs_flush_watched(int fd) {
         ssize_t n = readlink(link, path, sizeof path - 1);
         flush_hook(std::string(path, n > 0 ? (size_t)n : 0), is_directory(fd));
     }
-    return fs_flush(fd);
+    DWORD err = fs_flush(fd);
+    if (err == 0)
+        if (std::atomic<bool> *m = clean_mark(fd)) *m = true;
+    return err;
 }
 
+void fs_writeback_opened(int fd, bool writable) {
+    if (std::atomic<bool> *m = clean_mark(fd)) *m = !writable;
+}
+
+// A descriptor the layer knows nothing of is asked as one written: the host has nothing to
+// write for one only read, and asking costs what telling them apart would.
 void fs_start_writeback(int fd) {
-    int flags = fcntl(fd, F_GETFL);
-    if (flags >= 0 && (flags & O_ACCMODE) != O_RDONLY)
-        sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (fd < 0) return; // a stream of the layer's own (a named stream) has no descriptor
+    std::atomic<bool> *m = clean_mark(fd);
+    if (m != nullptr && m->exchange(false)) return;
+    sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }

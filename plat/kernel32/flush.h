@@ -16,4 +16,8 @@ DWORD fs_flush_watched(int fd);
 // data stays in the system's cache until then either way.
 void fs_start_writeback(int fd);
 
+// A descriptor newly opened, for writing or only for reading (whose close has nothing to
+// start), whatever an earlier descriptor of that number was.
+void fs_writeback_opened(int fd, bool writable);
+
 #endif

@@ -81,9 +81,12 @@ static bool same_dir(const std::string &a, const std::string &b) {
 }
 
 // The replacing file takes the access of the one it replaces: a private file stays private.
-static void keep_access(const std::string &from, const struct stat &replaced) {
-    struct stat st;
-    if (lstat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !S_ISREG(replaced.st_mode)) return;
+static void keep_access(const std::string &from, const struct stat &st, const struct stat &replaced) {
+    if (!S_ISREG(st.st_mode) || !S_ISREG(replaced.st_mode)) return;
+    // A work file made with the replaced file's access already has it.
+    if (st.st_uid == replaced.st_uid && st.st_gid == replaced.st_gid &&
+        (st.st_mode & 0777) == (replaced.st_mode & 0777))
+        return;
     if (chown(from.c_str(), replaced.st_uid, replaced.st_gid) != 0) {
         // Not allowed (not the owner): the file stays the caller's, as a new file would.
     }
@@ -112,16 +115,15 @@ DWORD fs_move(const char *from, const char *to, DWORD flags) {
         err = ERROR_ALREADY_EXISTS;
     } else {
         struct stat target, source;
-        if (lstat(ht.full().c_str(), &target) != 0 || lstat(hf.full().c_str(), &source) != 0)
-            return fs_error_from_errno(errno);
+        if (!ht.own_status(target) || !hf.own_status(source)) return fs_error_from_errno(errno);
         if (S_ISDIR(target.st_mode) || S_ISDIR(source.st_mode) ||
             (!S_ISLNK(target.st_mode) && fs_read_only(target)))
             return ERROR_ACCESS_DENIED;
-        keep_access(hf.full(), target);
+        keep_access(hf.full(), source, target);
         err = host_rename(hf.full(), ht.full(), 0) == 0 ? 0 : fs_error_from_errno(errno);
     }
     if (err == 0) {
-        fs_index_changed(hf.dir, "");
+        if (hf.dir != ht.dir) fs_index_changed(hf.dir, "");
         fs_index_changed(ht.dir, ht.exists ? fs_utf8_from_ansi(pt.parts.back()) : ht.name);
     }
     if (err == 0 && (flags & MOVEFILE_WRITE_THROUGH)) {
@@ -154,7 +156,7 @@ BOOL WINAPI CreateHardLinkA(LPCSTR lpFileName, LPCSTR lpExistingFileName,
     if (he.error) return fs_fail(he.error);
     if (!he.exists) return fs_fail(ERROR_FILE_NOT_FOUND);
     struct stat st;
-    if (pe.parts.empty() || stat(he.full().c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (pe.parts.empty() || !he.target_status(st) || S_ISDIR(st.st_mode))
         return fs_fail(ERROR_ACCESS_DENIED);
     HostPath hn = fs_resolve(lpFileName, &pn);
     if (hn.error) return fs_fail(hn.error);

@@ -73,9 +73,13 @@ bool rebuild(const std::string &dir, const struct stat &st) {
 }
 } // namespace
 
-bool fs_index_may_hold(const std::string &dir, const std::string &ansi) {
+bool fs_index_may_hold(const std::string &dir, const std::string &ansi,
+                       const struct stat *dir_status) {
     struct stat st;
-    if (stat(dir.c_str(), &st) != 0) return true;
+    if (dir_status != nullptr)
+        st = *dir_status;
+    else if (stat(dir.c_str(), &st) != 0)
+        return true;
     bool fresh = idx.trusted && idx.dir == dir && idx.dev == st.st_dev && idx.ino == st.st_ino &&
                  same_time(idx.mtime, st.st_mtim);
     if ((!fresh && !rebuild(dir, st)) || idx.table.empty()) return true;

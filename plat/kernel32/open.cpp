@@ -35,7 +35,7 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
     std::string host = h.full();
     struct stat st;
     bool writes = (flags & O_ACCMODE) != O_RDONLY || (flags & O_TRUNC);
-    if (h.exists && stat(host.c_str(), &st) == 0) {
+    if (h.target_status(st)) {
         if ((flags & O_CREAT) && (flags & O_EXCL))
             *err = ERROR_FILE_EXISTS;
         else if (!S_ISREG(st.st_mode))
@@ -51,8 +51,14 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
     int fd;
     do fd = open(host.c_str(), flags | O_CLOEXEC, mode);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) *err = errno == EEXIST ? ERROR_FILE_EXISTS : fs_error_from_errno(errno);
-    if (fd >= 0 && !h.exists) fs_index_changed(h.dir, h.name);
+    if (fd < 0) {
+        *err = errno == EEXIST ? ERROR_FILE_EXISTS : fs_error_from_errno(errno);
+        return fd;
+    }
+    fs_writeback_opened(fd, writes);
+    if (h.has_status && S_ISREG(h.status.st_mode))
+        fs_note_opened_as(fd, h.status, p.parts.back()[0] == '.');
+    if (!h.exists) fs_index_changed(h.dir, h.name);
     return fd;
 }
 
@@ -63,7 +69,7 @@ static HANDLE open_directory(LPCSTR name, DWORD access, DWORD disposition) {
     HostPath h = fs_resolve(name);
     struct stat st;
     if (h.error) return SetLastError(h.error), INVALID_HANDLE_VALUE;
-    if (!h.exists || stat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    if (!h.target_status(st) || !S_ISDIR(st.st_mode)) return nullptr;
     if (disposition != OPEN_EXISTING && disposition != OPEN_ALWAYS)
         return SetLastError(disposition == CREATE_NEW ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED),
                INVALID_HANDLE_VALUE;

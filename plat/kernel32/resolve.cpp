@@ -56,9 +56,13 @@ std::string HostPath::full() const {
     return fs_join(dir, name);
 }
 
+static bool is_dir(const std::string &host, struct stat &st) {
+    return stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 static bool is_dir(const std::string &host) {
     struct stat st;
-    return stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return is_dir(host, st);
 }
 
 HostPath fs_locate(const DosPath &p) {
@@ -68,31 +72,34 @@ HostPath fs_locate(const DosPath &p) {
         h.error = ERROR_PATH_NOT_FOUND;
         return h;
     }
-    if (!is_dir(d->root)) {
+    h.dir = d->root;
+    // Most names are spelt as on the host: then the host walks the whole way at once, and
+    // each component's exact spelling, which wins, is known to exist. A name found so lies
+    // on a drive that is there; the drive's root is looked at only when it is not.
+    std::string dir = d->root;
+    for (size_t i = 0; i + 1 < p.parts.size(); ++i)
+        dir = fs_join(dir, fs_utf8_from_ansi(p.parts[i]));
+    std::string last = p.parts.empty() ? std::string() : fs_utf8_from_ansi(p.parts.back());
+    if (!p.parts.empty() && lstat(fs_join(dir, last).c_str(), &h.status) == 0) {
+        h.dir = dir;
+        h.name = last;
+        h.exists = h.has_status = true;
+        return h;
+    }
+    // A directory found on the way shows the drive is there too.
+    struct stat dir_status;
+    bool dir_found = p.parts.size() > 1 && is_dir(dir, dir_status);
+    if (!dir_found && !is_dir(d->root, dir_status)) {
         h.error = ERROR_NOT_READY;
         return h;
     }
-    h.dir = d->root;
     if (p.parts.empty()) {
         h.exists = true;
         return h;
     }
-    // Most names are spelt as on the host: then the host walks the whole way at once, and
-    // each component's exact spelling, which wins, is known to exist.
-    std::string dir = d->root;
-    for (size_t i = 0; i + 1 < p.parts.size(); ++i)
-        dir = fs_join(dir, fs_utf8_from_ansi(p.parts[i]));
-    std::string last = fs_utf8_from_ansi(p.parts.back());
-    struct stat st;
-    if (lstat(fs_join(dir, last).c_str(), &st) == 0) {
+    if (p.parts.size() == 1 || dir_found) {
         h.dir = dir;
-        h.name = last;
-        h.exists = true;
-        return h;
-    }
-    if (p.parts.size() == 1 || is_dir(dir)) {
-        h.dir = dir;
-        h.exists = fs_lookup(h.dir, p.parts.back(), h.name);
+        h.exists = fs_lookup(h.dir, p.parts.back(), h.name, &dir_status);
         if (!h.exists) h.name = last;
         return h;
     }
@@ -107,6 +114,22 @@ HostPath fs_locate(const DosPath &p) {
     h.exists = fs_lookup(h.dir, p.parts.back(), h.name);
     if (!h.exists) h.name = fs_utf8_from_ansi(p.parts.back());
     return h;
+}
+
+bool HostPath::own_status(struct stat &st) const {
+    if (has_status) {
+        st = status;
+        return true;
+    }
+    return exists && lstat(full().c_str(), &st) == 0;
+}
+
+bool HostPath::target_status(struct stat &st) const {
+    if (has_status && !S_ISLNK(status.st_mode)) {
+        st = status;
+        return true;
+    }
+    return exists && stat(full().c_str(), &st) == 0;
 }
 
 HostPath fs_resolve(const char *ansi, DosPath *parsed) {

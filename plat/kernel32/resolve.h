@@ -4,6 +4,7 @@
 #define QUILLON_PLAT_FS_RESOLVE_H
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 #include <windows.h>
 
@@ -30,7 +31,15 @@ struct HostPath {
     std::string dir;     // host directory holding the last component (a root: itself)
     std::string name;    // host name of the last component ("" for a root)
     bool exists = false; // the last component names an existing entry
+    // The entry's own status (lstat), when finding it gave one: a call that asks the host
+    // about the name again right away takes this instead.
+    bool has_status = false;
+    struct stat status {};
     std::string full() const;
+    // The entry's own status (lstat), and that of what it leads to (stat), which is the same
+    // unless it is a link. False when the entry, or a link's target, is not there.
+    bool own_status(struct stat &st) const;
+    bool target_status(struct stat &st) const;
 };
 HostPath fs_locate(const DosPath &p);
 // fs_parse then fs_locate; `error` also carries fs_parse's.

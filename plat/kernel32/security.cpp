@@ -32,7 +32,7 @@ BOOL WINAPI GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedIn
     HostPath h = fs_resolve(lpFileName);
     if (h.error) return fs_fail(h.error);
     struct stat st;
-    if (!h.exists || stat(h.full().c_str(), &st) != 0) return fs_fail(ERROR_FILE_NOT_FOUND);
+    if (!h.target_status(st)) return fs_fail(ERROR_FILE_NOT_FOUND);
     if (lpnLengthNeeded) *lpnLengthNeeded = sizeof(Descriptor);
     // As on Windows: a buffer too small gets nothing, and the size it needs.
     if (pSecurityDescriptor == nullptr || nLength < sizeof(Descriptor))

@@ -74,8 +74,15 @@ int stream_close(void *c) {
     return r;
 }
 
-// The host file of an existing file's name, and its stream's attribute.
-DWORD locate(const std::string &file, const std::string &stream, std::string &host,
+// A volume without streams answers a stream's name as FAT does: the name is invalid.
+DWORD stream_error(int e) {
+    return e == ENOTSUP ? ERROR_INVALID_NAME : fs_error_from_errno(e);
+}
+
+// The host file of an existing file's name, and its stream's attribute. A stream to be
+// written asks the volume first, since its writing comes only at its close; the others learn
+// it from their own call.
+DWORD locate(const std::string &file, const std::string &stream, bool writing, std::string &host,
              std::string &attribute) {
     if (stream.empty() || stream.find_first_of("\\/:") != std::string::npos)
         return ERROR_INVALID_NAME;
@@ -83,7 +90,7 @@ DWORD locate(const std::string &file, const std::string &stream, std::string &ho
     if (h.error) return h.error;
     if (!h.exists) return ERROR_FILE_NOT_FOUND;
     host = h.full();
-    if (!fs_keeps_streams(host)) return ERROR_INVALID_NAME; // as FAT answers a stream's name
+    if (fs_test_fat() || (writing && !fs_keeps_streams(host))) return ERROR_INVALID_NAME;
     attribute = "user." + fs_utf8_from_ansi(stream);
     return 0;
 }
@@ -93,12 +100,12 @@ FILE *fs_stream_fopen(const std::string &file, const std::string &stream, bool w
                       DWORD *err) {
     Stream *s = new Stream;
     s->writing = writing;
-    *err = locate(file, stream, s->host, s->attribute);
+    *err = locate(file, stream, writing, s->host, s->attribute);
     if (*err == 0 && !writing) {
         char buf[STREAM_MAX];
         ssize_t n = getxattr(s->host.c_str(), s->attribute.c_str(), buf, sizeof buf);
         if (n < 0)
-            *err = errno == ENODATA ? ERROR_FILE_NOT_FOUND : fs_error_from_errno(errno);
+            *err = errno == ENODATA ? ERROR_FILE_NOT_FOUND : stream_error(errno);
         else
             s->data.assign(buf, (size_t)n);
     }
@@ -117,7 +124,7 @@ FILE *fs_stream_fopen(const std::string &file, const std::string &stream, bool w
 
 DWORD fs_stream_delete(const std::string &file, const std::string &stream) {
     std::string host, attribute;
-    if (DWORD err = locate(file, stream, host, attribute)) return err;
+    if (DWORD err = locate(file, stream, false, host, attribute)) return err;
     if (removexattr(host.c_str(), attribute.c_str()) == 0) return 0;
-    return errno == ENODATA ? ERROR_FILE_NOT_FOUND : fs_error_from_errno(errno);
+    return errno == ENODATA ? ERROR_FILE_NOT_FOUND : stream_error(errno);
 }

@@ -66,7 +66,7 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
     }
     HostPath dir = fs_resolve(base.c_str());
     struct stat st;
-    if (dir.error || !dir.exists || stat(dir.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (dir.error || !dir.target_status(st) || !S_ISDIR(st.st_mode))
         return fs_fail(ERROR_DIRECTORY);
     if (seed == 0) seed = (unsigned)(time(nullptr) ^ getpid());
     for (unsigned tries = 0; tries < 0xFFFF; ++tries) {

@@ -63,7 +63,7 @@ int _chdir(const char *dirname) noexcept {
     HostPath h = fs_resolve(dirname, &p);
     struct stat st;
     if (h.error) return fs_crt_fail(h.error);
-    if (!h.exists || stat(h.full().c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (!h.target_status(st) || !S_ISDIR(st.st_mode))
         return fs_crt_fail(ERROR_PATH_NOT_FOUND);
     // As on Windows, a folder the user may not list and pass through cannot be made current.
     if (faccessat(AT_FDCWD, h.full().c_str(), R_OK | X_OK, AT_EACCESS) != 0)

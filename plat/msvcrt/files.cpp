@@ -194,7 +194,7 @@ int _access(const char *path, int mode) noexcept {
     }
     HostPath h = fs_resolve(path);
     struct stat st;
-    if (h.error || !h.exists || stat(h.full().c_str(), &st) != 0)
+    if (h.error || !h.target_status(st))
         return fs_crt_fail(h.error ? h.error : ERROR_FILE_NOT_FOUND);
     if ((mode & 2) && S_ISREG(st.st_mode) && fs_read_only(st))
         return fs_crt_fail(ERROR_ACCESS_DENIED);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include "kernel32/fdhandle.h"
+#include "kernel32/flush.h"
 
 intptr_t _get_osfhandle(int fd) { return (intptr_t)handle_from_fd(fd); }
 int _fileno(FILE *f) { return fileno(f); }
@@ -19,5 +20,7 @@ int _open_osfhandle(intptr_t osfhandle, int flags) {
 // A second descriptor on the same open file, which stays open when the first is closed.
 int _dup(int fd) noexcept {
     int d = fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    return d < 0 ? -1 : d;
+    if (d < 0) return -1;
+    fs_writeback_opened(d, true); // its close asks, whatever the earlier one of that number
+    return d;
 }

@@ -1,10 +1,12 @@
 // Find-first/find-next over the host's files: the order and the attributes mapped from the
-// host's (the Windows rules themselves: tests/win32/kernel32/find.cpp; a drive whose disk is
+// host's, by name and by handle (the Windows rules themselves: tests/win32/kernel32/find.cpp; a drive whose disk is
 // gone: disque_msdos in tests/io/iofile.cpp).
 #include <chrono>
 #include <thread>
 #include <gtest/gtest.h>
 #include <direct.h>
+#include <fcntl.h>
+#include <io.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
@@ -65,4 +67,30 @@ TEST(PlatFind, AttributesMappedFromTheHost) {
               DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
     EXPECT_EQ(seen["deadlink"].dwFileAttributes,
               DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT));
+
+    // Asked by name, each the same; a name with a leading dot is hidden.
+    d.write(".cache", "h");
+    for (const char *n : {"plain.bin", "ro.txt", "sub", "filelink", "dirlink", "deadlink"})
+        EXPECT_EQ(GetFileAttributesA(n), seen[n].dwFileAttributes) << n;
+    const DWORD hidden = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN;
+    EXPECT_EQ(GetFileAttributesA(".cache"), hidden);
+    EXPECT_EQ(GetFileAttributesA("pipe"), INVALID_FILE_ATTRIBUTES);
+
+    // An open file is hidden by the name it was opened by; a descriptor of the same number
+    // opened afterwards on another file is not taken for it.
+    auto attributes = [](HANDLE h) {
+        BY_HANDLE_FILE_INFORMATION i = {};
+        EXPECT_TRUE(GetFileInformationByHandle(h, &i));
+        return i.dwFileAttributes;
+    };
+    HANDLE h = CreateFileA(".cache", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(attributes(h), hidden);
+    int number = _open_osfhandle((intptr_t)h, 0);
+    CloseHandle(h);
+    int fd = open(d.host("ro.txt").c_str(), O_RDONLY);
+    ASSERT_EQ(fd, number);
+    EXPECT_EQ(attributes((HANDLE)_get_osfhandle(fd)),
+              DWORD(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
+    close(fd);
 }
