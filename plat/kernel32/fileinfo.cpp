@@ -119,7 +119,7 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
     i.ftCreationTime = creation(s);
     i.ftLastAccessTime = filetime(s.sx.stx_atime);
     i.ftLastWriteTime = filetime(s.sx.stx_mtime);
-        i.dwVolumeSerialNumber = volume_serial(s);
+    i.dwVolumeSerialNumber = volume_serial(s);
     unsigned long long size = S_ISREG(s.sx.stx_mode) ? (unsigned long long)s.sx.stx_size : 0;
     i.nFileSizeHigh = (DWORD)(size >> 32);
     i.nFileSizeLow = (DWORD)size;
