@@ -81,27 +81,6 @@ DWORD attributes(const Status &s) {
     return attr;
 }
 
-// The volume's serial number as GetVolumeInformationA gives it, kept for the last volume
-// asked about: every file of a pass asks it of the same one.
-DWORD volume_serial(const Status &s) {
-    static std::mutex lock;
-    static dev_t last_dev = 0;
-    static DWORD last_serial = 0;
-    static bool known = false;
-    dev_t dev = makedev(s.sx.stx_dev_major, s.sx.stx_dev_minor);
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        if (known && dev == last_dev) return last_serial;
-    }
-    struct statvfs vfs;
-    if (fstatvfs(s.fd, &vfs) != 0) return 0;
-    std::lock_guard<std::mutex> hold(lock);
-    last_dev = dev;
-    last_serial = (DWORD)vfs.f_fsid;
-    known = true;
-    return last_serial;
-}
-
 } // namespace
 
 void fs_note_opened_as(int fd, const struct stat &st, bool hidden) {
@@ -119,7 +98,10 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
     i.ftCreationTime = creation(s);
     i.ftLastAccessTime = filetime(s.sx.stx_atime);
     i.ftLastWriteTime = filetime(s.sx.stx_mtime);
-    i.dwVolumeSerialNumber = volume_serial(s);
+    // The volume's serial number as GetVolumeInformationA gives it. (Not kept from one call
+    // to the next: another volume may come with the same device number.)
+    struct statvfs vfs;
+    i.dwVolumeSerialNumber = fstatvfs(s.fd, &vfs) == 0 ? (DWORD)vfs.f_fsid : 0;
     unsigned long long size = S_ISREG(s.sx.stx_mode) ? (unsigned long long)s.sx.stx_size : 0;
     i.nFileSizeHigh = (DWORD)(size >> 32);
     i.nFileSizeLow = (DWORD)size;
