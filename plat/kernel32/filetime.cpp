@@ -1,4 +1,5 @@
 // File times as Win32 reports them, from the host's file status and time-zone rules.
+#include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -55,11 +56,12 @@ BOOL WINAPI GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLa
 BOOL WINAPI FileTimeToLocalFileTime(CONST FILETIME *lpFileTime, LPFILETIME lpLocalFileTime) {
     unsigned long long v = ticks_of(lpFileTime);
     if (v > FILETIME_MAX) return invalid_parameter();
-    // The zone's rules are read once, as a Windows program reads the system's zone at its
-    // start; a process that changes TZ calls tzset() itself. (Read on every call, they cost
-    // two looks at /etc/localtime for each file of a pass.)
-    static const bool rules_read = (tzset(), true);
-    (void)rules_read;
+    // The zone's rules are read again at most once a second (each reading looks at
+    // /etc/localtime twice, for every file of a pass): a change of the system's zone shows
+    // within a second, where Windows shows it at once.
+    static std::atomic<time_t> rules_read_at{0};
+    time_t now = time(nullptr);
+    if (rules_read_at.exchange(now) != now) tzset();
     time_t t = (time_t)((long long)(v / TICKS_PER_SECOND) -
                         (long long)(FILETIME_UNIX_EPOCH / (long long)TICKS_PER_SECOND));
     struct tm lt;
