@@ -23,7 +23,7 @@
 # The cross compilers and GoogleTest's sources, which the Windows tests build with them.
 MINGW_PKGS := cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 \
               binutils-mingw-w64-x86-64 googletest
-PKGS := cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
+PKGS := cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev \
         fontconfig fonts-dejavu-core xvfb xauth openbox $(MINGW_PKGS)
 # 64-bit Wine, and 32-bit Wine (wine32 needs dpkg's i386 architecture) where 32-bit programs
 # run; a virtual X server for the program.

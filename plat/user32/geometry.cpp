@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QMargins>
 #include <QWidget>
+#include "user32/frame.h"
 #include "user32/window.h"
 
 static RECT rect_of(const QRect &r) {
@@ -17,14 +18,27 @@ static RECT rect_of(const QRect &r) {
 // Windows knows a window's frame from the window's creation; a window manager tells the
 // toolkit only once the window is on the screen. Until then a window's frame is taken to be
 // the last one the manager gave a window (it frames the program's windows alike), so that a
-// dialog sized and placed before it shows fits where it was meant to.
+// dialog sized and placed before it shows fits where it was meant to. The process's first
+// window asks the manager what frame it will get: sized for none, it would come out a frame
+// too large, beyond the screen's edge when sized to the screen.
+static QMargins last_frame;
+
 static QMargins frame_of(const QWidget *window) {
-    static QMargins last;
+    static bool asked = false;
     QRect f = window->frameGeometry(), g = window->geometry();
     QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
                f.bottom() - g.bottom());
-    if (!m.isNull()) last = m;
-    return m.isNull() ? last : m;
+    if (!m.isNull()) return last_frame = m;
+    if (last_frame.isNull() && !asked && window->internalWinId() != 0) {
+        asked = true;
+        last_frame = frame_estimate(window).value_or(QMargins());
+    }
+    return last_frame;
+}
+
+bool frame_pending(const QWidget *window) {
+    return window->isWindow() && window->frameGeometry() == window->geometry() &&
+           !last_frame.isNull();
 }
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {

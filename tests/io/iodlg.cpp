@@ -141,7 +141,8 @@ TEST_F(Iodlg, ATransientMessageClosesItselfAfterFiveSecondsAndLogsIt) {
 
 // A message shows its whole text: the box grows to it (the message about a backup whose names
 // have 184 characters), within the screen, its buttons beneath. A text too large even for the
-// screen is read to its end: its longest names give way in their middle. Pictures go to
+// screen is read to its end: its longest names give way in their middle; it comes first, so
+// that it is sized before any window of the process has been framed. Pictures go to
 // build/test/png to be looked at.
 TEST_F(Iodlg, AMessageGrowsToItsWholeTextWithinTheScreen) {
     auto nom = [](size_t n, const char *blanc) {
@@ -157,7 +158,7 @@ TEST_F(Iodlg, AMessageGrowsToItsWholeTextWithinTheScreen) {
     const std::string enorme =
         "Le fichier " + nom(1300, "_") + " " + nom(1300, "_") + " " + nom(1300, "_") + fin;
     int png = 0;
-    for (bool grand : {false, true}) {
+    for (bool grand : {true, false}) {
         const std::string &texte = grand ? enorme : moyen;
         std::string montre;
         plat_test_push_dialog_handler([&](HWND h, int) {

@@ -14,12 +14,14 @@
 #include <QScreen>
 #include <QTest>
 #include <commctrl.h>
+#include <chrono>
 #include <cstring>
 #include "plattest_ui.h"
 #include "testhooks/handlers.h"
 #include "gdi32/qtext.h"
 #include "user32/cursor.h"
 #include "user32/dialog.h"
+#include "user32/frame.h"
 #include "user32/holder.h"
 #include "user32/queue.h"
 #include "user32/timer.h"
@@ -81,9 +83,23 @@ QListWidget *list_at(HWND hDlg, int id, int index, QPoint *where) {
     return l;
 }
 
+// A window the manager is to frame is handed over framed, as the user sees it: a busy manager
+// may frame it after the program has come to rest.
+void await_frame(HWND h) {
+    Window *w = window_from(h);
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (w && w->widget && frame_pending(w->widget) && std::chrono::steady_clock::now() < until) {
+        UiHolder held(false);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        w = window_from(h);
+    }
+}
+
 } // namespace
 
 static void ui_announce_dialog(HWND h, int template_id) {
+    settle();
+    await_frame(h);
     settle();
     DialogWindow *d = dialog_from(h); // null for the open and save dialogs
     if (!IsWindow(h) || (d && d->ended)) return; // gone while it settled
