@@ -36,6 +36,7 @@ FILE *sec_fopen(const char *filename, const char *mode);
 int sec_open_ro(const char *filename);
 int frecopie(FILE *f1, FILE *f2, uint32_t l);
 // Flushes the n descriptors fd to the disk together; ok[i] gets 1 once fd[i]'s data is there.
+// Called from one thread at a time (the passes' own).
 void vide_ensemble(const int *fd, int *ok, int n);
 int support_lfn(int lecteur);
 int disque_msdos(unsigned char lecteur);

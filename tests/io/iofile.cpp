@@ -1,9 +1,13 @@
-// The file utilities: names, numbering, drive queries, directory sizes, temporary files and
-// the checked opens.
+// The file utilities: names, numbering, drive queries, directory sizes, temporary files, the
+// flush of a batch of files and the checked opens.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+#include <algorithm>
+#include "plattest_fs.h"
 #include "io/io.h"
 #include "io/iodlgid.h"
 #include "io/iofile.h"
@@ -171,6 +175,29 @@ TEST(IoFileTemp, TemporaryFilesAreMadeNewAndRemoved) {
     EXPECT_STRNE(autre, nomf);
     EXPECT_EQ(ftemp_unlink(autre), 0);
     variable("TMP", nullptr);
+}
+
+// Batches of every size, up to beyond the threads that flush beside the caller, one after
+// another in one process: every file's answer comes back, and a flush that fails is reported
+// for its file alone.
+TEST(IoFileVidage, EachFileOfEachBatchIsAnsweredAndAFailureIsItsOwn) {
+    TempDrives d;
+    std::vector<int> fd;
+    for (int i = 0; i < 40; ++i) {
+        std::string nom = "C:\\f" + std::to_string(i) + ".txt";
+        fd.push_back(_open(nom.c_str(), _O_CREAT | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE));
+        ASSERT_GE(fd.back(), 0);
+        ASSERT_EQ(_write(fd.back(), "donnees", 7), 7);
+    }
+    for (int n = 1; n <= 40; ++n) {
+        int echec = n % 7 == 0;
+        if (echec) plat_test_fail_next_flush();
+        std::vector<int> ok(n, -1);
+        vide_ensemble(fd.data(), ok.data(), n);
+        EXPECT_EQ(std::count(ok.begin(), ok.end(), 1), n - echec) << n << " files";
+        EXPECT_EQ(std::count(ok.begin(), ok.end(), 0), echec) << n << " files";
+    }
+    for (int h : fd) _close(h);
 }
 
 // The fatal message shows, under the program's title, and is written out here (accents as
