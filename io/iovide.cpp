@@ -65,8 +65,10 @@ class Equipe {
             if (places == 0) continue;
             --places;
             ++en_cours;
+            void (*t)(void *) = tache;
+            void *d = donnees;
             verrou.unlock();
-            tache(donnees);
+            t(d);
             verrou.lock();
             if (--en_cours == 0) fin.notify_all();
         }
