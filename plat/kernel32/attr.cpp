@@ -13,7 +13,11 @@ bool fs_read_only(const struct stat &st) {
     return read_only_mode(st.st_mode);
 }
 
-DWORD fs_attributes(mode_t mode, bool link, const char *ansi_name) {
+bool fs_hidden_name(const char *ansi_name) {
+    return ansi_name[0] == '.' && strcmp(ansi_name, ".") != 0 && strcmp(ansi_name, "..") != 0;
+}
+
+DWORD fs_attributes(mode_t mode, bool link, bool hidden) {
     DWORD attr = link ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
     if (S_ISDIR(mode))
         attr |= FILE_ATTRIBUTE_DIRECTORY;
@@ -22,8 +26,7 @@ DWORD fs_attributes(mode_t mode, bool link, const char *ansi_name) {
     else
         return INVALID_FILE_ATTRIBUTES;
     if (read_only_mode(mode)) attr |= FILE_ATTRIBUTE_READONLY;
-    if (ansi_name[0] == '.' && strcmp(ansi_name, ".") != 0 && strcmp(ansi_name, "..") != 0)
-        attr |= FILE_ATTRIBUTE_HIDDEN;
+    if (hidden) attr |= FILE_ATTRIBUTE_HIDDEN;
     return attr;
 }
 
@@ -52,7 +55,7 @@ bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char
         link = S_ISLNK(sx.stx_mode);
         target = false;
     }
-    DWORD attr = fs_attributes(sx.stx_mode, link, ansi_name);
+    DWORD attr = fs_attributes(sx.stx_mode, link, fs_hidden_name(ansi_name));
     if (attr == INVALID_FILE_ATTRIBUTES) return false;
     memset(&fd, 0, sizeof fd);
     fd.dwFileAttributes = attr;

@@ -16,10 +16,11 @@ bool fs_find_data_at(int dirfd, const char *name, unsigned char type, const char
                      WIN32_FIND_DATAA &fd);
 bool fs_find_data(const std::string &host, const std::string &ansi_name, WIN32_FIND_DATAA &fd);
 
-// The attributes of an entry of that mode listed under ansi_name (a link: the mode of what
-// it leads to, or its own when that is gone); INVALID_FILE_ATTRIBUTES for a kind Windows has
-// no files for.
-DWORD fs_attributes(mode_t mode, bool link, const char *ansi_name);
+// Whether a file of that name is hidden: the host hides the names that begin with a dot.
+bool fs_hidden_name(const char *ansi_name);
+// The attributes of an entry of that mode (a link: the mode of what it leads to, or its own
+// when that is gone); INVALID_FILE_ATTRIBUTES for a kind Windows has no files for.
+DWORD fs_attributes(mode_t mode, bool link, bool hidden);
 
 // Windows' read-only attribute: the owner may not write.
 bool fs_read_only(const struct stat &st);

@@ -11,6 +11,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <windows.h>
+#include "kernel32/attr.h"
 #include "kernel32/error.h"
 #include "kernel32/fdhandle.h"
 #include "kernel32/unixtime.h"
@@ -70,15 +71,14 @@ bool hidden_by_name(const Status &s) {
     if (n <= 0) return false;
     path[n] = '\0';
     const char *name = strrchr(path, '/');
-    return name != nullptr && name[1] == '.';
+    return name != nullptr && fs_hidden_name(name + 1);
 }
 
-// The attributes of an open file: hidden comes from the name it was opened by.
+// The attributes of an open file: hidden comes from the name it was opened by; whatever is
+// not a directory (a device, a pipe) reads as a file.
 DWORD attributes(const Status &s) {
-    DWORD attr = S_ISDIR(s.sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if ((s.sx.stx_mode & S_IWUSR) == 0) attr |= FILE_ATTRIBUTE_READONLY;
-    if (hidden_by_name(s)) attr |= FILE_ATTRIBUTE_HIDDEN;
-    return attr;
+    mode_t mode = S_ISDIR(s.sx.stx_mode) ? s.sx.stx_mode : S_IFREG | (s.sx.stx_mode & 07777);
+    return fs_attributes(mode, false, hidden_by_name(s));
 }
 
 } // namespace

@@ -47,7 +47,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
         // its target.
         WIN32_FIND_DATAA fd;
         if (h.has_status && !S_ISLNK(h.status.st_mode))
-            attr = fs_attributes(h.status.st_mode, false, name.c_str());
+            attr = fs_attributes(h.status.st_mode, false, fs_hidden_name(name.c_str()));
         else if (fs_find_data(h.full(), name, fd))
             attr = fd.dwFileAttributes;
         if (attr == INVALID_FILE_ATTRIBUTES) err = ERROR_ACCESS_DENIED;

@@ -57,7 +57,7 @@ int fs_open(const char *ansi, int flags, mode_t mode, DWORD *err, bool *existed)
     }
     fs_writeback_opened(fd, writes);
     if (h.has_status && S_ISREG(h.status.st_mode))
-        fs_note_opened_as(fd, h.status, p.parts.back()[0] == '.');
+        fs_note_opened_as(fd, h.status, fs_hidden_name(p.parts.back().c_str()));
     if (!h.exists) fs_index_changed(h.dir, h.name);
     return fd;
 }
