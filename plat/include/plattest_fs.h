@@ -17,6 +17,12 @@ struct PlatDrive {
 // Replaces the drive table (no drive is read from the machine's mounts afterwards); every
 // drive's remembered directory becomes its root, and the first drive becomes current.
 void plat_test_set_drives(const std::vector<PlatDrive> &drives);
+#ifndef _WIN32
+// A copy of the test program started to work beside the test keeps the test's drives and
+// current directory, as Windows' children inherit them: "NAME=VALUE" for its environment,
+// which its plat_test_init takes back.
+std::string plat_test_drives_for_child(void);
+#endif
 // While another program the test starts runs (true until false): under Wine, C: is Wine's own
 // again, where that program finds its system folder, and the test's files are reached through
 // its other drives; elsewhere nothing changes.

@@ -51,6 +51,41 @@ void plat_test_set_drives(const std::vector<PlatDrive> &list) {
     host_follow();
 }
 
+// The table passes as records of fields: the current drive and directory first, then each
+// drive's letter, root and label.
+static const char inherited_variable[] = "QUILLON_LECTEURS";
+static const char field = '\x1f', record = '\x1e';
+
+std::string plat_test_drives_for_child(void) {
+    FsDrive &here = fs_current_drive();
+    std::string text = std::string(inherited_variable) + "=" + here.letter + ":" + here.cwd;
+    for (const FsDrive &d : table())
+        text += record + std::string(1, d.letter) + field + d.root + field + d.label;
+    return text;
+}
+
+void fs_take_inherited_drives(void) {
+    const char *text = getenv(inherited_variable);
+    if (text == nullptr) return;
+    std::vector<std::string> records(1);
+    for (const char *c = text; *c; ++c)
+        if (*c == record)
+            records.emplace_back();
+        else
+            records.back() += *c;
+    std::vector<PlatDrive> list;
+    for (size_t i = 1; i < records.size(); ++i) {
+        const std::string &r = records[i];
+        size_t a = r.find(field), b = a == std::string::npos ? a : r.find(field, a + 1);
+        if (a != 1 || b == std::string::npos) continue;
+        list.push_back(PlatDrive{r[0], r.substr(2, b - 2), r.substr(b + 1)});
+    }
+    plat_test_set_drives(list);
+    const std::string &here = records.front();
+    if (here.size() >= 3 && here[1] == ':') fs_set_current(here[0], here.substr(2));
+    unsetenv(inherited_variable); // not handed on to what this copy starts
+}
+
 // A program started here finds its libraries whatever the drives are.
 void plat_test_system_drive(bool) {
 }

@@ -25,4 +25,8 @@ void fs_set_current(char letter, const std::string &cwd);
 // The DOS name of a host path ("C:\home\ann"), "" when it lies on no drive.
 std::string fs_dos_from_host(const std::string &host);
 
+// In a copy of the test program started by plat_test_drives_for_child's caller: takes the
+// drives and current directory handed to it, when it was given some.
+void fs_take_inherited_drives(void);
+
 #endif
