@@ -12,6 +12,7 @@
 #include "kernel32/flush.h"
 #include "kernel32/hostfail.h"
 #include "kernel32/nameindex.h"
+#include "kernel32/release.h"
 #include "kernel32/resolve.h"
 #include "plattest_fs.h"
 
@@ -120,7 +121,15 @@ DWORD fs_move(const char *from, const char *to, DWORD flags) {
             (!S_ISLNK(target.st_mode) && fs_read_only(target)))
             return ERROR_ACCESS_DENIED;
         keep_access(hf.full(), source, target);
+        // The replaced file is let go of beside the caller (release.h).
+        int replaced = open(ht.full().c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
         err = host_rename(hf.full(), ht.full(), 0) == 0 ? 0 : fs_error_from_errno(errno);
+        if (replaced >= 0) {
+            if (err == 0)
+                fs_release_replaced(replaced, target);
+            else
+                close(replaced);
+        }
     }
     if (err == 0) {
         if (hf.dir != ht.dir) fs_index_changed(hf.dir, "");
