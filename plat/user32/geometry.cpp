@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QMargins>
 #include <QWidget>
+#include <QWindow>
 #include "user32/frame.h"
 #include "user32/window.h"
 
@@ -23,11 +24,16 @@ static RECT rect_of(const QRect &r) {
 // too large, beyond the screen's edge when sized to the screen.
 static QMargins last_frame;
 
+// The frame the manager has given the window, as the toolkit's native window last heard it
+// (the widget's own copy of it may be left from before the manager told).
+static QMargins told_frame(const QWidget *window) {
+    const QWindow *native = window->windowHandle();
+    return native ? native->frameMargins() : QMargins();
+}
+
 static QMargins frame_of(const QWidget *window) {
     static bool asked = false;
-    QRect f = window->frameGeometry(), g = window->geometry();
-    QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
-               f.bottom() - g.bottom());
+    QMargins m = told_frame(window);
     if (!m.isNull()) return last_frame = m;
     if (last_frame.isNull() && !asked && window->internalWinId() != 0) {
         asked = true;
@@ -37,8 +43,7 @@ static QMargins frame_of(const QWidget *window) {
 }
 
 bool frame_pending(const QWidget *window) {
-    return window->isWindow() && window->frameGeometry() == window->geometry() &&
-           !last_frame.isNull();
+    return window->isWindow() && told_frame(window).isNull() && !last_frame.isNull();
 }
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
