@@ -5,6 +5,7 @@
 // volume with a journal, which frees blocks at its next commit: so little is ever held back,
 // and never on a volume short of room.
 #include "kernel32/release.h"
+#include <sys/resource.h>
 #include <sys/statfs.h>
 #include <unistd.h>
 #include <condition_variable>
@@ -16,10 +17,11 @@
 
 namespace {
 
-const size_t max_files = 256;                           // held at once, at most
-const unsigned long long max_bytes = 64ull << 20;       // and no more space than this
-const unsigned long long min_free_bytes = 1ull << 30;   // on a volume with this much free
-const unsigned long long min_free_files = 4096;         // and this many files still to make
+const size_t max_files = 256;                         // held at once, at most,
+const size_t share_of_descriptors = 4;                // and a quarter of the process's
+const unsigned long long max_bytes = 64ull << 20;     // and no more space than this
+const unsigned long long min_free_bytes = 1ull << 30; // on a volume with this much free
+const unsigned long long min_free_files = 4096;       // and this many files still to make
 
 struct Held {
     int fd;
@@ -47,8 +49,14 @@ struct Releaser {
     }
 
     bool take(const Held &h) {
+        // The descriptors held must never be the ones the program runs short of.
+        static const size_t files = [] {
+            struct rlimit l;
+            rlim_t n = getrlimit(RLIMIT_NOFILE, &l) == 0 ? l.rlim_cur / share_of_descriptors : 0;
+            return n < max_files ? (size_t)n : max_files;
+        }();
         std::lock_guard<std::mutex> lock(m);
-        if (queue.size() >= max_files || bytes + h.bytes > max_bytes) return false;
+        if (queue.size() >= files || bytes + h.bytes > max_bytes) return false;
         queue.push_back(h);
         bytes += h.bytes;
         work.notify_one();

@@ -58,8 +58,8 @@ TEST(PlatMove, EveryReplacedFileIsLetGo) {
         std::string nom = "f" + std::to_string(i);
         d.write(nom + ".txt", "old");
         d.write(nom + ".$$$", "new");
-        ASSERT_TRUE(MoveFileExA((nom + ".$$$").c_str(), (nom + ".txt").c_str(),
-                                MOVEFILE_REPLACE_EXISTING));
+        ASSERT_TRUE(
+            MoveFileExA((nom + ".$$$").c_str(), (nom + ".txt").c_str(), MOVEFILE_REPLACE_EXISTING));
     }
     EXPECT_EQ(d.read("f599.txt"), "new");
     int apres = descripteurs();
