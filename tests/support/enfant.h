@@ -61,9 +61,7 @@ struct Enfant {
 
 #ifndef _WIN32
 // The variable naming the end of the pipe that the child closes when its work starts.
-inline const char *variable_pret() {
-    return "QUILLON_ENFANT_PRET";
-}
+inline constexpr char variable_pret[] = "QUILLON_ENFANT_PRET";
 #endif
 
 inline Enfant lance_enfant(const char *nom, const std::string &argument) {
@@ -92,7 +90,7 @@ inline Enfant lance_enfant(const char *nom, const std::string &argument) {
     std::string programme = "/proc/self/exe";
     std::string option = std::string("--quillon-enfant=") + nom + ":" + argument;
     std::vector<std::string> env = {plat_test_drives_for_child(),
-                                    std::string(variable_pret()) + "=" + std::to_string(fd_enfant)};
+                                    std::string(variable_pret) + "=" + std::to_string(fd_enfant)};
     std::vector<char *> argv = {&programme[0], &option[0], nullptr}, envp;
     for (char **v = environ; *v; ++v) envp.push_back(*v);
     for (std::string &v : env) envp.push_back(&v[0]);
@@ -153,7 +151,7 @@ inline void fait_travail_enfant(int argc, char **argv) {
         size_t deux_points = demande.find(':');
         auto travail = travaux_enfants().find(demande.substr(0, deux_points));
 #ifndef _WIN32
-        if (const char *pret = getenv(variable_pret())) close(atoi(pret));
+        if (const char *pret = getenv(variable_pret)) close(atoi(pret));
 #endif
         if (travail != travaux_enfants().end())
             travail->second(deux_points == std::string::npos ? ""
