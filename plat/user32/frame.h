@@ -11,7 +11,7 @@
 std::optional<QMargins> frame_estimate(const QWidget *window);
 
 // True while a top-level window is still to get the frame the manager gives the program's
-// windows.
+// windows, and to be shown in its place.
 bool frame_pending(const QWidget *window);
 
 #endif

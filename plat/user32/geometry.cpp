@@ -42,8 +42,12 @@ static QMargins frame_of(const QWidget *window) {
     return last_frame;
 }
 
+// The manager frames a window, moves the frame to the window's place, then maps it: until the
+// window is on the screen its position may still be the frame's first, at the screen's corner.
 bool frame_pending(const QWidget *window) {
-    return window->isWindow() && told_frame(window).isNull() && !last_frame.isNull();
+    if (!window->isWindow() || last_frame.isNull()) return false;
+    const QWindow *native = window->windowHandle();
+    return native == nullptr || told_frame(window).isNull() || !native->isExposed();
 }
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
